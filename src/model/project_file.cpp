@@ -1,0 +1,374 @@
+#include "model/project_file.h"
+
+#include "model/number_parse.h"
+#include "model/number_text.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+#include <type_traits>
+#include <unistd.h>
+
+namespace arrowplan {
+
+namespace {
+
+constexpr std::string_view lineEnd = "\r\n";
+constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+
+// Ends reading at the first problem; readProject turns it into its result.
+struct ReadFailure {
+    FileProblem problem;
+};
+
+std::string jobPart(std::string_view part, int job) {
+    return "the " + std::string(part) + " of job " + std::to_string(job);
+}
+
+std::string nodePart(std::string_view part, int node) {
+    return "the " + std::string(part) + " of node " + std::to_string(node);
+}
+
+// A bad value is quoted in the message, but never at any length.
+std::string shownValue(std::string_view value) {
+    constexpr std::size_t shown = 24;
+    return "\"" + std::string(value.substr(0, shown)) + (value.size() > shown ? "...\"" : "\"");
+}
+
+std::string_view trimmed(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// Hands out the file's values one line at a time, with the line number of
+// each, and reports a problem against the line it was found on.
+class ValueReader {
+public:
+    explicit ValueReader(std::istream& in) : in_(in) {}
+
+    std::int16_t integer(const std::string& what) {
+        const std::string text = numberLine(what);
+        const std::optional<std::int16_t> value = toInteger16(text);
+        if (!value) {
+            fail(what + " is not a whole number from -32768 to 32767: " + shownValue(text));
+        }
+        return *value;
+    }
+
+    float single(const std::string& what) {
+        const std::string text = numberLine(what);
+        const std::optional<float> value = toSingle(text);
+        if (!value) {
+            fail(what + " is beyond the range of a single-precision number: " + shownValue(text));
+        }
+        return *value;
+    }
+
+    Currency currency(const std::string& what) {
+        const std::string text = numberLine(what);
+        const std::optional<Currency> value = toCurrency(text);
+        if (!value) {
+            fail(what + " is beyond the range of a currency value: " + shownValue(text));
+        }
+        return *value;
+    }
+
+    // Everything from the opening double quote to the next one, across line
+    // ends; a line end inside the text is kept as a line feed.
+    std::string text(const std::string& what) {
+        std::string line = nextLine(what);
+        const int firstLine = line_;
+        const std::string_view start = trimmed(line);
+        if (start.empty() || start.front() != '"') {
+            fail(what + " should be a text in double quotes: " + shownValue(start));
+        }
+        std::string value(start.substr(1));
+        std::size_t close = value.find('"');
+        while (close == std::string::npos) {
+            std::string more;
+            if (!readLine(more)) {
+                throw ReadFailure{{firstLine, what + " has no closing double quote", false}};
+            }
+            value += '\n';
+            value += more;
+            close = value.find('"');
+        }
+        value.erase(close);
+        return value;
+    }
+
+    [[noreturn]] void fail(std::string what) const {
+        throw ReadFailure{{line_, std::move(what), false}};
+    }
+
+private:
+    bool readLine(std::string& line) {
+        if (!std::getline(in_, line)) {
+            return false;
+        }
+        ++line_;
+        if (line_ == 1 && line.starts_with(byteOrderMark)) {
+            line.erase(0, byteOrderMark.size());
+        }
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        return true;
+    }
+
+    std::string nextLine(const std::string& what) {
+        std::string line;
+        if (!readLine(line)) {
+            if (line_ == 0) {
+                throw ReadFailure{{0, "the file is empty", false}};
+            }
+            throw ReadFailure{{line_ + 1, "the file ends before " + what, false}};
+        }
+        return line;
+    }
+
+    std::string numberLine(const std::string& what) {
+        const std::string line = nextLine(what);
+        const std::string_view text = trimmed(line);
+        if (!isPlainNumber(text)) {
+            fail(what + " is not a number: " + shownValue(text));
+        }
+        return std::string(text);
+    }
+
+    std::istream& in_;
+    int line_ = 0;
+};
+
+std::int16_t count(ValueReader& reader, const std::string& what) {
+    const std::int16_t value = reader.integer(what);
+    if (value < 0 || value > maxItems) {
+        reader.fail(what + " is " + std::to_string(value) + ", outside 0..100");
+    }
+    return value;
+}
+
+// A node number held in a job or a node: whole, and a slot of the tables.
+template <typename Number>
+void checkNodeNumber(ValueReader& reader, const std::string& what, Number value) {
+    const Currency asCurrency = [&] {
+        if constexpr (std::is_same_v<Number, float>) {
+            return Currency::fromFloat(value);
+        } else {
+            return value;
+        }
+    }();
+    if (asCurrency.units() % Currency::scale != 0) {
+        reader.fail(what + " is " + plainText(value) + ", not a whole number");
+    }
+    if (!isSlot(asCurrency.rounded())) {
+        reader.fail(what + " is " + plainText(value) + ", outside 0..100");
+    }
+}
+
+void readJob(ValueReader& reader, Project& project, int k) {
+    project.jobAmount[k] = reader.currency(jobPart("amount", k));
+    project.jobActualTime[k] = reader.currency(jobPart("actual time", k));
+    project.jobDelay[k] = reader.currency(jobPart("delay", k));
+    project.jobTitle[k] = JobTitle(reader.text(jobPart("title", k)));
+    project.jobDone[k] = reader.integer(jobPart("done mark", k));
+    project.edgeFrom[k] = reader.currency(jobPart("start node", k));
+    checkNodeNumber(reader, jobPart("start node", k), project.edgeFrom[k]);
+    project.edgeTo[k] = reader.currency(jobPart("end node", k));
+    checkNodeNumber(reader, jobPart("end node", k), project.edgeTo[k]);
+    project.edgeWeight[k] = reader.single(jobPart("expected time", k));
+    project.jobNotes[k] = reader.text(jobPart("description", k));
+    project.jobPayMode[k] = reader.integer(jobPart("payment mode", k));
+}
+
+void readNode(ValueReader& reader, Project& project, int i) {
+    project.nodeX[i] = reader.single(nodePart("x", i));
+    project.nodeY[i] = reader.single(nodePart("y", i));
+    project.nodeNumber[i] = reader.single(nodePart("number", i));
+    checkNodeNumber(reader, nodePart("number", i), project.nodeNumber[i]);
+}
+
+// A text as the file holds it: lines end in CRLF like every other line, and a
+// double quote, which would end the text early, becomes an apostrophe.
+std::string fileText(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '"') {
+            out += '\'';
+        } else if (c == '\n') {
+            out += lineEnd;
+        } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            continue; // the line feed after it writes the whole line end
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+// The permissions a newly created file would get, or the old file's own.
+mode_t modeFor(const std::string& path) {
+    struct stat existing {};
+    if (::stat(path.c_str(), &existing) == 0) {
+        return existing.st_mode & 07777;
+    }
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return static_cast<mode_t>(0666 & ~mask);
+}
+
+std::string systemError(std::string_view doing, const std::string& path) {
+    return "Could not " + std::string(doing) + " " + path + ": " + std::strerror(errno);
+}
+
+std::optional<std::string> writeAll(int fd, std::string_view data) {
+    while (!data.empty()) {
+        const ssize_t written = ::write(fd, data.data(), data.size());
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return std::string(std::strerror(errno));
+        }
+        data.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::string describe(const FileProblem& problem, std::string_view fileName) {
+    std::string text(fileName);
+    if (problem.line > 0) {
+        text += ", line " + std::to_string(problem.line);
+    }
+    return text + ": " + problem.what;
+}
+
+std::variant<Project, FileProblem> readProject(std::istream& in) {
+    ValueReader reader(in);
+    Project project;
+    try {
+        project.nodeCount = count(reader, "the node count");
+        project.edgeCount = count(reader, "the job count");
+        if (project.nodeCount == 0) {
+            return FileProblem{1, "the project has no nodes", true};
+        }
+        for (int k = 1; k <= project.edgeCount; ++k) {
+            readJob(reader, project, k);
+        }
+        for (int i = 1; i <= project.nodeCount; ++i) {
+            readNode(reader, project, i);
+        }
+        project.projectName = reader.text("the project name");
+    } catch (const ReadFailure& failure) {
+        return failure.problem;
+    }
+    return project;
+}
+
+void writeProject(std::ostream& out, const Project& project) {
+    const auto line = [&out](std::string_view value) { out << value << lineEnd; };
+    const auto text = [&line](std::string_view value) { line("\"" + fileText(value) + "\""); };
+    line(plainText(project.nodeCount));
+    line(plainText(project.edgeCount));
+    for (int k = 1; k <= project.edgeCount; ++k) {
+        line(plainText(project.jobAmount[k]));
+        line(plainText(project.jobActualTime[k]));
+        line(plainText(project.jobDelay[k]));
+        text(project.jobTitle[k].text());
+        line(plainText(project.jobDone[k]));
+        line(plainText(project.edgeFrom[k]));
+        line(plainText(project.edgeTo[k]));
+        line(plainText(project.edgeWeight[k]));
+        text(project.jobNotes[k]);
+        line(plainText(project.jobPayMode[k]));
+    }
+    for (int i = 1; i <= project.nodeCount; ++i) {
+        line(plainText(project.nodeX[i]));
+        line(plainText(project.nodeY[i]));
+        line(plainText(project.nodeNumber[i]));
+    }
+    text(project.projectName);
+}
+
+void adoptLoadedProject(Project& current, const Project& loaded) {
+    current.nodeCount = loaded.nodeCount;
+    current.edgeCount = loaded.edgeCount;
+    current.nodeX = loaded.nodeX;
+    current.nodeY = loaded.nodeY;
+    current.nodeNumber = loaded.nodeNumber;
+    current.edgeFrom = loaded.edgeFrom;
+    current.edgeTo = loaded.edgeTo;
+    current.edgeWeight = loaded.edgeWeight;
+    current.jobTitle = loaded.jobTitle;
+    current.jobDone = loaded.jobDone;
+    current.jobPayMode = loaded.jobPayMode;
+    current.jobNotes = loaded.jobNotes;
+    current.jobAmount = loaded.jobAmount;
+    current.jobActualTime = loaded.jobActualTime;
+    current.jobDelay = loaded.jobDelay;
+    current.projectName = loaded.projectName;
+    for (int j = loaded.edgeCount + 1; j <= maxItems; ++j) {
+        current.edgeInTree[j] = 0;
+    }
+}
+
+std::optional<FileProblem> loadProjectFile(const std::string& path, Project& current) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return FileProblem{0, std::string("the file cannot be opened: ") + std::strerror(errno),
+                           false};
+    }
+    auto result = readProject(in);
+    if (auto* problem = std::get_if<FileProblem>(&result)) {
+        return *problem;
+    }
+    adoptLoadedProject(current, std::get<Project>(result));
+    return std::nullopt;
+}
+
+std::optional<std::string> saveProjectFile(const std::string& path, const Project& project) {
+    if (project.nodeCount == 0) {
+        return "The project has no nodes yet, so there is nothing to save. " + path +
+               " was not written.";
+    }
+    std::ostringstream contents;
+    writeProject(contents, project);
+
+    const std::filesystem::path target(path);
+    std::string temporary =
+        (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0) {
+        return systemError("create a temporary file beside", path);
+    }
+    std::optional<std::string> failure = writeAll(fd, contents.view());
+    if (!failure && ::fchmod(fd, modeFor(path)) != 0) {
+        failure = std::strerror(errno);
+    }
+    if (!failure && ::fsync(fd) != 0) {
+        failure = std::strerror(errno);
+    }
+    if (::close(fd) != 0 && !failure) {
+        failure = std::strerror(errno);
+    }
+    if (!failure && ::rename(temporary.c_str(), path.c_str()) != 0) {
+        failure = std::strerror(errno);
+    }
+    if (failure) {
+        ::unlink(temporary.c_str());
+        return "Could not save " + path + ": " + *failure + ". The previous file is unchanged.";
+    }
+    return std::nullopt;
+}
+
+} // namespace arrowplan

@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# End-to-end checks of arrowplan-report: real files in, exact lines out.
+set -u
+report=$1 examples=$2 expected=$3
+failures=0
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+check() { # name, command output file, expected file
+    if ! diff -u "$3" "$2" >"$work/diff"; then
+        echo "FAIL: $1"; cat "$work/diff"; failures=$((failures + 1))
+    fi
+}
+status_is() { # name, expected status, actual status
+    if [ "$2" != "$3" ]; then
+        echo "FAIL: $1: exit status $3, expected $2"; failures=$((failures + 1))
+    fi
+}
+
+"$report" listing "$examples/yard.cpm" >"$work/yard.out"
+status_is "yard listing" 0 $?
+cat >"$work/yard.expected" <<'LINES'
+ Job   EStart LFinish     Title        CP?  Time(D) Slack  Cost
+ 1, 2      0     4      Dig            cp      4     0     100
+LINES
+check "yard listing" "$work/yard.out" "$work/yard.expected"
+
+"$report" listing "$examples/house.cpm" >"$work/house.out"
+status_is "house listing" 0 $?
+check "house listing" "$work/house.out" "$expected/house.listing"
+
+out=$("$report" check "$examples/house.cpm")
+status_is "check" 0 $?
+[ "$out" = "ok" ] || { echo "FAIL: check printed '$out'"; failures=$((failures + 1)); }
+
+head -n 20 "$examples/house.cpm" >"$work/cut.cpm"
+"$report" listing "$work/cut.cpm" >"$work/cut.out" 2>"$work/cut.err"
+status_is "truncated file" 1 $?
+grep -q "cut.cpm, line [0-9]*: the file ends before" "$work/cut.err" ||
+    { echo "FAIL: truncated file message: $(cat "$work/cut.err")"; failures=$((failures + 1)); }
+[ ! -s "$work/cut.out" ] || { echo "FAIL: output for a broken file"; failures=$((failures + 1)); }
+
+printf '2\r\n1\r\n0\r\n0\r\n0\r\n"x"\r\n0\r\n1\r\n2\r\n1e30\r\n""\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n2\r\n""\r\n' >"$work/huge.cpm"
+"$report" listing "$work/huge.cpm" >/dev/null 2>"$work/huge.err"
+status_is "overflowing schedule" 1 $?
+grep -q "too large" "$work/huge.err" ||
+    { echo "FAIL: overflow message: $(cat "$work/huge.err")"; failures=$((failures + 1)); }
+
+"$report" >/dev/null 2>&1
+status_is "no arguments" 2 $?
+"$report" sing "$examples/yard.cpm" >/dev/null 2>&1
+status_is "unknown command" 2 $?
+"$report" --help | grep -q "^Usage: arrowplan-report"
+status_is "--help" 0 $?
+
+if [ "$failures" -ne 0 ]; then
+    echo "$failures check(s) failed"
+    exit 1
+fi
+echo "all report checks passed"

@@ -1,0 +1,127 @@
+#include "model/project.h"
+#include "model/utf8.h"
+#include "platform/qt_text.h"
+
+#include <QTest>
+
+#include <limits>
+
+using namespace arrowplan;
+
+class ProjectTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void tableSlotsAreChecked_data() {
+        QTest::addColumn<qlonglong>("index");
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("slot 0") << 0LL << true;
+        QTest::newRow("slot 100") << 100LL << true;
+        QTest::newRow("-1") << -1LL << false;
+        QTest::newRow("101") << 101LL << false;
+        QTest::newRow("250") << 250LL << false;
+        QTest::newRow("beyond int") << 4294967297LL << false;
+        QTest::newRow("most negative") << std::numeric_limits<qlonglong>::min() << false;
+    }
+    void tableSlotsAreChecked() {
+        QFETCH(qlonglong, index);
+        QFETCH(bool, valid);
+        Project project;
+        const Project before = project;
+        if (valid) {
+            project.jobNotes[index] = "written";
+            QCOMPARE(project.jobNotes[index], std::string("written"));
+        } else {
+            QVERIFY_THROWS_EXCEPTION(RangeError, project.jobNotes[index] = "written");
+            const Project& readOnly = project;
+            QVERIFY_THROWS_EXCEPTION(RangeError, readOnly.nodeX[index]);
+            QVERIFY(project == before);
+        }
+    }
+
+    void nodeNumbersHeldAsCurrencyRoundToSlots() {
+        Project project;
+        QCOMPARE(nodeSlot(Currency::fromWhole(7)), 7LL);
+        QCOMPARE(nodeSlot(Currency::fromUnits(25000)), 2LL);
+        QCOMPARE(nodeSlot(Currency::fromUnits(35000)), 4LL);
+        QVERIFY_THROWS_EXCEPTION(RangeError, project.earlyTime[nodeSlot(Currency::fromWhole(250))]);
+    }
+
+    void titlesAreFourteenCharacters_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("short") << "Dig" << "Dig           ";
+        QTest::newRow("empty") << "" << "              ";
+        QTest::newRow("exact") << "Pour concrete!" << "Pour concrete!";
+        QTest::newRow("long") << "Foundation work and more" << "Foundation wor";
+        QTest::newRow("trailing blanks kept") << "Roof   " << "Roof          ";
+        QTest::newRow("NUL becomes blank") << QString("A") + QChar(0) + "B" << "A B           ";
+        QTest::newRow("accents count once") << "B\u00e9ton arm\u00e9 tr\u00e8s solide"
+                                            << "B\u00e9ton arm\u00e9 tr\u00e8";
+    }
+    void titlesAreFourteenCharacters() {
+        QFETCH(QString, typed);
+        QFETCH(QString, stored);
+        const JobTitle title(toStdString(typed));
+        QCOMPARE(toQString(title.text()), stored);
+        QCOMPARE(characterCount(title.text()), JobTitle::width);
+    }
+
+    void startOverEmptiesTheProject() {
+        Project project;
+        project.nodeCount = 7;
+        project.edgeCount = 100;
+        project.projectName = "Old";
+        project.editMode = EditMode::moveNode;
+        project.edgeStarted = 1;
+        for (int i = 0; i <= maxItems; ++i) {
+            project.nodeX[i] = 100.0f + static_cast<float>(i);
+            project.nodeNumber[i] = static_cast<float>(i);
+            project.edgeFrom[i] = Currency::fromWhole(1);
+            project.edgeTo[i] = Currency::fromWhole(2);
+            project.edgeWeight[i] = 3.5f;
+            project.jobTitle[i] = JobTitle("Old job");
+            project.jobDone[i] = 1;
+            project.jobPayMode[i] = payAtEnd;
+            project.jobNotes[i] = "call Bob";
+            project.jobAmount[i] = Currency::fromWhole(-20);
+            project.jobActualTime[i] = Currency::fromWhole(4);
+            project.jobDelay[i] = Currency::fromWhole(2);
+            project.earlyTime[i] = Currency::fromWhole(9);
+            project.lateTime[i] = Currency::fromWhole(9);
+            project.edgeInTree[i] = 1;
+        }
+        const Project before = project;
+
+        startOver(project);
+
+        QCOMPARE(project.nodeCount, 0);
+        QCOMPARE(project.edgeCount, 0);
+        QVERIFY(project.projectName.empty());
+        const Project empty;
+        for (int i = 1; i <= maxItems; ++i) {
+            QCOMPARE(project.jobTitle[i], JobTitle("              "));
+            QCOMPARE(project.edgeWeight[i], 0.0f);
+            QCOMPARE(project.jobPayMode[i], std::int16_t{payEvenly});
+            QVERIFY(project.edgeFrom[i] == Currency() && project.edgeTo[i] == Currency());
+            QVERIFY(project.jobAmount[i] == Currency() && project.jobDelay[i] == Currency());
+            QVERIFY(project.jobActualTime[i] == Currency() && project.jobDone[i] == 0);
+            QVERIFY(project.jobNotes[i].empty() && project.edgeInTree[i] == 0);
+            QVERIFY(project.earlyTime[i] == Currency() && project.lateTime[i] == Currency());
+        }
+        // Slot 0 is never a job; node positions and the modes are not the tables' to reset.
+        QCOMPARE(project.jobNotes[0], before.jobNotes[0]);
+        QCOMPARE(project.nodeX, before.nodeX);
+        QCOMPARE(project.nodeNumber, before.nodeNumber);
+        QCOMPARE(project.editMode, EditMode::moveNode);
+        QCOMPARE(project.edgeStarted, 1);
+
+        startOver(project);
+        Project again = project;
+        startOver(again);
+        QVERIFY(again == project);
+    }
+};
+
+QTEST_APPLESS_MAIN(ProjectTest)
+#include "project_test.moc"
