@@ -57,6 +57,8 @@ Currency Currency::operator-(Currency other) const {
     return Currency(difference);
 }
 
-Currency Currency::operator-() const { return Currency() - *this; }
+Currency Currency::operator-() const {
+    return Currency() - *this;
+}
 
 } // namespace arrowplan

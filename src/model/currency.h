@@ -8,13 +8,13 @@ namespace arrowplan {
 
 // Thrown when a currency value would leave its range; a sum never wraps.
 class CurrencyOverflow : public std::overflow_error {
-public:
+  public:
     using std::overflow_error::overflow_error;
 };
 
 // Fixed-point money and schedule time: a 64-bit count of ten-thousandths.
 class Currency {
-public:
+  public:
     static constexpr std::int64_t scale = 10'000;
 
     constexpr Currency() = default;
@@ -40,7 +40,7 @@ public:
 
     constexpr auto operator<=>(const Currency&) const = default;
 
-private:
+  private:
     constexpr explicit Currency(std::int64_t units) : units_(units) {}
     std::int64_t units_ = 0;
 };

@@ -10,7 +10,7 @@ namespace arrowplan {
 // and NUL characters become blanks, so neither the listing nor the file can
 // carry them.
 class JobTitle {
-public:
+  public:
     static constexpr std::size_t width = 14;
 
     JobTitle() : JobTitle(std::string_view{}) {}
@@ -19,7 +19,7 @@ public:
     const std::string& text() const { return text_; }
     bool operator==(const JobTitle&) const = default;
 
-private:
+  private:
     std::string text_;
 };
 

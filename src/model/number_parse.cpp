@@ -9,7 +9,9 @@ namespace arrowplan {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // The parts of a plain number: its digits without the full stop, and the
 // power of ten of the last digit, so that the value is digits x 10^exponent.
@@ -138,9 +140,9 @@ std::optional<Currency> toCurrency(std::string_view plainNumber) {
         const std::string_view rest = std::string_view(d.digits).substr(kept.size());
         units = digitsValue(kept);
         if (units) {
-            const bool aboveHalf = rest[0] > '5' ||
-                                   (rest[0] == '5' && rest.find_first_not_of('0', 1) !=
-                                                          std::string_view::npos);
+            const bool aboveHalf =
+                rest[0] > '5' ||
+                (rest[0] == '5' && rest.find_first_not_of('0', 1) != std::string_view::npos);
             const bool exactlyHalf = rest[0] == '5' && !aboveHalf;
             if (aboveHalf || (exactlyHalf && *units % 2 != 0)) {
                 units = *units == std::numeric_limits<std::int64_t>::max()

@@ -76,9 +76,8 @@ std::string plainText(Currency value) {
     const std::int64_t units = value.units();
     // The magnitude of the smallest int64 does not fit an int64; it does fit
     // an unsigned one.
-    const std::uint64_t magnitude =
-        units < 0 ? std::uint64_t{0} - static_cast<std::uint64_t>(units)
-                  : static_cast<std::uint64_t>(units);
+    const std::uint64_t magnitude = units < 0 ? std::uint64_t{0} - static_cast<std::uint64_t>(units)
+                                              : static_cast<std::uint64_t>(units);
     const auto scale = static_cast<std::uint64_t>(Currency::scale);
     std::string text = std::to_string(magnitude / scale);
     if (const std::uint64_t fraction = magnitude % scale; fraction != 0) {
@@ -90,11 +89,19 @@ std::string plainText(Currency value) {
     return units < 0 ? "-" + text : text;
 }
 
-std::string plainText(std::int64_t value) { return std::to_string(value); }
+std::string plainText(std::int64_t value) {
+    return std::to_string(value);
+}
 
-std::string surfaceText(float value) { return withSurfaceBlanks(value); }
-std::string surfaceText(Currency value) { return withSurfaceBlanks(value); }
-std::string surfaceText(std::int64_t value) { return withSurfaceBlanks(value); }
+std::string surfaceText(float value) {
+    return withSurfaceBlanks(value);
+}
+std::string surfaceText(Currency value) {
+    return withSurfaceBlanks(value);
+}
+std::string surfaceText(std::int64_t value) {
+    return withSurfaceBlanks(value);
+}
 
 std::string rightAligned(std::string_view text, std::size_t width) {
     const std::size_t length = characterCount(text);

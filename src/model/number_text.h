@@ -19,14 +19,18 @@ std::string plainText(float value);
 // At most four decimals: 100, 250.5, -2, 0.0001.
 std::string plainText(Currency value);
 std::string plainText(std::int64_t value);
-inline std::string plainText(int value) { return plainText(std::int64_t{value}); }
+inline std::string plainText(int value) {
+    return plainText(std::int64_t{value});
+}
 
 // How a number prints on a drawing surface: a blank in place of a plus sign,
 // the plain text, and a trailing blank (" 5 ", "-2 ", " 2.5 ").
 std::string surfaceText(float value);
 std::string surfaceText(Currency value);
 std::string surfaceText(std::int64_t value);
-inline std::string surfaceText(int value) { return surfaceText(std::int64_t{value}); }
+inline std::string surfaceText(int value) {
+    return surfaceText(std::int64_t{value});
+}
 
 // The text padded with blanks on the left to width characters; a longer text
 // is kept whole and pushes the rest of the line to the right.

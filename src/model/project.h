@@ -31,16 +31,16 @@ struct Project {
     Table<float> nodeNumber; // the number drawn in the circle: the node's own index
 
     // Jobs (arrows, edges).
-    Table<Currency> edgeFrom;      // start node, a whole number
-    Table<Currency> edgeTo;        // end node, a whole number; 0 while half-made
-    Table<float> edgeWeight;       // expected time; 0 marks a dummy arrow
-    Table<JobTitle> jobTitle;      //
-    Table<std::int16_t> jobDone;   // 1 when the card's "Done" box is ticked
-    Table<std::int16_t> jobPayMode;// a PayMode code; other codes pay nothing
-    Table<std::string> jobNotes;   // description and contacts, may span lines
-    Table<Currency> jobAmount;     // positive money paid out, negative money in
-    Table<Currency> jobActualTime; //
-    Table<Currency> jobDelay;      // added to the expected time by the schedule
+    Table<Currency> edgeFrom;       // start node, a whole number
+    Table<Currency> edgeTo;         // end node, a whole number; 0 while half-made
+    Table<float> edgeWeight;        // expected time; 0 marks a dummy arrow
+    Table<JobTitle> jobTitle;       //
+    Table<std::int16_t> jobDone;    // 1 when the card's "Done" box is ticked
+    Table<std::int16_t> jobPayMode; // a PayMode code; other codes pay nothing
+    Table<std::string> jobNotes;    // description and contacts, may span lines
+    Table<Currency> jobAmount;      // positive money paid out, negative money in
+    Table<Currency> jobActualTime;  //
+    Table<Currency> jobDelay;       // added to the expected time by the schedule
 
     // Schedule, per node; filled by the CPM calculation and never saved.
     Table<Currency> earlyTime;
@@ -73,6 +73,8 @@ void startOver(Project& project);
 
 // The slot of a node number held as currency (edgeFrom, edgeTo): the nearest
 // whole number. The table that takes it checks it.
-inline long long nodeSlot(Currency node) { return node.rounded(); }
+inline long long nodeSlot(Currency node) {
+    return node.rounded();
+}
 
 } // namespace arrowplan

@@ -50,7 +50,7 @@ std::string_view trimmed(std::string_view text) {
 // Hands out the file's values one line at a time, with the line number of
 // each, and reports a problem against the line it was found on.
 class ValueReader {
-public:
+  public:
     explicit ValueReader(std::istream& in) : in_(in) {}
 
     std::int16_t integer(const std::string& what) {
@@ -108,7 +108,7 @@ public:
         throw ReadFailure{{line_, std::move(what), false}};
     }
 
-private:
+  private:
     bool readLine(std::string& line) {
         if (!std::getline(in_, line)) {
             return false;

@@ -12,20 +12,22 @@ namespace arrowplan {
 inline constexpr int tableSlots = 101;
 inline constexpr int maxItems = tableSlots - 1;
 
-inline bool isSlot(long long index) { return index >= 0 && index < tableSlots; }
+inline bool isSlot(long long index) {
+    return index >= 0 && index < tableSlots;
+}
 
 // A fixed table whose every access is range-checked, so a bad node or job
 // number ends the command instead of reaching memory. The index is taken as a
 // long long so that no caller's value is narrowed before it is checked.
 template <typename T> class Table {
-public:
+  public:
     T& operator[](long long index) { return slots_[checked(index)]; }
     const T& operator[](long long index) const { return slots_[checked(index)]; }
 
     void fill(const T& value) { slots_.fill(value); }
     bool operator==(const Table&) const = default;
 
-private:
+  private:
     static std::size_t checked(long long index) {
         if (!isSlot(index)) {
             throw RangeError("table index " + std::to_string(index) + " is outside 0..100");

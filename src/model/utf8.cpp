@@ -4,7 +4,9 @@ namespace arrowplan {
 
 namespace {
 
-bool isContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+bool isContinuationByte(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
 
 } // namespace
 

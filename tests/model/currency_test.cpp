@@ -11,7 +11,7 @@ using arrowplan::CurrencyOverflow;
 class CurrencyTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void fromFloatRoundsHalfToEven_data() {
         QTest::addColumn<float>("value");
         QTest::addColumn<qint64>("units");

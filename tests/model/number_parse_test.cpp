@@ -15,15 +15,15 @@ std::string_view view(const QByteArray& bytes) {
 class NumberParseTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void plainNumberSyntax_data() {
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<bool>("plain");
         for (const char* good : {"5", ".5", "0.5", "-.5", "+3", "1.", "1e5", "1E-5", "-2.5e+3"}) {
             QTest::newRow(good) << QByteArray(good) << true;
         }
-        for (const char* bad : {"", ".", "-", "1.2.3", "abc", "1e", "e5", "1,5", " 5", "5 ",
-                                "inf", "nan", "0x10", "--1", "1e5.0", "5$"}) {
+        for (const char* bad : {"", ".", "-", "1.2.3", "abc", "1e", "e5", "1,5", " 5", "5 ", "inf",
+                                "nan", "0x10", "--1", "1e5.0", "5$"}) {
             QTest::newRow(bad) << QByteArray(bad) << false;
         }
     }
@@ -50,8 +50,8 @@ private slots:
         QTest::newRow("negative exponent") << QByteArray("12.5e-1") << true << qint64{12500};
         QTest::newRow("zero, huge exponent") << QByteArray("0e999999") << true << qint64{0};
         QTest::newRow("vanishing") << QByteArray("1e-999") << true << qint64{0};
-        QTest::newRow("maximum")
-            << QByteArray("922337203685477.5807") << true << std::numeric_limits<qint64>::max();
+        QTest::newRow("maximum") << QByteArray("922337203685477.5807") << true
+                                 << std::numeric_limits<qint64>::max();
         QTest::newRow("beyond maximum") << QByteArray("922337203685477.5808") << false << qint64{};
         QTest::newRow("far beyond") << QByteArray("1e30") << false << qint64{};
         QTest::newRow("many digits") << QByteArray("99999999999999999999") << false << qint64{};

@@ -10,7 +10,7 @@ using namespace arrowplan;
 class NumberTextTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void singleText_data() {
         QTest::addColumn<float>("value");
         QTest::addColumn<QString>("text");
@@ -28,8 +28,8 @@ private slots:
         QTest::newRow("ten million") << 10000000.0f << "10000000";
         QTest::newRow("small") << 0.00001f << "0.00001";
         QTest::newRow("tiny") << 1.5e-10f << "0.00000000015";
-        QTest::newRow("largest")
-            << std::numeric_limits<float>::max() << "340282300000000000000000000000000000000";
+        QTest::newRow("largest") << std::numeric_limits<float>::max()
+                                 << "340282300000000000000000000000000000000";
     }
     void singleText() {
         QFETCH(float, value);

@@ -58,30 +58,6 @@ FileProblem problemOf(const std::string& text) {
     return std::get<FileProblem>(result);
 }
 
-// Every table and count a file stores.
-void compareStored(const Project& actual, const Project& expected) {
-    QCOMPARE(actual.nodeCount, expected.nodeCount);
-    QCOMPARE(actual.edgeCount, expected.edgeCount);
-    for (int i = 1; i <= expected.nodeCount; ++i) {
-        QCOMPARE(actual.nodeX[i], expected.nodeX[i]);
-        QCOMPARE(actual.nodeY[i], expected.nodeY[i]);
-        QCOMPARE(actual.nodeNumber[i], expected.nodeNumber[i]);
-    }
-    for (int k = 1; k <= expected.edgeCount; ++k) {
-        QVERIFY(actual.jobAmount[k] == expected.jobAmount[k]);
-        QVERIFY(actual.jobActualTime[k] == expected.jobActualTime[k]);
-        QVERIFY(actual.jobDelay[k] == expected.jobDelay[k]);
-        QCOMPARE(toQString(actual.jobTitle[k].text()), toQString(expected.jobTitle[k].text()));
-        QCOMPARE(actual.jobDone[k], expected.jobDone[k]);
-        QVERIFY(actual.edgeFrom[k] == expected.edgeFrom[k]);
-        QVERIFY(actual.edgeTo[k] == expected.edgeTo[k]);
-        QCOMPARE(actual.edgeWeight[k], expected.edgeWeight[k]);
-        QCOMPARE(toQString(actual.jobNotes[k]), toQString(expected.jobNotes[k]));
-        QCOMPARE(actual.jobPayMode[k], expected.jobPayMode[k]);
-    }
-    QCOMPARE(toQString(actual.projectName), toQString(expected.projectName));
-}
-
 Project rich() {
     Project project =
         projectOf(4, {{1, 2, 2.5f, 0.5, 1234.5678, "Foundation wor"},
@@ -106,7 +82,7 @@ Project rich() {
 class ProjectFileTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void writesTheExactLayout() { QCOMPARE(written(yard()), std::string(yardFile)); }
 
     void readsBackIdenticalTables_data() {
@@ -133,14 +109,16 @@ private slots:
                 project.edgeCount = static_cast<std::int16_t>(k);
                 project.edgeFrom[k] = Currency::fromWhole(from);
                 project.edgeTo[k] = Currency::fromWhole(from + 1);
-                project.edgeWeight[k] = static_cast<float>(k) / 7.0f;
+                project.edgeWeight[k] = static_cast<float>(k) * 0.125f;
                 project.jobTitle[k] = JobTitle("Job " + std::to_string(k));
                 project.jobNotes[k] = "line one\nline two";
             }
         }
+        // The project holds nothing but what a file stores, so the whole
+        // value must come back.
         const std::string file = written(project);
-        compareStored(readBack(file), project);
         QCOMPARE(written(readBack(file)), file);
+        QVERIFY(readBack(file) == project);
     }
 
     void readsWhatOtherWritersMayProduce() {
@@ -181,13 +159,15 @@ private slots:
         QTest::addColumn<int>("line");
         QTest::addColumn<QString>("what");
         QTest::newRow("empty") << QByteArray() << 0 << "the file is empty";
-        QTest::newRow("text for a count") << QByteArray("abc\n") << 1 << "node count is not a number";
+        QTest::newRow("text for a count")
+            << QByteArray("abc\n") << 1 << "node count is not a number";
         QTest::newRow("negative count") << QByteArray("-1\n0\n") << 1 << "outside 0..100";
         QTest::newRow("101 nodes") << QByteArray("101\n0\n") << 1 << "outside 0..100";
         QTest::newRow("101 jobs") << QByteArray("2\n101\n") << 2 << "job count is 101";
         QTest::newRow("huge count")
             << QByteArray("99999999999999999999\n") << 1 << "not a whole number";
-        QTest::newRow("ends after counts") << QByteArray("2\n1\n") << 3 << "ends before the amount of job 1";
+        QTest::newRow("ends after counts")
+            << QByteArray("2\n1\n") << 3 << "ends before the amount of job 1";
         QTest::newRow("job to node 250")
             << QByteArray("2\n1\n0\n0\n0\n\"x\"\n0\n1\n250\n") << 9 << "end node of job 1 is 250";
         QTest::newRow("half a node")
@@ -220,9 +200,8 @@ private slots:
         // Cut after every line, and inside every line up to the final quote.
         for (std::size_t cut = 0; cut < file.size() - 2; ++cut) {
             const FileProblem problem = problemOf(file.substr(0, cut));
-            QVERIFY2(problem.line >= 0, ("a file cut at byte " + std::to_string(cut) +
-                                          " was accepted")
-                                             .c_str());
+            QVERIFY2(problem.line >= 0,
+                     ("a file cut at byte " + std::to_string(cut) + " was accepted").c_str());
         }
     }
 
@@ -257,17 +236,12 @@ private slots:
         current.printingCosts = 1;
         QVERIFY(!loadProjectFile(path, current));
 
-        compareStored(current, yard());
-        const Project clean;
-        for (int k = 2; k <= maxItems; ++k) {
-            QCOMPARE(current.jobTitle[k], clean.jobTitle[k]);
-            QVERIFY(current.jobNotes[k].empty() && current.jobAmount[k] == Currency());
-            QVERIFY(current.edgeWeight[k] == 0.0f && current.jobDelay[k] == Currency());
-            QCOMPARE(current.edgeInTree[k], std::int16_t{0});
-        }
-        QCOMPARE(current.edgeInTree[1], std::int16_t{1});
-        QCOMPARE(current.editMode, EditMode::moveNode);
-        QCOMPARE(current.printingCosts, std::int16_t{1});
+        // Everything but the session's own state is the file's.
+        Project expected = yard();
+        expected.edgeInTree[1] = 1;
+        expected.editMode = EditMode::moveNode;
+        expected.printingCosts = 1;
+        QVERIFY(current == expected);
     }
 
     void saveNeverLosesWork() {
@@ -298,7 +272,8 @@ private slots:
         QVERIFY(QFileInfo(folder).isDir());
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 
-        const auto nowhere = saveProjectFile(dir.filePath("no/such/dir/x.cpm").toStdString(), yard());
+        const auto nowhere =
+            saveProjectFile(dir.filePath("no/such/dir/x.cpm").toStdString(), yard());
         QVERIFY(nowhere.has_value());
     }
 };

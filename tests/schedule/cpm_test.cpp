@@ -35,28 +35,32 @@ QStringList listing(Project project) {
 class CpmTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void passes_data() {
         QTest::addColumn<Project>("project");
         QTest::addColumn<QString>("early");
         QTest::addColumn<QString>("late");
-        QTest::newRow("chain") << projectOf(3, {{1, 2, 2}, {2, 3, 3}}) << "0 2 5" << "0 2 5";
-        QTest::newRow("parallel") << projectOf(2, {{1, 2, 4}, {1, 2, 6}}) << "0 6" << "0 6";
-        QTest::newRow("delay counts")
-            << projectOf(3, {{1, 2, 3, 2}, {2, 3, 1}}) << "0 5 6" << "0 5 6";
-        QTest::newRow("negative delay")
-            << projectOf(2, {{1, 2, 3, -1}}) << "0 2" << "0 2";
-        QTest::newRow("no outgoing job")
-            << projectOf(3, {{1, 2, 4}, {1, 3, 1}}) << "0 4 1" << "0 10000000 1";
-        QTest::newRow("no incoming job")
-            << projectOf(3, {{1, 3, 4}}) << "0 0 4" << "0 10000000 4";
+        QTest::newRow("chain") << projectOf(3, {{1, 2, 2}, {2, 3, 3}}) << "0 2 5"
+                               << "0 2 5";
+        QTest::newRow("parallel") << projectOf(2, {{1, 2, 4}, {1, 2, 6}}) << "0 6"
+                                  << "0 6";
+        QTest::newRow("delay counts") << projectOf(3, {{1, 2, 3, 2}, {2, 3, 1}}) << "0 5 6"
+                                      << "0 5 6";
+        QTest::newRow("negative delay") << projectOf(2, {{1, 2, 3, -1}}) << "0 2"
+                                        << "0 2";
+        QTest::newRow("no outgoing job") << projectOf(3, {{1, 2, 4}, {1, 3, 1}}) << "0 4 1"
+                                         << "0 10000000 1";
+        QTest::newRow("no incoming job") << projectOf(3, {{1, 3, 4}}) << "0 0 4"
+                                         << "0 10000000 4";
         QTest::newRow("four decimals")
             << projectOf(3, {{1, 2, 0.33333f}, {2, 3, 0.33333f}}) << "0 0.3333 0.6666"
             << "0 0.3333 0.6666";
-        QTest::newRow("branches")
-            << projectOf(4, {{1, 2, 5}, {2, 4, 3, 2}, {2, 3, 7.5f}, {3, 4, 0}}) << "0 5 12.5 12.5"
-            << "0 5 12.5 12.5";
-        QTest::newRow("one node") << projectOf(1, {}) << "0" << "0";
+        QTest::newRow("branches") << projectOf(4,
+                                               {{1, 2, 5}, {2, 4, 3, 2}, {2, 3, 7.5f}, {3, 4, 0}})
+                                  << "0 5 12.5 12.5"
+                                  << "0 5 12.5 12.5";
+        QTest::newRow("one node") << projectOf(1, {}) << "0"
+                                  << "0";
     }
     void passes() {
         QFETCH(Project, project);
@@ -79,10 +83,13 @@ private slots:
     }
 
     void workedExampleLines() {
-        const QStringList lines = listing(projectOf(
-            4, {{1, 2, 5, 0, 100, "Dig"}, {2, 4, 3, 2, 250.5, "Pour concrete"}, {2, 3, 7.5f}, {3, 4, 0}}));
+        const QStringList lines = listing(projectOf(4, {{1, 2, 5, 0, 100, "Dig"},
+                                                        {2, 4, 3, 2, 250.5, "Pour concrete"},
+                                                        {2, 3, 7.5f},
+                                                        {3, 4, 0}}));
         QCOMPARE(lines.size(), 5);
-        QCOMPARE(lines[0], QString(" Job   EStart LFinish     Title        CP?  Time(D) Slack  Cost"));
+        QCOMPARE(lines[0],
+                 QString(" Job   EStart LFinish     Title        CP?  Time(D) Slack  Cost"));
         QCOMPARE(lines[1],
                  QString(" 1, 2      0     5      Dig            cp      5     0     100"));
         QCOMPARE(lines[2],
