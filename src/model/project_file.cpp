@@ -54,30 +54,15 @@ class ValueReader {
     explicit ValueReader(std::istream& in) : in_(in) {}
 
     std::int16_t integer(const std::string& what) {
-        const std::string text = numberLine(what);
-        const std::optional<std::int16_t> value = toInteger16(text);
-        if (!value) {
-            fail(what + " is not a whole number from -32768 to 32767: " + shownValue(text));
-        }
-        return *value;
+        return number(what, toInteger16, "is not a whole number from -32768 to 32767");
     }
 
     float single(const std::string& what) {
-        const std::string text = numberLine(what);
-        const std::optional<float> value = toSingle(text);
-        if (!value) {
-            fail(what + " is beyond the range of a single-precision number: " + shownValue(text));
-        }
-        return *value;
+        return number(what, toSingle, "is beyond the range of a single-precision number");
     }
 
     Currency currency(const std::string& what) {
-        const std::string text = numberLine(what);
-        const std::optional<Currency> value = toCurrency(text);
-        if (!value) {
-            fail(what + " is beyond the range of a currency value: " + shownValue(text));
-        }
-        return *value;
+        return number(what, toCurrency, "is beyond the range of a currency value");
     }
 
     // Everything from the opening double quote to the next one, across line
@@ -134,13 +119,20 @@ class ValueReader {
         return line;
     }
 
-    std::string numberLine(const std::string& what) {
+    // A plain number alone on its line (blanks around it allowed), converted
+    // to the value's type; refusal says why a number that does not fit is refused.
+    template <typename Convert>
+    auto number(const std::string& what, Convert convert, std::string_view refusal) {
         const std::string line = nextLine(what);
         const std::string_view text = trimmed(line);
         if (!isPlainNumber(text)) {
             fail(what + " is not a number: " + shownValue(text));
         }
-        return std::string(text);
+        const auto value = convert(text);
+        if (!value) {
+            fail(what + " " + std::string(refusal) + ": " + shownValue(text));
+        }
+        return *value;
     }
 
     std::istream& in_;
