@@ -121,14 +121,15 @@ class ValueReader {
 
     // A plain number alone on its line (blanks around it allowed), converted
     // to the value's type; refusal says why a number that does not fit is refused.
-    template <typename Convert>
-    auto number(const std::string& what, Convert convert, std::string_view refusal) {
+    template <typename T>
+    T number(const std::string& what, std::optional<T> (*convert)(std::string_view),
+             std::string_view refusal) {
         const std::string line = nextLine(what);
         const std::string_view text = trimmed(line);
         if (!isPlainNumber(text)) {
             fail(what + " is not a number: " + shownValue(text));
         }
-        const auto value = convert(text);
+        const std::optional<T> value = convert(text);
         if (!value) {
             fail(what + " " + std::string(refusal) + ": " + shownValue(text));
         }
