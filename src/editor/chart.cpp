@@ -1,0 +1,162 @@
+#include "editor/chart.h"
+
+#include "model/number_text.h"
+#include "schedule/cpm.h"
+
+#include <cmath>
+
+namespace arrowplan {
+
+namespace {
+
+// The chart's geometry was worked out with this value of pi.
+constexpr double pi = 3.141592;
+constexpr double nodeRadius = 200;
+constexpr double barbLength = 300;
+constexpr double barbAngle = 170.0 / 180.0 * pi;
+constexpr double numberOffsetX = -70;
+constexpr double numberOffsetY = -100;
+constexpr double figuresOffsetY = -500;
+constexpr double titleOffsetY = -250;
+constexpr double normalFontSize = 8;
+constexpr double nameFontSize = 16;
+
+struct Point {
+    double x;
+    double y;
+};
+
+Point nodeCentre(const Project& project, Currency node) {
+    const long long slot = nodeSlot(node);
+    return {project.nodeX[slot], project.nodeY[slot]};
+}
+
+Point midpoint(const Project& project, int job) {
+    const Point a = nodeCentre(project, project.edgeFrom[job]);
+    const Point b = nodeCentre(project, project.edgeTo[job]);
+    return {(a.x + b.x) / 2, (a.y + b.y) / 2};
+}
+
+bool isHalfMade(const Project& project, int job) { return project.edgeTo[job] == Currency(); }
+
+// Each point is rounded to single precision, as the window takes it.
+void lineBetween(Surface& surface, Point a, Point b) {
+    surface.line(static_cast<float>(a.x), static_cast<float>(a.y), static_cast<float>(b.x),
+                 static_cast<float>(b.y));
+}
+
+void drawNode(const Project& project, Surface& surface, int i) {
+    surface.circle(project.nodeX[i], project.nodeY[i], nodeRadius);
+    surface.setPosition(project.nodeX[i] + numberOffsetX, project.nodeY[i] + numberOffsetY);
+    surface.printText(surfaceText(project.nodeNumber[i]));
+    surface.endLine();
+}
+
+void drawJob(const Project& project, Surface& surface, int i) {
+    const float weight = project.edgeWeight[i];
+    surface.setLineStyle(weight == 0.0f ? LineStyle::dotted : LineStyle::solid);
+    surface.setDrawColour(isCritical(project, i) ? colours::highlight : colours::black);
+    if (project.edgeInTree[i] == 1) {
+        // Blue stays in force for the label, and for the node figures when
+        // this is the last job.
+        surface.setDrawColour(colours::treeArrow);
+        drawArrow(project, surface, i);
+    } else {
+        drawArrow(project, surface, i);
+        surface.setDrawColour(colours::black);
+    }
+    const Point middle = midpoint(project, i);
+    surface.setPosition(middle.x, middle.y);
+    surface.setLineStyle(LineStyle::solid);
+    surface.printText(surfaceText(weight));
+    if (const Currency delay = project.jobDelay[i]; delay != Currency()) {
+        surface.printText("(");
+        surface.printText(surfaceText(delay));
+        surface.printText(")");
+    }
+    surface.endLine();
+}
+
+void drawNodeFigures(const Project& project, Surface& surface, int k) {
+    surface.setPosition(project.nodeX[k], project.nodeY[k] + figuresOffsetY);
+    surface.printText(surfaceText(project.earlyTime[k]));
+    surface.printText(",");
+    surface.printText(surfaceText(project.lateTime[k]));
+    if (project.earlyTime[k] == project.lateTime[k]) {
+        surface.printText("*");
+        surface.endLine();
+    }
+}
+
+void drawProjectName(const Project& project, Surface& surface) {
+    surface.setDrawColour(colours::projectName);
+    surface.setFontSize(nameFontSize);
+    const std::string& name = project.projectName;
+    const double w = surface.outerWidth();
+    const double h = surface.outerHeight();
+    surface.setPosition(w / 2 - surface.textWidth(name) / 2, 2.0 / 3.0 * h - surface.textHeight(name));
+    surface.printText(name);
+    surface.endLine();
+}
+
+} // namespace
+
+void drawArrow(const Project& project, Surface& surface, int job) {
+    const Point from = nodeCentre(project, project.edgeFrom[job]);
+    const Point to = nodeCentre(project, project.edgeTo[job]);
+    const double dx = to.x - from.x;
+    const double dy = to.y - from.y;
+    const double length = std::sqrt(dx * dx + dy * dy);
+    if (length == 0) {
+        return;
+    }
+    const double ux = dx / length;
+    const double uy = dy / length;
+    double t = 0;
+    if (dx == 0) {
+        t = dy > 0 ? pi / 2 : -pi / 2;
+    } else {
+        t = std::atan(dy / dx) + (dx < 0 ? pi : 0);
+    }
+    const Point start{from.x + nodeRadius * ux, from.y + nodeRadius * uy};
+    const Point tip{from.x + (length - nodeRadius) * ux, from.y + (length - nodeRadius) * uy};
+    const Point barb1{tip.x + barbLength * std::cos(t - barbAngle),
+                      tip.y + barbLength * std::sin(t - barbAngle)};
+    const Point barb2{tip.x + barbLength * std::cos(t + barbAngle),
+                      tip.y + barbLength * std::sin(t + barbAngle)};
+    lineBetween(surface, start, tip);
+    lineBetween(surface, tip, barb1);
+    lineBetween(surface, barb2, barb1);
+    lineBetween(surface, tip, barb2);
+}
+
+void drawChart(const Project& project, Surface& surface) {
+    surface.clear();
+    surface.setFillColour(colours::nodeFill);
+    for (int i = 1; i <= project.nodeCount; ++i) {
+        drawNode(project, surface, i);
+    }
+    for (int i = 1; i <= project.edgeCount; ++i) {
+        if (!isHalfMade(project, i)) {
+            drawJob(project, surface, i);
+        }
+    }
+    surface.setPenWidth(1);
+    for (int k = 1; k <= project.nodeCount; ++k) {
+        drawNodeFigures(project, surface, k);
+    }
+    surface.setDrawColour(colours::title);
+    for (int m = 1; m <= project.edgeCount; ++m) {
+        if (!isHalfMade(project, m)) {
+            const Point middle = midpoint(project, m);
+            surface.setPosition(middle.x, middle.y + titleOffsetY);
+            surface.printText(project.jobTitle[m].text());
+            surface.endLine();
+        }
+    }
+    drawProjectName(project, surface);
+    surface.setFontSize(normalFontSize);
+    surface.setDrawColour(colours::black);
+}
+
+} // namespace arrowplan

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "model/project.h"
+#include "platform/surface.h"
+
+namespace arrowplan {
+
+// The arrow of one job (shaft and closed head) between the circles of its two
+// nodes, in the surface's current colour, line style and pen width. Both
+// nodes on one centre give no direction, so such an arrow is not drawn.
+void drawArrow(const Project& project, Surface& surface, int job);
+
+// The whole chart from the tables: nodes with their numbers, arrows with their
+// times, the early and late times over each node with a star where they meet,
+// the titles and the project name. Critical arrows are yellow, spanning-tree
+// arrows blue, dummies dotted. A job whose end node is still 0 is half-made
+// and left out. Leaves the surface in black, 8 points, pen width 1, solid.
+void drawChart(const Project& project, Surface& surface);
+
+} // namespace arrowplan
