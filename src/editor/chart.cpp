@@ -37,7 +37,9 @@ Point midpoint(const Project& project, int job) {
     return {(a.x + b.x) / 2, (a.y + b.y) / 2};
 }
 
-bool isHalfMade(const Project& project, int job) { return project.edgeTo[job] == Currency(); }
+bool isHalfMade(const Project& project, int job) {
+    return project.edgeTo[job] == Currency();
+}
 
 // Each point is rounded to single precision, as the window takes it.
 void lineBetween(Surface& surface, Point a, Point b) {
@@ -94,7 +96,8 @@ void drawProjectName(const Project& project, Surface& surface) {
     const std::string& name = project.projectName;
     const double w = surface.outerWidth();
     const double h = surface.outerHeight();
-    surface.setPosition(w / 2 - surface.textWidth(name) / 2, 2.0 / 3.0 * h - surface.textHeight(name));
+    surface.setPosition(w / 2 - surface.textWidth(name) / 2,
+                        2.0 / 3.0 * h - surface.textHeight(name));
     surface.printText(name);
     surface.endLine();
 }

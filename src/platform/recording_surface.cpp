@@ -22,7 +22,9 @@ std::string number(double value) {
     return text == "-0" ? "0" : text;
 }
 
-std::string point(double x, double y) { return number(x) + "," + number(y); }
+std::string point(double x, double y) {
+    return number(x) + "," + number(y);
+}
 
 std::string hex(Colour colour) {
     char buffer[8];
@@ -90,6 +92,8 @@ double RecordingSurface::textWidth(std::string_view text) const {
     return 0.6 * em() * static_cast<double>(characterCount(text));
 }
 
-double RecordingSurface::textHeight(std::string_view) const { return 1.25 * em(); }
+double RecordingSurface::textHeight(std::string_view) const {
+    return 1.25 * em();
+}
 
 } // namespace arrowplan

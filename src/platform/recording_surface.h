@@ -16,7 +16,7 @@ namespace arrowplan {
 // decimals. Text metrics are simple and fixed: a character is 0.6 of the
 // font's em wide and a line 1.25 em high.
 class RecordingSurface : public Surface {
-public:
+  public:
     RecordingSurface(double outerWidth, double outerHeight, Colour background)
         : outerWidth_(outerWidth), outerHeight_(outerHeight), background_(background) {}
 
@@ -42,7 +42,7 @@ public:
     double outerWidth() const override { return outerWidth_; }
     double outerHeight() const override { return outerHeight_; }
 
-private:
+  private:
     double em() const { return fontSize_ * 20.0; }
 
     std::vector<std::string> operations_;

@@ -12,18 +12,24 @@ using Colour = std::uint32_t;
 namespace colours {
 inline constexpr Colour black = 0x000000;
 inline constexpr Colour white = 0xFFFFFF;
-inline constexpr Colour nodeFill = 0xC0FFC0;     // light green
-inline constexpr Colour highlight = 0x00FFFF;    // yellow: critical arrows, chosen nodes
-inline constexpr Colour treeArrow = 0xFF0000;    // blue
-inline constexpr Colour title = 0xC0FFFF;        // light yellow
-inline constexpr Colour projectName = 0xC00000;  // dark blue
+inline constexpr Colour nodeFill = 0xC0FFC0;    // light green
+inline constexpr Colour highlight = 0x00FFFF;   // yellow: critical arrows, chosen nodes
+inline constexpr Colour treeArrow = 0xFF0000;   // blue
+inline constexpr Colour title = 0xC0FFFF;       // light yellow
+inline constexpr Colour projectName = 0xC00000; // dark blue
 inline constexpr Colour red = 0x0000FF;
-inline constexpr Colour windowBack = 0xE2BF98;   // the main window's light blue
+inline constexpr Colour windowBack = 0xE2BF98; // the main window's light blue
 } // namespace colours
 
-inline constexpr int redOf(Colour c) { return static_cast<int>(c & 0xFF); }
-inline constexpr int greenOf(Colour c) { return static_cast<int>((c >> 8) & 0xFF); }
-inline constexpr int blueOf(Colour c) { return static_cast<int>((c >> 16) & 0xFF); }
+inline constexpr int redOf(Colour c) {
+    return static_cast<int>(c & 0xFF);
+}
+inline constexpr int greenOf(Colour c) {
+    return static_cast<int>((c >> 8) & 0xFF);
+}
+inline constexpr int blueOf(Colour c) {
+    return static_cast<int>((c >> 16) & 0xFF);
+}
 
 enum class LineStyle { solid, dashed, dotted };
 
@@ -31,7 +37,7 @@ enum class LineStyle { solid, dashed, dotted };
 // x to the right and y downwards. Every setting stays in force until it is
 // set again, as on the window the chart was designed for.
 class Surface {
-public:
+  public:
     virtual ~Surface() = default;
 
     // Fills with the background colour and puts the current position at (0, 0).

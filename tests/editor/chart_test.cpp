@@ -58,7 +58,7 @@ QStringList slice(const QStringList& ops, const QString& from) {
 class ChartTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void arrowGeometry_data() {
         QTest::addColumn<QList<float>>("nodes");
         QTest::addColumn<QStringList>("lines");
@@ -74,12 +74,11 @@ private slots:
             << QList<float>{1000, 3000, 1000, 1000}
             << QStringList{"line 1000,2800 1000,1200", "line 1000,1200 947.91,1495.44",
                            "line 1052.09,1495.44 947.91,1495.44", "line 1000,1200 1052.09,1495.44"};
-        QTest::newRow("left and down")
-            << QList<float>{3000, 1000, 1000, 2000}
-            << QStringList{"line 2821.11,1089.44 1178.89,1910.56",
-                           "line 1178.89,1910.56 1466.43,1825.03",
-                           "line 1419.84,1731.84 1466.43,1825.03",
-                           "line 1178.89,1910.56 1419.84,1731.84"};
+        QTest::newRow("left and down") << QList<float>{3000, 1000, 1000, 2000}
+                                       << QStringList{"line 2821.11,1089.44 1178.89,1910.56",
+                                                      "line 1178.89,1910.56 1466.43,1825.03",
+                                                      "line 1419.84,1731.84 1466.43,1825.03",
+                                                      "line 1178.89,1910.56 1419.84,1731.84"};
         QTest::newRow("one centre") << QList<float>{1000, 1000, 1000, 1000} << QStringList{};
     }
     void arrowGeometry() {
@@ -92,29 +91,19 @@ private slots:
         Project project = projectOf(2, {{1, 2, 5, 2, 0, "Dig"}});
         project.projectName = "Yard";
         const QStringList arrow = arrowOf(1000, 2000, 2000, 2000);
-        QStringList expected{"clear",
-                             "fill C0FFC0",
-                             "circle 1000,2000 200",
-                             "at 930,1900",
-                             "text \" 1 \"",
-                             "endline",
-                             "circle 2000,2000 200",
-                             "at 1930,1900",
-                             "text \" 2 \"",
-                             "endline",
-                             "style solid",
-                             "colour 00FFFF"};
+        QStringList expected{
+            "clear",        "fill C0FFC0", "circle 1000,2000 200", "at 930,1900",
+            "text \" 1 \"", "endline",     "circle 2000,2000 200", "at 1930,1900",
+            "text \" 2 \"", "endline",     "style solid",          "colour 00FFFF"};
         expected << arrow;
-        expected << QStringList{"colour 000000", "at 1500,2000", "style solid", "text \" 5 \"",
-                                "text \"(\"", "text \" 2 \"", "text \")\"", "endline",
-                                "width 1", "at 1000,1500", "text \" 0 \"", "text \",\"",
-                                "text \" 0 \"", "text \"*\"", "endline", "at 2000,1500",
-                                "text \" 7 \"", "text \",\"", "text \" 7 \"", "text \"*\"",
-                                "endline", "colour C0FFFF", "at 1500,1750",
-                                "text \"Dig           \"", "endline", "colour C00000", "font 16",
-                                // 4 characters of 0.6 x 320 twips; a line of 1.25 x 320.
-                                "at 5616,5600", "text \"Yard\"", "endline", "font 8",
-                                "colour 000000"};
+        expected << QStringList{
+            "colour 000000", "at 1500,2000", "style solid", "text \" 5 \"", "text \"(\"",
+            "text \" 2 \"", "text \")\"", "endline", "width 1", "at 1000,1500", "text \" 0 \"",
+            "text \",\"", "text \" 0 \"", "text \"*\"", "endline", "at 2000,1500", "text \" 7 \"",
+            "text \",\"", "text \" 7 \"", "text \"*\"", "endline", "colour C0FFFF", "at 1500,1750",
+            "text \"Dig           \"", "endline", "colour C00000", "font 16",
+            // 4 characters of 0.6 x 320 twips; a line of 1.25 x 320.
+            "at 5616,5600", "text \"Yard\"", "endline", "font 8", "colour 000000"};
         QCOMPARE(chartOf(project), expected);
     }
 

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+namespace arrowplan {
+
+class ScreenSurface;
+
+// The main window's drawing surface on screen: an image the chart is drawn
+// on, which a repaint only shows. When the image has to be made anew (first
+// show, a change of size) the picture is lost and the window redraws it all.
+class Canvas : public QWidget {
+    Q_OBJECT
+
+  public:
+    Canvas(ScreenSurface& surface, QWidget* parent);
+    const QImage& image() const { return image_; }
+
+  signals:
+    void pictureLost();
+    // A mouse press, with the button and the position in twips.
+    void pressed(Qt::MouseButton button, QPointF twips);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+  private:
+    ScreenSurface& surface_;
+    QImage image_;
+};
+
+} // namespace arrowplan

@@ -1,0 +1,355 @@
+#include "editor/main_window.h"
+
+#include "editor/about_box.h"
+#include "editor/canvas.h"
+#include "editor/caption_button.h"
+#include "editor/chart.h"
+#include "model/project_file.h"
+#include "platform/qt_text.h"
+#include "platform/twips.h"
+#include "schedule/cpm.h"
+#include "schedule/listing.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+
+namespace arrowplan {
+
+namespace {
+
+constexpr Colour buttonBack = 0xEDF7E6;
+constexpr Colour activeButtonBack = colours::white;
+constexpr Colour toolbarBack = 0xBA7425;
+
+// The client area that shows every control: the toolbar is 11895 twips wide
+// and the bottom labels reach down to 8055.
+constexpr int clientWidth = 12000;
+constexpr int clientHeight = 8175;
+
+struct ButtonDesign {
+    const char* name;
+    const char* caption;
+    int left;
+    int width;
+    const char* tooltip;
+};
+
+// All ten stand at top 240 in the toolbar, 495 twips high.
+constexpr ButtonDesign toolbarButtons[] = {
+    {"cmdNode", "Add Node", 120, 975, "Add Node"},
+    {"cmdEdge", "Add Edge (Jobs)", 1320, 975, "Connect a node to another node"},
+    {"cmdmove", "Move Node", 2520, 735, "Click to select and again to move"},
+    {"cmdWeight", "Enter Expected Times", 3480, 1215, "Enter time for highlighted arrow"},
+    {"cmdtitle", "Enter Job Titles", 4920, 1095, "Type titles for highlighted jobs"},
+    {"cmdRedraw", "Redraw", 6240, 735, "Clicking is fun "},
+    {"cmdCPM", "CPM", 7200, 735, "Calculate CPM data"},
+    {"cmdcoster", "Weekly Costs", 8160, 735, "Calculate cost data"},
+    {"cmdedit", "Edit Job List", 9120, 1095, "Edit 3x5 job cards"},
+    {"cmdExit", "Exit", 10800, 735, "Exit the program"},
+};
+
+// A sans serif with the metrics the window was designed with.
+constexpr const char* windowFontFamily = "Liberation Sans";
+
+const char* const nodesCaption = "Nodes=";
+const char* const edgesCaption = "Edges=";
+
+QString backColourStyle(Colour colour) {
+    return QString("QPushButton { background-color: %1; border: 1px solid #7a7a7a; }"
+                   "QPushButton:pressed { border-style: inset; }")
+        .arg(toQColor(colour).name());
+}
+
+// The hidden labels were drawn in a symbol font; where it is missing a plain
+// glyph of the same size stands in.
+QFont hiddenLabelFont() {
+    QFont font(QFontDatabase::hasFamily("Math A") ? "Math A" : "DejaVu Sans");
+    font.setPointSizeF(20.25);
+    return font;
+}
+
+} // namespace
+
+MainWindow::MainWindow(Project& project, Prompts& prompts, QWidget* parent)
+    : QMainWindow(parent), project_(project), prompts_(prompts),
+      surface_(
+          colours::windowBack,
+          static_cast<Colour>(QApplication::palette().color(QPalette::Highlight).rgb() & 0xFFFFFF),
+          [this] { return frameGeometry().size(); }),
+      fileDialog_{"CPM_FILES(*.cpm)", "cpm", "*.cpm"},
+      endProgram_([] { QCoreApplication::exit(0); }) {
+    setObjectName("frmCPM");
+    setWindowTitle(appTitle);
+    setFont(QFont(windowFontFamily, 8));
+
+    canvas_ = new Canvas(surface_, this);
+    canvas_->setObjectName("canvas");
+    setCentralWidget(canvas_);
+    connect(canvas_, &Canvas::pictureLost, this,
+            [this] { runCommand([this] { cmdRedraw_Click(); }); });
+
+    buildToolbar();
+    buildListAndLabels();
+    buildMenus();
+
+    // Start-up: the window's fill colour, no mouse mode, no nodes.
+    surface_.setFillColour(colours::nodeFill);
+    project_.editMode = EditMode::none;
+    project_.nodeCount = 0;
+    project_.edgeStarted = 0;
+
+    resize(pixels(clientWidth), pixels(clientHeight) + menuBar()->sizeHint().height());
+}
+
+MainWindow::~MainWindow() = default;
+
+const QImage& MainWindow::canvasImage() {
+    surface_.finish();
+    return canvas_->image();
+}
+
+QPushButton* MainWindow::button(const char* name) const {
+    return findChild<QPushButton*>(name);
+}
+
+void MainWindow::buildToolbar() {
+    auto* frame = new QGroupBox("Toolbar", canvas_);
+    frame->setObjectName("frmButtons");
+    frame->setGeometry(twipsRect(0, 0, 11895, 855));
+    frame->setStyleSheet(QString("QGroupBox { background-color: %1; border: 1px solid #404040; "
+                                 "margin: 0px; padding-top: 8px; }"
+                                 "QGroupBox::title { color: %2; subcontrol-origin: padding; "
+                                 "left: 4px; top: 0px; }")
+                             .arg(toQColor(toolbarBack).name(),
+                                  QApplication::palette().color(QPalette::HighlightedText).name()));
+    for (const ButtonDesign& design : toolbarButtons) {
+        auto* b = new CaptionButton(design.caption, frame);
+        b->setObjectName(design.name);
+        b->setToolTip(design.tooltip);
+        b->setGeometry(twipsRect(design.left, 240, design.width, 495));
+        b->setStyleSheet(backColourStyle(buttonBack));
+        b->setFont(font()); // a style sheet of its own stops the window's font
+    }
+
+    const auto on = [this](const char* name, void (MainWindow::*handler)()) {
+        connect(button(name), &QPushButton::clicked, this,
+                [this, handler] { runCommand([this, handler] { (this->*handler)(); }); });
+    };
+    on("cmdNode", &MainWindow::cmdNode_Click);
+    on("cmdEdge", &MainWindow::cmdEdge_Click);
+    on("cmdmove", &MainWindow::cmdmove_Click);
+    on("cmdRedraw", &MainWindow::cmdRedraw_Click);
+    on("cmdCPM", &MainWindow::cmdCPM_Click);
+    on("cmdExit", &MainWindow::cmdExit_Click);
+}
+
+void MainWindow::buildListAndLabels() {
+    list_ = new QListWidget(canvas_);
+    list_->setObjectName("List1");
+    list_->setGeometry(twipsRect(3840, 5880, 7095, 1635));
+    QFont listFont("Courier New");
+    listFont.setStyleHint(QFont::TypeWriter);
+    listFont.setPointSize(9);
+    list_->setFont(listFont);
+
+    const QString windowBack = toQColor(colours::windowBack).name();
+    const auto label = [&](const char* name, const QString& text, QRect place) {
+        auto* l = new QLabel(text, canvas_);
+        l->setObjectName(name);
+        l->setGeometry(place);
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        l->setWordWrap(true);
+        l->setStyleSheet(QString("background-color: %1;").arg(windowBack));
+        return l;
+    };
+    label("Label4", "*-critical path", twipsRect(10440, 960, 1335, 255));
+    label("Label3", "$ -Expected Delay Will Cause Decreased Slack",
+          twipsRect(4200, 7680, 3855, 375));
+    const bool symbolFont = QFontDatabase::hasFamily("Math A");
+    label("Label2", symbolFont ? "h" : QString(QChar(0x2234)), twipsRect(9600, 7560, 255, 495))
+        ->setFont(hiddenLabelFont());
+    label("Label1", symbolFont ? "o" : QString(QChar(0x2218)), twipsRect(10320, 7560, 375, 375))
+        ->setFont(hiddenLabelFont());
+
+    // The tab order of the design, the list box between Redraw and CPM.
+    const char* order[] = {"cmdNode", "cmdEdge", "cmdExit", "cmdWeight", "cmdRedraw"};
+    QWidget* previous = nullptr;
+    for (const char* name : order) {
+        if (previous) {
+            setTabOrder(previous, button(name));
+        }
+        previous = button(name);
+    }
+    setTabOrder(previous, list_);
+    previous = list_;
+    for (const char* name : {"cmdCPM", "cmdmove", "cmdedit", "cmdtitle", "cmdcoster"}) {
+        setTabOrder(previous, button(name));
+        previous = button(name);
+    }
+}
+
+void MainWindow::buildMenus() {
+    const auto item = [this](QMenu* menu, const char* name, const char* caption,
+                             QKeySequence shortcut, void (MainWindow::*handler)()) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(name);
+        action->setShortcut(shortcut);
+        if (handler) {
+            connect(action, &QAction::triggered, this,
+                    [this, handler] { runCommand([this, handler] { (this->*handler)(); }); });
+        } else {
+            action->setEnabled(false); // its window is not part of the program yet
+        }
+    };
+    QMenu* file = menuBar()->addMenu("File");
+    file->setObjectName("mnuFile");
+    item(file, "nw", "&New", Qt::CTRL | Qt::Key_N, &MainWindow::nw_Click);
+    item(file, "sav", "&Save", Qt::CTRL | Qt::Key_S, &MainWindow::sav_Click);
+    item(file, "loa", "&Load", Qt::CTRL | Qt::Key_L, &MainWindow::loa_Click);
+    item(file, "pr", "&Print", Qt::CTRL | Qt::Key_P, nullptr);
+    item(file, "mnuExit", "&Exit", Qt::CTRL | Qt::Key_X, &MainWindow::cmdExit_Click);
+
+    QMenu* commands = menuBar()->addMenu("Commands");
+    commands->setObjectName("mnuProgram");
+    item(commands, "namen", "Na&me the Project", Qt::CTRL | Qt::Key_M, &MainWindow::namen_Click);
+    item(commands, "mnuAddNode", "&Add Node", Qt::CTRL | Qt::Key_A, &MainWindow::cmdNode_Click);
+    item(commands, "mnuCreateEdge", "&Create Edge", Qt::CTRL | Qt::Key_C,
+         &MainWindow::cmdEdge_Click);
+    item(commands, "mnuWeight", "Add &Weights", Qt::CTRL | Qt::Key_W, nullptr);
+    item(commands, "mnuRedraw", "&Redraw", Qt::CTRL | Qt::Key_R, &MainWindow::cmdRedraw_Click);
+    item(commands, "mnustartover", "S&tart Over", Qt::CTRL | Qt::Key_T,
+         &MainWindow::mnustartover_Click);
+
+    QAction* about = menuBar()->addAction("About");
+    about->setObjectName("abt");
+    connect(about, &QAction::triggered, this, [this] { abt_Click(); });
+}
+
+void MainWindow::runCommand(const std::function<void()>& command) {
+    try {
+        command();
+    } catch (const std::exception& error) {
+        // A node or job number outside the tables, or a sum beyond the
+        // currency range: the command ends here and the project stays.
+        prompts_.message(QString("The command was stopped: %1.").arg(toQString(error.what())),
+                         appTitle);
+    }
+    surface_.finish();
+    canvas_->update();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    event->accept();
+    endProgram_();
+}
+
+void MainWindow::markActiveMode(QPushButton* active) {
+    for (const char* name : {"cmdNode", "cmdEdge", "cmdmove"}) {
+        QPushButton* b = button(name);
+        b->setStyleSheet(backColourStyle(b == active ? activeButtonBack : buttonBack));
+    }
+}
+
+void MainWindow::showCounts() {
+    button("cmdNode")->setText(nodesCaption + QString::number(project_.nodeCount));
+    button("cmdEdge")->setText(edgesCaption + QString::number(project_.edgeCount));
+}
+
+void MainWindow::cmdNode_Click() {
+    project_.editMode = EditMode::addNode;
+    button("cmdNode")->setText(nodesCaption + QString::number(project_.nodeCount));
+    markActiveMode(button("cmdNode"));
+    button("cmdNode")->repaint();
+    button("cmdEdge")->repaint();
+}
+
+void MainWindow::cmdEdge_Click() {
+    project_.editMode = EditMode::addEdge;
+    project_.edgeStarted = 0;
+    button("cmdEdge")->setText(edgesCaption + QString::number(project_.edgeCount));
+    markActiveMode(button("cmdEdge"));
+    button("cmdNode")->repaint();
+    button("cmdEdge")->repaint();
+}
+
+void MainWindow::cmdmove_Click() {
+    project_.editMode = EditMode::moveNode;
+    markActiveMode(button("cmdmove"));
+}
+
+void MainWindow::cmdRedraw_Click() {
+    drawChart(project_, surface_);
+}
+
+void MainWindow::cmdCPM_Click() {
+    list_->clear();
+    computeSchedule(project_);
+    cmdRedraw_Click();
+    for (const std::string& line : listingLines(project_)) {
+        list_->addItem(toQString(line));
+    }
+}
+
+void MainWindow::mnustartover_Click() {
+    startOver(project_);
+    surface_.clear();
+    showCounts();
+    cmdNode_Click();
+}
+
+void MainWindow::sav_Click() {
+    const QString path = prompts_.chooseFileToSave(fileDialog_);
+    if (path.isEmpty()) {
+        return;
+    }
+    fileDialog_.fileName = path;
+    if (const auto failure = saveProjectFile(toStdString(path), project_)) {
+        prompts_.message(toQString(*failure), appTitle);
+    }
+}
+
+void MainWindow::loa_Click() {
+    const QString path = prompts_.chooseFileToOpen(fileDialog_);
+    if (path.isEmpty()) {
+        return;
+    }
+    fileDialog_.fileName = path;
+    if (const auto problem = loadProjectFile(toStdString(path), project_)) {
+        if (problem->noNodes) {
+            prompts_.beep();
+        } else {
+            prompts_.message(
+                "The project was not loaded.\n\n" +
+                    toQString(describe(*problem, toStdString(QFileInfo(path).fileName()))),
+                appTitle);
+        }
+        return;
+    }
+    cmdCPM_Click();
+}
+
+void MainWindow::namen_Click() {
+    project_.projectName =
+        toStdString(prompts_.inputBox("Enter the Project Name", appTitle, std::nullopt));
+}
+
+void MainWindow::abt_Click() {
+    if (!about_) {
+        about_ = new AboutBox(this);
+    }
+    about_->show();
+    about_->raise();
+}
+
+void MainWindow::cmdExit_Click() {
+    endProgram_();
+}
+
+} // namespace arrowplan

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "model/project.h"
+#include "platform/prompts.h"
+#include "platform/screen_surface.h"
+
+#include <QMainWindow>
+
+#include <functional>
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+namespace arrowplan {
+
+class AboutBox;
+class Canvas;
+
+inline const QString appTitle = QStringLiteral("Arrowplan");
+
+// frmCPM, the main window: its client area is the chart's drawing surface,
+// a toolbar runs along the top, the list box shows the last listing. Every
+// handler works on the one shared Project in place. The handlers keep their
+// design names; other windows and the tests call them directly.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    MainWindow(Project& project, Prompts& prompts, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    Surface& surface() { return surface_; }
+    const QImage& canvasImage();
+    QListWidget* List1() const { return list_; }
+    // What ending the program does; tests replace it.
+    void setEndProgram(std::function<void()> end) { endProgram_ = std::move(end); }
+
+    // Mode commands.
+    void cmdNode_Click();
+    void cmdEdge_Click();
+    void cmdmove_Click();
+    // Chart and schedule.
+    void cmdRedraw_Click();
+    void cmdCPM_Click();
+    // File and project commands.
+    void mnustartover_Click();
+    void nw_Click() { mnustartover_Click(); }
+    void sav_Click();
+    void loa_Click();
+    void namen_Click();
+    void abt_Click();
+    void cmdExit_Click();
+
+    // Runs a handler for an event: a range error or an overflow ends the
+    // command with a message, never the program.
+    void runCommand(const std::function<void()>& command);
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void buildToolbar();
+    void buildMenus();
+    void buildListAndLabels();
+    void markActiveMode(QPushButton* active);
+    void showCounts();
+    QPushButton* button(const char* name) const;
+
+    Project& project_;
+    Prompts& prompts_;
+    ScreenSurface surface_;
+    Canvas* canvas_ = nullptr;
+    QListWidget* list_ = nullptr;
+    AboutBox* about_ = nullptr;
+    FileDialogSettings fileDialog_;
+    std::function<void()> endProgram_;
+};
+
+} // namespace arrowplan

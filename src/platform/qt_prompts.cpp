@@ -1,0 +1,68 @@
+#include "platform/qt_prompts.h"
+
+#include "platform/twips.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QScreen>
+
+namespace arrowplan {
+
+QString QtPrompts::inputBox(const QString& prompt, const QString& title,
+                            std::optional<QPoint> position) {
+    QInputDialog box(parent_);
+    box.setWindowTitle(title);
+    box.setLabelText(prompt);
+    box.setInputMode(QInputDialog::TextInput);
+    if (position) {
+        // Kept on the screen when the screen is smaller than the place asked for.
+        box.adjustSize();
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        const QPoint wanted(pixels(position->x()), pixels(position->y()));
+        box.move(std::clamp(wanted.x(), screen.left(),
+                            std::max(screen.left(), screen.right() - box.width())),
+                 std::clamp(wanted.y(), screen.top(),
+                            std::max(screen.top(), screen.bottom() - box.height())));
+    }
+    return box.exec() == QDialog::Accepted ? box.textValue() : QString();
+}
+
+void QtPrompts::message(const QString& text, const QString& title) {
+    QMessageBox::information(parent_, title, text, QMessageBox::Ok);
+}
+
+bool QtPrompts::askYesNo(const QString& text, const QString& title) {
+    return QMessageBox::question(parent_, title, text, QMessageBox::Yes | QMessageBox::No) ==
+           QMessageBox::Yes;
+}
+
+QString QtPrompts::chooseFile(const FileDialogSettings& settings, bool save) {
+    // Qt's own dialog, not the desktop's: the same on every desktop and under Xvfb.
+    QFileDialog dialog(parent_);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilter(settings.filter);
+    dialog.setDefaultSuffix(settings.defaultSuffix);
+    dialog.selectFile(settings.fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+QString QtPrompts::chooseFileToOpen(const FileDialogSettings& settings) {
+    return chooseFile(settings, false);
+}
+
+QString QtPrompts::chooseFileToSave(const FileDialogSettings& settings) {
+    return chooseFile(settings, true);
+}
+
+void QtPrompts::beep() {
+    QApplication::beep();
+}
+
+} // namespace arrowplan

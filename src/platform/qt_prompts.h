@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/prompts.h"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace arrowplan {
+
+// The prompts as Qt's dialogs, owned by the window given as parent.
+class QtPrompts : public Prompts {
+  public:
+    void setParent(QWidget* parent) { parent_ = parent; }
+
+    QString inputBox(const QString& prompt, const QString& title,
+                     std::optional<QPoint> position) override;
+    void message(const QString& text, const QString& title) override;
+    bool askYesNo(const QString& text, const QString& title) override;
+    QString chooseFileToOpen(const FileDialogSettings& settings) override;
+    QString chooseFileToSave(const FileDialogSettings& settings) override;
+    void beep() override;
+
+  private:
+    QString chooseFile(const FileDialogSettings& settings, bool save);
+
+    QPointer<QWidget> parent_;
+};
+
+} // namespace arrowplan

@@ -1,0 +1,134 @@
+#include "platform/screen_surface.h"
+
+#include "platform/qt_text.h"
+#include "platform/twips.h"
+
+#include <QFontMetricsF>
+
+namespace arrowplan {
+
+namespace {
+
+constexpr double twipsPerPoint = 20.0;
+// The chart's face: a plain sans serif, as the window's own font.
+constexpr const char* chartFontFamily = "Liberation Sans";
+constexpr double initialFontSize = 8.0;
+
+Qt::PenStyle penStyle(LineStyle style) {
+    switch (style) {
+    case LineStyle::dashed:
+        return Qt::DashLine;
+    case LineStyle::dotted:
+        return Qt::DotLine;
+    case LineStyle::solid:
+        break;
+    }
+    return Qt::SolidLine;
+}
+
+} // namespace
+
+ScreenSurface::ScreenSurface(Colour background, Colour initialDrawColour,
+                             std::function<QSize()> outerSize)
+    : outerSize_(std::move(outerSize)), background_(background), drawColour_(initialDrawColour),
+      font_(chartFontFamily) {
+    setFontSize(initialFontSize);
+}
+
+void ScreenSurface::setImage(QImage* image) {
+    finish();
+    image_ = image;
+}
+
+void ScreenSurface::finish() {
+    if (painter_) {
+        painter_->end();
+        painter_.reset();
+    }
+}
+
+QPainter& ScreenSurface::painter() {
+    if (!painter_) {
+        painter_.emplace(image_);
+        painter_->scale(1.0 / twipsPerPixel, 1.0 / twipsPerPixel);
+    }
+    return *painter_;
+}
+
+void ScreenSurface::usePen() {
+    // A cosmetic pen is measured in device pixels, as the pen width is.
+    QPen pen(toQColor(drawColour_), penWidth_, penStyle(lineStyle_));
+    pen.setCosmetic(true);
+    painter().setPen(pen);
+}
+
+void ScreenSurface::clear() {
+    if (image_) {
+        finish();
+        image_->fill(toQColor(background_));
+    }
+    x_ = y_ = 0;
+}
+
+void ScreenSurface::circle(double x, double y, double radius) {
+    if (!image_) {
+        return;
+    }
+    usePen();
+    painter().setBrush(toQColor(fillColour_));
+    painter().drawEllipse(QPointF(x, y), radius, radius);
+}
+
+void ScreenSurface::line(double x1, double y1, double x2, double y2) {
+    if (image_) {
+        usePen();
+        painter().drawLine(QPointF(x1, y1), QPointF(x2, y2));
+    }
+    x_ = x2;
+    y_ = y2;
+}
+
+void ScreenSurface::setFontSize(double points) {
+    // Sized in twips on a painter that works in twips: a size in points
+    // would be scaled down by the painter's transform a second time.
+    font_.setPixelSize(static_cast<int>(std::lround(points * twipsPerPoint)));
+}
+
+void ScreenSurface::setPosition(double x, double y) {
+    x_ = x;
+    y_ = y;
+}
+
+void ScreenSurface::printText(std::string_view text) {
+    const QString qtext = toQString(text);
+    if (image_) {
+        QPainter& p = painter();
+        p.setPen(toQColor(drawColour_));
+        p.setFont(font_);
+        p.drawText(QPointF(x_, y_ + QFontMetricsF(font_).ascent()), qtext);
+    }
+    x_ += textWidth(text);
+}
+
+void ScreenSurface::endLine() {
+    x_ = 0;
+    y_ += QFontMetricsF(font_).height();
+}
+
+double ScreenSurface::textWidth(std::string_view text) const {
+    return QFontMetricsF(font_).horizontalAdvance(toQString(text));
+}
+
+double ScreenSurface::textHeight(std::string_view) const {
+    return QFontMetricsF(font_).height();
+}
+
+double ScreenSurface::outerWidth() const {
+    return twips(outerSize_().width());
+}
+
+double ScreenSurface::outerHeight() const {
+    return twips(outerSize_().height());
+}
+
+} // namespace arrowplan
