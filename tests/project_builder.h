@@ -6,7 +6,7 @@
 
 namespace arrowplan::testing {
 
-struct JobSpec {
+struct JobRow {
     int from = 0;
     int to = 0;
     float weight = 0;
@@ -16,7 +16,7 @@ struct JobSpec {
 };
 
 // A project of the given number of nodes, laid out on a row, and these jobs.
-inline Project projectOf(int nodes, std::initializer_list<JobSpec> jobs) {
+inline Project projectOf(int nodes, std::initializer_list<JobRow> jobs) {
     Project project;
     project.nodeCount = static_cast<std::int16_t>(nodes);
     for (int i = 1; i <= nodes; ++i) {
@@ -24,14 +24,14 @@ inline Project projectOf(int nodes, std::initializer_list<JobSpec> jobs) {
         project.nodeY[i] = 2000.0f;
         project.nodeNumber[i] = static_cast<float>(i);
     }
-    for (const JobSpec& spec : jobs) {
+    for (const JobRow& row : jobs) {
         const int j = ++project.edgeCount;
-        project.edgeFrom[j] = Currency::fromWhole(spec.from);
-        project.edgeTo[j] = Currency::fromWhole(spec.to);
-        project.edgeWeight[j] = spec.weight;
-        project.jobDelay[j] = Currency::fromDouble(spec.delay);
-        project.jobAmount[j] = Currency::fromDouble(spec.amount);
-        project.jobTitle[j] = JobTitle(spec.title);
+        project.edgeFrom[j] = Currency::fromWhole(row.from);
+        project.edgeTo[j] = Currency::fromWhole(row.to);
+        project.edgeWeight[j] = row.weight;
+        project.jobDelay[j] = Currency::fromDouble(row.delay);
+        project.jobAmount[j] = Currency::fromDouble(row.amount);
+        project.jobTitle[j] = JobTitle(row.title);
     }
     return project;
 }

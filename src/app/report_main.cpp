@@ -31,7 +31,8 @@ Commands:
   listing FILE.cpm   schedule the project and print the job listing, the
                      header and one line per job, exactly as the list box
                      of the main window shows them
-  check FILE.cpm     print "ok" when the file is a valid project file
+  check FILE.cpm     print "ok" when the file reads as a valid project file
+                     (it does not schedule the project)
 
 Options:
   --help             show this text

@@ -19,7 +19,13 @@ class Currency {
 
     constexpr Currency() = default;
     static constexpr Currency fromUnits(std::int64_t units) { return Currency(units); }
-    static constexpr Currency fromWhole(std::int64_t whole) { return Currency(whole * scale); }
+    static constexpr Currency fromWhole(std::int64_t whole) {
+        std::int64_t units = 0;
+        if (__builtin_mul_overflow(whole, scale, &units)) {
+            throw CurrencyOverflow("the number is too large for a currency value");
+        }
+        return Currency(units);
+    }
     // Rounded to four decimals, ties to even. A float times 10,000 is exact in
     // double precision (24 + 14 bits), so the only rounding is the final one.
     static Currency fromFloat(float value);

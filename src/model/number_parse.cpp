@@ -28,12 +28,14 @@ Decimal decompose(std::string_view text) {
         d.negative = text[i] == '-';
         ++i;
     }
+    bool afterStop = false;
     for (; i < text.size() && (isDigit(text[i]) || text[i] == '.'); ++i) {
         if (text[i] == '.') {
+            afterStop = true;
             continue;
         }
         d.digits += text[i];
-        if (text.find('.') < i) {
+        if (afterStop) {
             --d.exponent;
         }
     }

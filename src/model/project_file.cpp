@@ -4,13 +4,13 @@
 #include "model/number_text.h"
 
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
-#include <type_traits>
 #include <unistd.h>
 
 namespace arrowplan {
@@ -68,13 +68,15 @@ class ValueReader {
     // Everything from the opening double quote to the next one, across line
     // ends; a line end inside the text is kept as a line feed.
     std::string text(const std::string& what) {
-        std::string line = nextLine(what);
+        const std::string line = nextLine(what);
         const int firstLine = line_;
-        const std::string_view start = trimmed(line);
-        if (start.empty() || start.front() != '"') {
-            fail(what + " should be a text in double quotes: " + shownValue(start));
+        // Blanks may stand before the opening quote; inside the text every
+        // character counts, trailing blanks of a line included.
+        const std::size_t quote = line.find_first_not_of(" \t");
+        if (quote == std::string::npos || line[quote] != '"') {
+            fail(what + " should be a text in double quotes: " + shownValue(trimmed(line)));
         }
-        std::string value(start.substr(1));
+        std::string value = line.substr(quote + 1);
         std::size_t close = value.find('"');
         while (close == std::string::npos) {
             std::string more;
@@ -111,8 +113,11 @@ class ValueReader {
     std::string nextLine(const std::string& what) {
         std::string line;
         if (!readLine(line)) {
+            if (in_.bad()) {
+                throw ReadFailure{{line_ + 1, "the file cannot be read", false}};
+            }
             if (line_ == 0) {
-                throw ReadFailure{{0, "the file is empty", false}};
+                throw ReadFailure{{1, "the file is empty", false}};
             }
             throw ReadFailure{{line_ + 1, "the file ends before " + what, false}};
         }
@@ -149,20 +154,18 @@ std::int16_t count(ValueReader& reader, const std::string& what) {
 }
 
 // A node number held in a job or a node: whole, and a slot of the tables.
+bool isNodeNumber(Currency value) {
+    return value.units() % Currency::scale == 0 && isSlot(value.units() / Currency::scale);
+}
+
+bool isNodeNumber(float value) {
+    return value >= 0 && value <= maxItems && std::floor(value) == value;
+}
+
 template <typename Number>
 void checkNodeNumber(ValueReader& reader, const std::string& what, Number value) {
-    const Currency asCurrency = [&] {
-        if constexpr (std::is_same_v<Number, float>) {
-            return Currency::fromFloat(value);
-        } else {
-            return value;
-        }
-    }();
-    if (asCurrency.units() % Currency::scale != 0) {
-        reader.fail(what + " is " + plainText(value) + ", not a whole number");
-    }
-    if (!isSlot(asCurrency.rounded())) {
-        reader.fail(what + " is " + plainText(value) + ", outside 0..100");
+    if (!isNodeNumber(value)) {
+        reader.fail(what + " is " + plainText(value) + ", not a whole number from 0 to 100");
     }
 }
 
@@ -316,6 +319,10 @@ void adoptLoadedProject(Project& current, const Project& loaded) {
 }
 
 std::optional<FileProblem> loadProjectFile(const std::string& path, Project& current) {
+    std::error_code ignored;
+    if (std::filesystem::is_directory(path, ignored)) {
+        return FileProblem{0, "this is a folder, not a project file", false};
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         return FileProblem{0, std::string("the file cannot be opened: ") + std::strerror(errno),

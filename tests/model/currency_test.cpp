@@ -16,7 +16,7 @@ class CurrencyTest : public QObject {
         QTest::addColumn<float>("value");
         QTest::addColumn<qint64>("units");
         QTest::newRow("whole") << 4.0f << qint64{40000};
-        QTest::newRow("half") << 2.5f << qint64{25000};
+        QTest::newRow("two and a half") << 2.5f << qint64{25000};
         QTest::newRow("negative") << -2.5f << qint64{-25000};
         QTest::newRow("fifth decimal dropped") << 0.33333f << qint64{3333};
         // 0.03125 and 0.09375 are exact in binary: their fifth decimal is a true tie.

@@ -67,7 +67,7 @@ Project rich() {
     project.nodeX[3] = 0.1f;
     project.nodeY[3] = -250.75f;
     project.nodeNumber[4] = 4;
-    project.jobNotes[1] = "Call Bob\nphone 555-0100\n\nbring the mixer";
+    project.jobNotes[1] = "Call Bob   \nphone 555-0100\t\n\nbring the mixer";
     project.jobNotes[2] = "one line";
     project.jobDone[1] = 1;
     project.jobPayMode[1] = payAtEnd;
@@ -158,7 +158,7 @@ class ProjectFileTest : public QObject {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<int>("line");
         QTest::addColumn<QString>("what");
-        QTest::newRow("empty") << QByteArray() << 0 << "the file is empty";
+        QTest::newRow("empty") << QByteArray() << 1 << "the file is empty";
         QTest::newRow("text for a count")
             << QByteArray("abc\n") << 1 << "node count is not a number";
         QTest::newRow("negative count") << QByteArray("-1\n0\n") << 1 << "outside 0..100";
@@ -177,6 +177,10 @@ class ProjectFileTest : public QObject {
         QTest::newRow("huge amount") << QByteArray("2\n1\n1e300\n") << 3 << "beyond the range";
         QTest::newRow("huge time")
             << QByteArray("2\n1\n0\n0\n0\n\"x\"\n0\n1\n2\n1e39\n") << 10 << "beyond the range";
+        QTest::newRow("node number 1e30")
+            << QByteArray("1\n0\n10\n10\n1e30\n") << 5 << "number of node 1 is 1000000000000";
+        QTest::newRow("node number 1.00001")
+            << QByteArray("1\n0\n10\n10\n1.00001\n") << 5 << "not a whole number";
         QTest::newRow("node number 250")
             << QByteArray("1\n0\n10\n10\n250\n") << 5 << "number of node 1 is 250";
         QTest::newRow("missing final quote")
@@ -222,6 +226,17 @@ class ProjectFileTest : public QObject {
         QVERIFY(missing && missing->what.find("cannot be opened") != std::string::npos);
         QVERIFY(current == before);
         QVERIFY(describe(*missing, "none.cpm").starts_with("none.cpm: "));
+        QVERIFY(loadProjectFile(dir.path().toStdString(), current).has_value());
+
+        // A file without nodes only beeps, and changes nothing either.
+        const QString noNodes = dir.filePath("empty.cpm");
+        QFile zero(noNodes);
+        QVERIFY(zero.open(QIODevice::WriteOnly));
+        zero.write("0\r\n5\r\n");
+        zero.close();
+        const auto beep = loadProjectFile(noNodes.toStdString(), current);
+        QVERIFY(beep && beep->noNodes);
+        QVERIFY(current == before);
     }
 
     void aSmallerProjectLeavesNoStaleJobs() {
