@@ -16,7 +16,7 @@ build: setup $(BUILD)/build.ninja
 	cmake --build $(BUILD)
 
 run: build
-	./$(BUILD)/src/arrowplan-report listing examples/house.cpm
+	./$(BUILD)/src/arrowplan
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure

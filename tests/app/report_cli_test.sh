@@ -29,6 +29,17 @@ check "yard listing" "$work/yard.out" "$work/yard.expected"
 status_is "house listing" 0 $?
 check "house listing" "$work/house.out" "$expected/house.listing"
 
+# The chart: a PNG of the window's drawing area (800 x 545 pixels).
+"$report" chart "$examples/house.cpm" "$work/house.png" 2>"$work/chart.err"
+status_is "chart" 0 $?
+[ "$(head -c 8 "$work/house.png" | od -An -tx1 | tr -d ' \n')" = "89504e470d0a1a0a" ] ||
+    { echo "FAIL: chart is not a PNG"; failures=$((failures + 1)); }
+[ "$(od -An -tu1 -j16 -N8 "$work/house.png" | tr -s ' ')" = " 0 0 3 32 0 0 2 33" ] ||
+    { echo "FAIL: chart size: $(od -An -tu1 -j16 -N8 "$work/house.png")"; failures=$((failures + 1)); }
+[ ! -s "$work/chart.err" ] || { echo "FAIL: chart chatter: $(cat "$work/chart.err")"; failures=$((failures + 1)); }
+"$report" chart "$work/missing.cpm" "$work/missing.png" 2>/dev/null
+status_is "chart of a broken file" 1 $?
+
 out=$("$report" check "$examples/house.cpm")
 status_is "check" 0 $?
 [ "$out" = "ok" ] || { echo "FAIL: check printed '$out'"; failures=$((failures + 1)); }

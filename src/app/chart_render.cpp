@@ -1,0 +1,63 @@
+#include "app/chart_render.h"
+
+#include "editor/main_window.h"
+#include "model/project_file.h"
+#include "platform/prompts.h"
+#include "platform/qt_text.h"
+
+#include <QApplication>
+
+#include <iostream>
+
+namespace arrowplan {
+
+namespace {
+
+// Nobody is there to answer: every question is cancelled and every message
+// goes to standard error.
+class UnattendedPrompts : public Prompts {
+  public:
+    QString inputBox(const QString&, const QString&, std::optional<QPoint>) override { return {}; }
+    void message(const QString& text, const QString&) override {
+        std::cerr << "arrowplan-report: " << toStdString(text) << '\n';
+    }
+    bool askYesNo(const QString&, const QString&) override { return false; }
+    QString chooseFileToOpen(const FileDialogSettings&) override { return {}; }
+    QString chooseFileToSave(const FileDialogSettings&) override { return {}; }
+    void beep() override {}
+};
+
+// The offscreen platform's remarks about window hints are noise in a report.
+void dropQtChatter(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) {
+        std::cerr << "arrowplan-report: " << toStdString(text) << '\n';
+    }
+}
+
+} // namespace
+
+bool renderChart(const std::string& projectPath, const std::string& imagePath, int& argc,
+                 char** argv, std::string& problem) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(dropQtChatter);
+    QApplication app(argc, argv);
+
+    Project project;
+    UnattendedPrompts prompts;
+    MainWindow window(project, prompts);
+    window.show();
+    QApplication::processEvents();
+
+    if (const auto fileProblem = loadProjectFile(projectPath, project)) {
+        problem = describe(*fileProblem, projectPath);
+        return false;
+    }
+    window.cmdCPM_Click();
+    if (!window.canvasImage().save(toQString(imagePath), "PNG")) {
+        problem = "could not write the image " + imagePath;
+        return false;
+    }
+    return true;
+}
+
+} // namespace arrowplan

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "platform/prompts.h"
+
+#include <QStringList>
+
+namespace arrowplan::testing {
+
+// Answers the program's questions from a script and writes down every one it
+// was asked, as "input: prompt | title", "message: text | title",
+// "yesno: text | title", "open: remembered name", "save: remembered name" or
+// "beep". An unscripted question is answered as a cancel would be.
+class ScriptedPrompts : public Prompts {
+  public:
+    QStringList inputs;
+    QStringList files;
+    QList<bool> yesNo;
+    QStringList asked;
+    FileDialogSettings lastFileDialog;
+    std::optional<QPoint> lastInputPosition;
+
+    QString inputBox(const QString& prompt, const QString& title,
+                     std::optional<QPoint> position) override {
+        asked << "input: " + prompt + " | " + title;
+        lastInputPosition = position;
+        return inputs.isEmpty() ? QString() : inputs.takeFirst();
+    }
+    void message(const QString& text, const QString& title) override {
+        asked << "message: " + text + " | " + title;
+    }
+    bool askYesNo(const QString& text, const QString& title) override {
+        asked << "yesno: " + text + " | " + title;
+        return !yesNo.isEmpty() && yesNo.takeFirst();
+    }
+    QString chooseFileToOpen(const FileDialogSettings& settings) override {
+        return chooseFile("open: ", settings);
+    }
+    QString chooseFileToSave(const FileDialogSettings& settings) override {
+        return chooseFile("save: ", settings);
+    }
+    void beep() override { asked << "beep"; }
+
+  private:
+    QString chooseFile(const QString& kind, const FileDialogSettings& settings) {
+        asked << kind + settings.fileName;
+        lastFileDialog = settings;
+        return files.isEmpty() ? QString() : files.takeFirst();
+    }
+};
+
+} // namespace arrowplan::testing
