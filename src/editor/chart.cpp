@@ -47,13 +47,6 @@ void lineBetween(Surface& surface, Point a, Point b) {
                  static_cast<float>(b.y));
 }
 
-void drawNode(const Project& project, Surface& surface, int i) {
-    surface.circle(project.nodeX[i], project.nodeY[i], nodeRadius);
-    surface.setPosition(project.nodeX[i] + numberOffsetX, project.nodeY[i] + numberOffsetY);
-    surface.printText(surfaceText(project.nodeNumber[i]));
-    surface.endLine();
-}
-
 void drawJob(const Project& project, Surface& surface, int i) {
     const float weight = project.edgeWeight[i];
     surface.setLineStyle(weight == 0.0f ? LineStyle::dotted : LineStyle::solid);
@@ -103,6 +96,13 @@ void drawProjectName(const Project& project, Surface& surface) {
 }
 
 } // namespace
+
+void drawNode(const Project& project, Surface& surface, int i) {
+    surface.circle(project.nodeX[i], project.nodeY[i], nodeRadius);
+    surface.setPosition(project.nodeX[i] + numberOffsetX, project.nodeY[i] + numberOffsetY);
+    surface.printText(surfaceText(project.nodeNumber[i]));
+    surface.endLine();
+}
 
 void drawArrow(const Project& project, Surface& surface, int job) {
     const Point from = nodeCentre(project, project.edgeFrom[job]);

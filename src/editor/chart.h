@@ -10,6 +10,10 @@ namespace arrowplan {
 // nodes on one centre give no direction, so such an arrow is not drawn.
 void drawArrow(const Project& project, Surface& surface, int job);
 
+// Node i's circle, outlined in the drawing colour and filled with the fill
+// colour, with its number inside.
+void drawNode(const Project& project, Surface& surface, int i);
+
 // The whole chart from the tables: nodes with their numbers, arrows with their
 // times, the early and late times over each node with a star where they meet,
 // the titles and the project name. Critical arrows are yellow, spanning-tree

@@ -94,6 +94,11 @@ MainWindow::MainWindow(Project& project, Prompts& prompts, QWidget* parent)
     setCentralWidget(canvas_);
     connect(canvas_, &Canvas::pictureLost, this,
             [this] { runCommand([this] { cmdRedraw_Click(); }); });
+    connect(canvas_, &Canvas::pressed, this, [this](Qt::MouseButton button, QPointF at) {
+        runCommand([&] {
+            Form_MouseDown(button, static_cast<float>(at.x()), static_cast<float>(at.y()));
+        });
+    });
 
     buildToolbar();
     buildListAndLabels();
@@ -145,6 +150,8 @@ void MainWindow::buildToolbar() {
     on("cmdNode", &MainWindow::cmdNode_Click);
     on("cmdEdge", &MainWindow::cmdEdge_Click);
     on("cmdmove", &MainWindow::cmdmove_Click);
+    on("cmdWeight", &MainWindow::cmdWeight_Click);
+    on("cmdtitle", &MainWindow::cmdtitle_Click);
     on("cmdRedraw", &MainWindow::cmdRedraw_Click);
     on("cmdCPM", &MainWindow::cmdCPM_Click);
     on("cmdExit", &MainWindow::cmdExit_Click);
@@ -222,7 +229,7 @@ void MainWindow::buildMenus() {
     item(commands, "mnuAddNode", "&Add Node", Qt::CTRL | Qt::Key_A, &MainWindow::cmdNode_Click);
     item(commands, "mnuCreateEdge", "&Create Edge", Qt::CTRL | Qt::Key_C,
          &MainWindow::cmdEdge_Click);
-    item(commands, "mnuWeight", "Add &Weights", Qt::CTRL | Qt::Key_W, nullptr);
+    item(commands, "mnuWeight", "Add &Weights", Qt::CTRL | Qt::Key_W, &MainWindow::cmdWeight_Click);
     item(commands, "mnuRedraw", "&Redraw", Qt::CTRL | Qt::Key_R, &MainWindow::cmdRedraw_Click);
     item(commands, "mnustartover", "S&tart Over", Qt::CTRL | Qt::Key_T,
          &MainWindow::mnustartover_Click);
@@ -241,8 +248,7 @@ void MainWindow::runCommand(const std::function<void()>& command) {
         prompts_.message(QString("The command was stopped: %1.").arg(toQString(error.what())),
                          appTitle);
     }
-    surface_.finish();
-    canvas_->update();
+    showDrawing();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -257,14 +263,17 @@ void MainWindow::markActiveMode(QPushButton* active) {
     }
 }
 
-void MainWindow::showCounts() {
+void MainWindow::showNodeCount() {
     button("cmdNode")->setText(nodesCaption + QString::number(project_.nodeCount));
+}
+
+void MainWindow::showEdgeCount() {
     button("cmdEdge")->setText(edgesCaption + QString::number(project_.edgeCount));
 }
 
 void MainWindow::cmdNode_Click() {
     project_.editMode = EditMode::addNode;
-    button("cmdNode")->setText(nodesCaption + QString::number(project_.nodeCount));
+    showNodeCount();
     markActiveMode(button("cmdNode"));
     button("cmdNode")->repaint();
     button("cmdEdge")->repaint();
@@ -272,8 +281,8 @@ void MainWindow::cmdNode_Click() {
 
 void MainWindow::cmdEdge_Click() {
     project_.editMode = EditMode::addEdge;
-    project_.edgeStarted = 0;
-    button("cmdEdge")->setText(edgesCaption + QString::number(project_.edgeCount));
+    abandonHalfMadeArrow();
+    showEdgeCount();
     markActiveMode(button("cmdEdge"));
     button("cmdNode")->repaint();
     button("cmdEdge")->repaint();
@@ -289,6 +298,7 @@ void MainWindow::cmdRedraw_Click() {
 }
 
 void MainWindow::cmdCPM_Click() {
+    abandonHalfMadeArrow();
     list_->clear();
     computeSchedule(project_);
     cmdRedraw_Click();
@@ -298,13 +308,16 @@ void MainWindow::cmdCPM_Click() {
 }
 
 void MainWindow::mnustartover_Click() {
+    abandonHalfMadeArrow();
     startOver(project_);
     surface_.clear();
-    showCounts();
+    showNodeCount();
+    showEdgeCount();
     cmdNode_Click();
 }
 
 void MainWindow::sav_Click() {
+    abandonHalfMadeArrow();
     const QString path = prompts_.chooseFileToSave(fileDialog_);
     if (path.isEmpty()) {
         return;
@@ -316,6 +329,7 @@ void MainWindow::sav_Click() {
 }
 
 void MainWindow::loa_Click() {
+    abandonHalfMadeArrow();
     const QString path = prompts_.chooseFileToOpen(fileDialog_);
     if (path.isEmpty()) {
         return;

@@ -51,6 +51,11 @@ class MainWindow : public QMainWindow {
     void namen_Click();
     void abt_Click();
     void cmdExit_Click();
+    // Mouse editing: a press on the drawing surface, at twips x, y.
+    void Form_MouseDown(Qt::MouseButton button, float x, float y);
+    // Expected-time and title entry: walk every job with an input box.
+    void cmdWeight_Click();
+    void cmdtitle_Click();
 
     // Runs a handler for an event: a range error or an overflow ends the
     // command with a message, never the program.
@@ -64,8 +69,29 @@ class MainWindow : public QMainWindow {
     void buildMenus();
     void buildListAndLabels();
     void markActiveMode(QPushButton* active);
-    void showCounts();
+    void showNodeCount();
+    void showEdgeCount();
     QPushButton* button(const char* name) const;
+
+    // Mouse editing.
+    void addNode(float x, float y);
+    void chooseArrowStart();
+    void chooseArrowEnd(Qt::MouseButton button);
+    void moveNode(float x, float y);
+    void finder();
+    void markNode(int n, Colour fill);
+    // Asks for the drawing so far to be shown at the next paint.
+    void showDrawing();
+    void letPendingEventsRun();
+    // A job counted by the first click of Add Edge whose end is still to be
+    // chosen is taken back before any command that reads or replaces the
+    // jobs, so that no command sees a job that ends at node 0.
+    void abandonHalfMadeArrow();
+
+    // Expected-time and title entry.
+    void highlightJob(int j);
+    void redrawJob(int j);
+    void printAtMidpoint(int j, double raise, const std::string& text);
 
     Project& project_;
     Prompts& prompts_;
@@ -74,6 +100,13 @@ class MainWindow : public QMainWindow {
     QListWidget* list_ = nullptr;
     AboutBox* about_ = nullptr;
     FileDialogSettings fileDialog_;
+
+    // The mouse handler's last click, its hit test and the Move Node selection.
+    float clickX_ = 0;
+    std::int16_t clickY_ = 0;
+    std::int16_t foundNode_ = 0;
+    std::int16_t nodeMissed_ = 0;
+    std::int16_t moveSelected_ = 0;
     std::function<void()> endProgram_;
 };
 

@@ -1,7 +1,7 @@
 #include "editor/main_window.h"
+#include "editor/window_harness.h"
 #include "model/project_file.h"
 #include "platform/qt_text.h"
-#include "platform/scripted_prompts.h"
 #include "platform/twips.h"
 #include "schedule/cpm.h"
 #include "schedule/listing.h"
@@ -18,40 +18,10 @@
 #include <memory>
 
 using namespace arrowplan;
-using arrowplan::testing::ScriptedPrompts;
+using arrowplan::testing::examples;
+using arrowplan::testing::Harness;
 
 namespace {
-
-const QString examples = QStringLiteral(ARROWPLAN_EXAMPLES);
-
-// One window on one project, as the program has them, with scripted prompts.
-struct Harness {
-    Project project;
-    ScriptedPrompts prompts;
-    MainWindow window{project, prompts};
-    int endings = 0;
-
-    Harness() {
-        window.setEndProgram([this] { ++endings; });
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-    }
-    QPushButton* button(const char* name) { return window.findChild<QPushButton*>(name); }
-    QAction* action(const char* name) { return window.findChild<QAction*>(name); }
-    QStringList listed() {
-        QStringList lines;
-        for (int i = 0; i < window.List1()->count(); ++i) {
-            lines << window.List1()->item(i)->text();
-        }
-        return lines;
-    }
-    void load(const QString& path) {
-        prompts.files << path;
-        action("loa")->trigger();
-    }
-    // The colour a point of the chart, given in twips, shows on the canvas.
-    QColor at(double x, double y) { return window.canvasImage().pixelColor(pixels(x), pixels(y)); }
-};
 
 QColor faceOf(QPushButton* button) {
     return button->grab().toImage().pixelColor(4, 4);
@@ -106,7 +76,6 @@ class MainWindowTest : public QObject {
         QCOMPARE(faceOf(h.button("cmdNode")), QColor(Qt::white));
         QCOMPARE(faceOf(h.button("cmdmove")), toQColor(0xEDF7E6));
 
-        h.project.edgeStarted = 1;
         QTest::mouseClick(h.button("cmdEdge"), Qt::LeftButton);
         QCOMPARE(h.project.editMode, EditMode::addEdge);
         QCOMPARE(h.project.edgeStarted, 0);

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace arrowplan {
+
+// A number typed into an input box: read as the user's locale writes it
+// (blanks around it allowed), else in the plain form with a full stop.
+// Nothing when the text is no number or the value does not fit a float.
+std::optional<float> typedSingle(const QString& text);
+
+} // namespace arrowplan

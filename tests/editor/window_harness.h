@@ -1,0 +1,45 @@
+#pragma once
+
+#include "editor/main_window.h"
+#include "platform/scripted_prompts.h"
+#include "platform/twips.h"
+
+#include <QAction>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+namespace arrowplan::testing {
+
+inline const QString examples = QStringLiteral(ARROWPLAN_EXAMPLES);
+
+// One window on one project, as the program has them, with scripted prompts.
+struct Harness {
+    Project project;
+    ScriptedPrompts prompts;
+    MainWindow window{project, prompts};
+    int endings = 0;
+
+    Harness() {
+        window.setEndProgram([this] { ++endings; });
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+    }
+    QPushButton* button(const char* name) { return window.findChild<QPushButton*>(name); }
+    QAction* action(const char* name) { return window.findChild<QAction*>(name); }
+    QStringList listed() {
+        QStringList lines;
+        for (int i = 0; i < window.List1()->count(); ++i) {
+            lines << window.List1()->item(i)->text();
+        }
+        return lines;
+    }
+    void load(const QString& path) {
+        prompts.files << path;
+        action("loa")->trigger();
+    }
+    // The colour a point of the chart, given in twips, shows on the canvas.
+    QColor at(double x, double y) { return window.canvasImage().pixelColor(pixels(x), pixels(y)); }
+};
+
+} // namespace arrowplan::testing
