@@ -48,8 +48,6 @@ struct Project {
 
     // Spanning-tree membership, per job.
     Table<std::int16_t> edgeInTree;
-    // One week of the weekly cost table.
-    Table<Currency> weekCost;
 
     std::int16_t nodeCount = 0;
     std::int16_t edgeCount = 0;

@@ -1,0 +1,34 @@
+#include "model/currency_text.h"
+
+#include <cstdint>
+
+namespace arrowplan {
+
+namespace {
+
+std::string grouped(std::uint64_t whole, const std::string& separator) {
+    std::string digits = std::to_string(whole);
+    for (std::size_t at = digits.size(); at > 3; at -= 3) {
+        digits.insert(at - 3, separator);
+    }
+    return digits;
+}
+
+} // namespace
+
+std::string currencyText(Currency amount, const CurrencyFormat& format) {
+    const std::int64_t units = amount.units();
+    const std::uint64_t magnitude = units < 0 ? std::uint64_t{0} - static_cast<std::uint64_t>(units)
+                                              : static_cast<std::uint64_t>(units);
+    const std::uint64_t cents = (magnitude + 50) / 100;
+    const std::string twoDecimals = std::to_string(cents % 100);
+    std::string number = grouped(cents / 100, format.groupSeparator) + format.decimalPoint +
+                         (cents % 100 < 10 ? "0" : "") + twoDecimals;
+    std::string text = format.symbolFirst ? format.symbol + number : number + " " + format.symbol;
+    if (cents == 0 || units >= 0) {
+        return text;
+    }
+    return format.negativeInParentheses ? "(" + text + ")" : "-" + text;
+}
+
+} // namespace arrowplan

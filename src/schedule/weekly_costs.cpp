@@ -1,0 +1,138 @@
+#include "schedule/weekly_costs.h"
+
+#include "model/number_text.h"
+
+namespace arrowplan {
+
+namespace {
+
+const Currency oneWeek = Currency::fromWhole(1);
+
+// floor() of a fixed-point value, towards minus infinity.
+long long floorOf(Currency value) {
+    const std::int64_t units = value.units();
+    std::int64_t whole = units / Currency::scale;
+    if (units % Currency::scale != 0 && units < 0) {
+        --whole;
+    }
+    return whole;
+}
+
+// When a job pays and how much: its start and end week follow from the
+// schedule, moved later by the delay.
+struct Payments {
+    long long startWeek;
+    long long endWeek;
+    std::int16_t mode;
+    Currency amount;
+    float weight;
+
+    // Worked out only for a week that pays, so an expected time of 0 never divides.
+    Currency evenShare() const {
+        return Currency::fromDouble(amount.toDouble() / static_cast<double>(weight));
+    }
+    Currency half() const { return Currency::fromDouble(amount.toDouble() / 2.0); }
+
+    Currency in(long long week) const {
+        Currency paid;
+        switch (mode) {
+        case payEvenly:
+            if (startWeek <= week && week <= endWeek) {
+                paid += evenShare();
+            }
+            break;
+        case payAtStart:
+            if (week == startWeek) {
+                paid += amount;
+            }
+            break;
+        case payHalfAndHalf:
+            // Both halves land in one week when the job takes a single week.
+            if (week == startWeek) {
+                paid += half();
+            }
+            if (week == endWeek) {
+                paid += half();
+            }
+            break;
+        case payAtEnd:
+            if (week == endWeek) {
+                paid += amount;
+            }
+            break;
+        default:
+            break; // an unknown mode pays nothing
+        }
+        return paid;
+    }
+};
+
+Payments paymentsOf(const Project& project, int j) {
+    const Currency start = project.earlyTime[nodeSlot(project.edgeFrom[j])] + project.jobDelay[j];
+    const float weight = project.edgeWeight[j];
+    const Currency end = start + Currency::fromFloat(weight) - oneWeek;
+    return {floorOf(start), floorOf(end), project.jobPayMode[j], project.jobAmount[j], weight};
+}
+
+std::string weekLine(long long week, Currency cost, Currency total, const CurrencyFormat& format) {
+    return "week=" + rightAligned(plainText(static_cast<std::int64_t>(week)), 3) +
+           ",  costs=" + rightAligned(currencyText(cost, format), 12) +
+           "   Total=" + rightAligned(currencyText(total, format), 9);
+}
+
+std::string jobHeading(const Project& project, int j) {
+    return "Job: " + project.jobTitle[j].text() + "  Payout/(in)    Job#(" +
+           rightAligned(plainText(project.edgeFrom[j]), 3) + "," +
+           rightAligned(plainText(project.edgeTo[j]), 3) + ")     ";
+}
+
+} // namespace
+
+std::vector<std::string> weeklyCostLines(const Project& project, CostSections sections,
+                                         const CurrencyFormat& format) {
+    // The project's length is the late time of its finish node, the last one added.
+    const long long finish = static_cast<long long>(
+        Currency::fromFloat(project.nodeNumber[project.nodeCount]).rounded());
+    const long long weeks = std::max(0LL, floorOf(project.lateTime[finish]));
+    const long long listed = std::min(weeks, maxListedWeeks);
+
+    std::vector<Payments> payments;
+    for (int j = 1; j <= project.edgeCount; ++j) {
+        payments.push_back(paymentsOf(project, j));
+    }
+
+    std::vector<std::string> lines;
+    if (sections.totals) {
+        lines.push_back("Total Costs for the " + project.projectName + " Project");
+        Currency total;
+        for (long long week = 0; week < listed; ++week) {
+            Currency cost;
+            for (const Payments& job : payments) {
+                cost += job.in(week);
+            }
+            total += cost;
+            lines.push_back(weekLine(week, cost, total, format));
+        }
+    }
+    if (sections.perJob) {
+        for (int j = 1; j <= project.edgeCount; ++j) {
+            lines.push_back(" ");
+            lines.push_back(jobHeading(project, j));
+            Currency total;
+            for (long long week = 0; week < listed; ++week) {
+                const Currency cost = payments[static_cast<std::size_t>(j - 1)].in(week);
+                total += cost;
+                lines.push_back(weekLine(week, cost, total, format));
+            }
+        }
+    }
+    if (listed < weeks) {
+        lines.push_back("The listing stops after week " +
+                        plainText(static_cast<std::int64_t>(listed - 1)) + ": the project runs " +
+                        plainText(static_cast<std::int64_t>(weeks)) + " weeks, more than " +
+                        plainText(static_cast<std::int64_t>(maxListedWeeks)) + " can be listed.");
+    }
+    return lines;
+}
+
+} // namespace arrowplan
