@@ -6,6 +6,7 @@
 #include "model/project_file.h"
 #include "schedule/cpm.h"
 #include "schedule/listing.h"
+#include "schedule/weekly_costs.h"
 
 #include <algorithm>
 #include <exception>
@@ -32,6 +33,9 @@ Commands:
   listing FILE.cpm        schedule the project and print the job listing, the
                           header and one line per job, exactly as the list box
                           of the main window shows them
+  costs FILE.cpm          schedule the project and print the weekly costs,
+                          the totals and then each job, in US-English money
+                          ($1,234.50, and ($20.00) for money coming in)
   chart FILE.cpm OUT.png  draw the chart exactly as the main window shows it
                           after loading the file, into a PNG image of the
                           window's drawing area
@@ -78,6 +82,18 @@ int printListing(const Arguments& args) {
     return 0;
 }
 
+int printCosts(const Arguments& args) {
+    Project project;
+    if (!load(args.file, project)) {
+        return exitFailure;
+    }
+    computeSchedule(project);
+    for (const std::string& line : weeklyCostLines(project, CostSections{}, CurrencyFormat{})) {
+        std::cout << line << '\n';
+    }
+    return 0;
+}
+
 int drawChartImage(const Arguments& args) {
     std::string problem;
     int argc = args.argc;
@@ -100,6 +116,7 @@ int printOk(const Arguments& args) {
 const std::vector<Command>& commands() {
     static const std::vector<Command> table{
         {"listing", false, printListing},
+        {"costs", false, printCosts},
         {"chart", true, drawChartImage},
         {"check", false, printOk},
     };

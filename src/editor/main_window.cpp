@@ -5,6 +5,7 @@
 #include "editor/caption_button.h"
 #include "editor/chart.h"
 #include "model/project_file.h"
+#include "platform/locale_currency.h"
 #include "platform/qt_text.h"
 #include "platform/twips.h"
 #include "schedule/cpm.h"
@@ -154,6 +155,7 @@ void MainWindow::buildToolbar() {
     on("cmdtitle", &MainWindow::cmdtitle_Click);
     on("cmdRedraw", &MainWindow::cmdRedraw_Click);
     on("cmdCPM", &MainWindow::cmdCPM_Click);
+    on("cmdcoster", &MainWindow::cmdcoster_Click);
     on("cmdExit", &MainWindow::cmdExit_Click);
 }
 
@@ -303,6 +305,15 @@ void MainWindow::cmdCPM_Click() {
     computeSchedule(project_);
     cmdRedraw_Click();
     for (const std::string& line : listingLines(project_)) {
+        list_->addItem(toQString(line));
+    }
+}
+
+void MainWindow::cmdcoster_Click() {
+    abandonHalfMadeArrow();
+    list_->clear();
+    const CostSections sections = project_.printingCosts == 0 ? CostSections{} : printedCostSections_;
+    for (const std::string& line : weeklyCostLines(project_, sections, currencyFormatOf(QLocale()))) {
         list_->addItem(toQString(line));
     }
 }

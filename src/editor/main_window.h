@@ -3,6 +3,7 @@
 #include "model/project.h"
 #include "platform/prompts.h"
 #include "platform/screen_surface.h"
+#include "schedule/weekly_costs.h"
 
 #include <QMainWindow>
 
@@ -43,6 +44,9 @@ class MainWindow : public QMainWindow {
     // Chart and schedule.
     void cmdRedraw_Click();
     void cmdCPM_Click();
+    void cmdcoster_Click();
+    // The cost sections a Print asked for; they hold while printingCosts is 1.
+    void setPrintedCostSections(CostSections sections) { printedCostSections_ = sections; }
     // File and project commands.
     void mnustartover_Click();
     void nw_Click() { mnustartover_Click(); }
@@ -100,6 +104,7 @@ class MainWindow : public QMainWindow {
     QListWidget* list_ = nullptr;
     AboutBox* about_ = nullptr;
     FileDialogSettings fileDialog_;
+    CostSections printedCostSections_;
 
     // The mouse handler's last click, its hit test and the Move Node selection.
     float clickX_ = 0;

@@ -25,6 +25,26 @@ cat >"$work/yard.expected" <<'LINES'
 LINES
 check "yard listing" "$work/yard.out" "$work/yard.expected"
 
+"$report" costs "$examples/demo.cpm" >"$work/demo.out"
+status_is "demo costs" 0 $?
+cat >"$work/demo.expected" <<'LINES'
+Total Costs for the Demo Project
+week=  0,  costs=     $100.00   Total=  $100.00
+week=  1,  costs=     $100.00   Total=  $200.00
+week=  2,  costs=      $50.00   Total=  $250.00
+ 
+Job: Dig             Payout/(in)    Job#(  1,  2)     
+week=  0,  costs=     $100.00   Total=  $100.00
+week=  1,  costs=     $100.00   Total=  $200.00
+week=  2,  costs=       $0.00   Total=  $200.00
+ 
+Job: Pour            Payout/(in)    Job#(  2,  3)     
+week=  0,  costs=       $0.00   Total=    $0.00
+week=  1,  costs=       $0.00   Total=    $0.00
+week=  2,  costs=      $50.00   Total=   $50.00
+LINES
+check "demo costs" "$work/demo.out" "$work/demo.expected"
+
 "$report" listing "$examples/house.cpm" >"$work/house.out"
 status_is "house listing" 0 $?
 check "house listing" "$work/house.out" "$expected/house.listing"
