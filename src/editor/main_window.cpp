@@ -1,5 +1,6 @@
 #include "editor/main_window.h"
 
+#include "cards/job_card_window.h"
 #include "editor/about_box.h"
 #include "editor/canvas.h"
 #include "editor/caption_button.h"
@@ -156,6 +157,7 @@ void MainWindow::buildToolbar() {
     on("cmdRedraw", &MainWindow::cmdRedraw_Click);
     on("cmdCPM", &MainWindow::cmdCPM_Click);
     on("cmdcoster", &MainWindow::cmdcoster_Click);
+    on("cmdedit", &MainWindow::cmdedit_Click);
     on("cmdExit", &MainWindow::cmdExit_Click);
 }
 
@@ -312,10 +314,23 @@ void MainWindow::cmdCPM_Click() {
 void MainWindow::cmdcoster_Click() {
     abandonHalfMadeArrow();
     list_->clear();
-    const CostSections sections = project_.printingCosts == 0 ? CostSections{} : printedCostSections_;
-    for (const std::string& line : weeklyCostLines(project_, sections, currencyFormatOf(QLocale()))) {
+    const CostSections sections =
+        project_.printingCosts == 0 ? CostSections{} : printedCostSections_;
+    for (const std::string& line :
+         weeklyCostLines(project_, sections, currencyFormatOf(QLocale()))) {
         list_->addItem(toQString(line));
     }
+}
+
+void MainWindow::cmdedit_Click() {
+    abandonHalfMadeArrow();
+    if (!cards_) {
+        cards_ = std::make_unique<JobCardWindow>(project_, prompts_, *this);
+    }
+    cards_->show();
+    cards_->raise();
+    cards_->activateWindow();
+    setEnabled(false);
 }
 
 void MainWindow::mnustartover_Click() {

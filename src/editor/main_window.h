@@ -8,6 +8,7 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <memory>
 
 class QLabel;
 class QListWidget;
@@ -17,6 +18,7 @@ namespace arrowplan {
 
 class AboutBox;
 class Canvas;
+class JobCardWindow;
 
 inline const QString appTitle = QStringLiteral("Arrowplan");
 
@@ -45,6 +47,8 @@ class MainWindow : public QMainWindow {
     void cmdRedraw_Click();
     void cmdCPM_Click();
     void cmdcoster_Click();
+    // Shows the job card without waiting and disables this window.
+    void cmdedit_Click();
     // The cost sections a Print asked for; they hold while printingCosts is 1.
     void setPrintedCostSections(CostSections sections) { printedCostSections_ = sections; }
     // File and project commands.
@@ -103,6 +107,8 @@ class MainWindow : public QMainWindow {
     Canvas* canvas_ = nullptr;
     QListWidget* list_ = nullptr;
     AboutBox* about_ = nullptr;
+    // A window of its own, not a child: a disabled main window disables its children.
+    std::unique_ptr<JobCardWindow> cards_;
     FileDialogSettings fileDialog_;
     CostSections printedCostSections_;
 

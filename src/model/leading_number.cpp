@@ -8,7 +8,9 @@ namespace arrowplan {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 std::optional<double> wholeNumberInBase(std::string_view digits, int base) {
     double value = 0;
@@ -100,7 +102,8 @@ std::optional<double> leadingNumber(std::string_view text) {
             mantissaEnd = exponent;
         }
     }
-    std::string number = packed.substr(packed[0] == '+' ? 1 : 0, mantissaEnd - (packed[0] == '+' ? 1 : 0));
+    std::string number =
+        packed.substr(packed[0] == '+' ? 1 : 0, mantissaEnd - (packed[0] == '+' ? 1 : 0));
     if (number.back() == '.') {
         number.pop_back(); // "5." is 5
     }

@@ -16,6 +16,25 @@ void clearJobSlot(Project& project, int job) {
     project.edgeInTree[job] = 0;
 }
 
+void deleteJob(Project& project, int job) {
+    const int last = project.edgeCount;
+    for (int i = job; i < last; ++i) {
+        project.jobAmount[i] = project.jobAmount[i + 1];
+        project.jobActualTime[i] = project.jobActualTime[i + 1];
+        project.jobDelay[i] = project.jobDelay[i + 1];
+        project.jobTitle[i] = project.jobTitle[i + 1];
+        project.jobDone[i] = project.jobDone[i + 1];
+        project.edgeFrom[i] = project.edgeFrom[i + 1];
+        project.edgeTo[i] = project.edgeTo[i + 1];
+        project.edgeWeight[i] = project.edgeWeight[i + 1];
+        project.jobNotes[i] = project.jobNotes[i + 1];
+        project.jobPayMode[i] = project.jobPayMode[i + 1];
+        project.edgeInTree[i] = project.edgeInTree[i + 1];
+    }
+    clearJobSlot(project, last);
+    --project.edgeCount;
+}
+
 void startOver(Project& project) {
     project.nodeCount = 0;
     project.edgeCount = 0;

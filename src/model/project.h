@@ -64,6 +64,11 @@ struct Project {
 // inherits nothing from a job that was there before.
 void clearJobSlot(Project& project, int job);
 
+// Removes job j: every later job moves down one slot with all its columns and
+// its spanning-tree mark, and the freed last slot is cleared as Start Over
+// clears it, so a new arrow drawn into it inherits nothing.
+void deleteJob(Project& project, int job);
+
 // The table part of Start Over: no nodes, no jobs, no name, every job slot
 // and every schedule time cleared. Node positions stay; new nodes overwrite
 // them.

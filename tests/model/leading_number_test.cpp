@@ -7,7 +7,7 @@ using arrowplan::leadingNumber;
 class LeadingNumberTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void reads_data() {
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<bool>("fits");
@@ -45,8 +45,8 @@ private slots:
         QFETCH(QByteArray, text);
         QFETCH(bool, fits);
         QFETCH(double, value);
-        const std::optional<double> read =
-            leadingNumber(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+        const std::optional<double> read = leadingNumber(
+            std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
         QCOMPARE(read.has_value(), fits);
         if (fits) {
             QCOMPARE(*read, value);

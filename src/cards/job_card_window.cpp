@@ -1,0 +1,367 @@
+#include "cards/job_card_window.h"
+
+#include "editor/main_window.h"
+#include "model/leading_number.h"
+#include "model/number_text.h"
+#include "platform/qt_text.h"
+#include "platform/twips.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFocusEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QToolButton>
+
+#include <cmath>
+#include <limits>
+
+namespace arrowplan {
+
+namespace {
+
+constexpr Colour cardBack = 0xC0963F;
+constexpr Colour fieldBack = 0x937331;
+constexpr Colour warningText = 0x00FFFF; // yellow
+constexpr Colour titleText = 0x404040;
+constexpr int clientWidth = 7215;
+constexpr int clientHeight = 4785;
+constexpr double labelFontSize = 9.75;
+
+const QString doneCaption = QStringLiteral("DONE             "); // DONE and 13 blanks
+
+struct Place {
+    const char* name;
+    const char* caption;
+    int left, top, width, height;
+};
+
+constexpr Place labels[] = {
+    {"Label10", "Title:", 120, 120, 855, 375},
+    {"Label4", "Job #", 120, 1080, 735, 375},
+    {"Label2", "Duration:", 1680, 1080, 1095, 375},
+    {"Label11", "Warning: Dummy arrows cannot be used for payment", 4080, 1200, 2895, 375},
+    {"Label6", "Early start:", 120, 1680, 1455, 375},
+    {"Label3", "Delay:", 3000, 1680, 855, 375},
+    {"Label5", "Amount$:", 4800, 1680, 1095, 375},
+    {"Label7", "Late Finish:", 120, 2040, 1455, 375},
+    {"Label8", "Slack:", 3000, 2040, 855, 375},
+    {"Label9", "Actual time:", 4680, 2040, 1455, 375},
+    {"Label1", "Job Description/Contact Info", 120, 2520, 3375, 255},
+};
+
+// The one-line boxes, by their number; Text2 is the notes box.
+constexpr Place boxes[] = {
+    {"Text10", "", 960, 120, 1815, 435},  {"Text1", "", 720, 1080, 735, 375},
+    {"Text3", "", 2760, 1080, 1095, 375}, {"Text5", "", 1680, 1680, 1095, 375},
+    {"Text9", "", 3840, 1680, 855, 375},  {"Text4", "", 5760, 1680, 1335, 375},
+    {"Text6", "", 1680, 2040, 1095, 375}, {"Text7", "", 3840, 2040, 855, 375},
+    {"Text8", "", 6120, 2040, 975, 375},
+};
+
+// The payment options by their index (the mode code), placed in the frame.
+constexpr Place payOptions[] = {
+    {"Option1_0", "Pay Evenly", 1560, 240, 1095, 255},
+    {"Option1_1", "Pay at Start", 240, 240, 1215, 255},
+    {"Option1_2", "Pay 50/50", 1560, 600, 1095, 195},
+    {"Option1_3", "Pay at End", 240, 480, 1095, 375},
+};
+
+// The boxes whose Enter key or loss of focus commits the card.
+constexpr int editBoxes[] = {3, 4, 8, 9, 10};
+// The boxes that only show figures: typing there is undone at once.
+constexpr int displayBoxes[] = {1, 5, 6, 7};
+
+QString rgb(Colour c) {
+    return toQColor(c).name();
+}
+
+QRect placeOf(const Place& p) {
+    return twipsRect(p.left, p.top, p.width, p.height);
+}
+
+// Setting a box to the text it holds changes nothing, so the cursor stays.
+void setBox(QLineEdit* box, const std::string& text) {
+    const QString value = toQString(text);
+    if (box->text() != value) {
+        box->setText(value);
+    }
+}
+
+} // namespace
+
+JobCardWindow::JobCardWindow(Project& project, Prompts& prompts, MainWindow& main)
+    : project_(project), prompts_(prompts), main_(main) {
+    setObjectName("frmJobsList");
+    setWindowTitle("Job Card");
+    setFont(QFont("Liberation Sans", 8));
+    buildControls();
+    buildMenus();
+}
+
+void JobCardWindow::buildControls() {
+    auto* client = new QWidget(this);
+    client->setObjectName("cardClient");
+    client->setFixedSize(twipsRect(0, 0, clientWidth, clientHeight).size());
+    setCentralWidget(client);
+    const QString highlightText = palette().color(QPalette::HighlightedText).name();
+    client->setStyleSheet(
+        QString("QWidget#cardClient { background-color: %1; }"
+                "QLabel, QCheckBox, QRadioButton { background-color: %2; color: white; }"
+                "QGroupBox { background-color: %2; color: %3; border: 1px solid %3; "
+                "margin-top: 6px; }"
+                "QGroupBox::title { subcontrol-origin: margin; left: 6px; }"
+                "QRadioButton, QLabel#Label10, QLabel#Label3 { color: %3; }"
+                "QLabel#Label11 { background-color: %1; color: %4; }"
+                "QLineEdit#Text10 { background-color: white; color: %5; }"
+                "QFrame#Line1, QFrame#Line2 { background-color: black; }")
+            .arg(rgb(cardBack), rgb(fieldBack), highlightText, rgb(warningText), rgb(titleText)));
+
+    QFont fixed("Courier New");
+    fixed.setStyleHint(QFont::TypeWriter);
+    fixed.setPointSizeF(labelFontSize);
+
+    for (const Place& p : labels) {
+        auto* label = new QLabel(p.caption, client);
+        label->setObjectName(p.name);
+        label->setGeometry(placeOf(p));
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setWordWrap(true);
+        if (std::string_view(p.name) != "Label11") {
+            label->setFont(fixed);
+        }
+    }
+    for (const Place& p : boxes) {
+        auto* box = new QLineEdit(client);
+        box->setObjectName(p.name);
+        box->setGeometry(placeOf(p));
+        text_[std::atoi(p.name + 4)] = box;
+    }
+    text_[10]->setFont(fixed);
+    notes_ = new QPlainTextEdit("(no job)\n", client);
+    notes_->setObjectName("Text2");
+    notes_->setGeometry(twipsRect(120, 2760, 6975, 1815));
+    notes_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+    const auto line = [client](const char* name, int left, int top, int right) {
+        auto* l = new QFrame(client);
+        l->setObjectName(name);
+        l->setGeometry(pixels(left), pixels(top), pixels(right - left), 1);
+    };
+    line("Line2", 240, 960, 3000);
+    line("Line1", 120, 1560, 3000);
+
+    const auto picture = [this, client](const char* name, int top, Qt::ArrowType arrow,
+                                        void (JobCardWindow::*handler)()) {
+        auto* image = new QToolButton(client);
+        image->setObjectName(name);
+        image->setArrowType(arrow);
+        image->setGeometry(twipsRect(3240, top, 480, 480));
+        image->setFocusPolicy(Qt::NoFocus);
+        connect(image, &QToolButton::clicked, this,
+                [this, handler] { main_.runCommand([this, handler] { (this->*handler)(); }); });
+    };
+    picture("Image1", 0, Qt::RightArrow, &JobCardWindow::Image1_Click);
+    picture("Image2", 480, Qt::LeftArrow, &JobCardWindow::Image2_Click);
+
+    done_ = new QCheckBox("Done:", client);
+    done_->setObjectName("Check1");
+    done_->setGeometry(twipsRect(1200, 600, 975, 255));
+    done_->setFont(fixed);
+    connect(done_, &QCheckBox::clicked, this,
+            [this](bool ticked) { project_.jobDone[project_.currentJob] = ticked ? 1 : 0; });
+
+    auto* frame = new QGroupBox("Profit/Cost Options", client);
+    frame->setObjectName("Frame1");
+    frame->setGeometry(twipsRect(4200, 120, 2895, 975));
+    payModes_ = new QButtonGroup(this);
+    for (int index = 0; index < 4; ++index) {
+        auto* option = new QRadioButton(payOptions[index].caption, frame);
+        option->setObjectName(payOptions[index].name);
+        option->setGeometry(placeOf(payOptions[index]));
+        payModes_->addButton(option, index);
+        option->setFont(font()); // the frame's style sheet stops the window's font
+    }
+
+    for (int n : editBoxes) {
+        text_[n]->installEventFilter(this);
+        connect(text_[n], &QLineEdit::returnPressed, this,
+                [this] { main_.runCommand([this] { commit(); }); });
+    }
+    for (int n : displayBoxes) {
+        // Only the user's typing: the card's own Show sets them without notice.
+        connect(text_[n], &QLineEdit::textEdited, this,
+                [this] { main_.runCommand([this] { process(); }); });
+    }
+
+    QWidget* previous = text_[1];
+    for (QWidget* next : {static_cast<QWidget*>(notes_), static_cast<QWidget*>(text_[3])}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
+    for (int n = 4; n <= 10; ++n) {
+        setTabOrder(previous, text_[n]);
+        previous = text_[n];
+    }
+    setTabOrder(previous, done_);
+    previous = done_;
+    for (QAbstractButton* option : payModes_->buttons()) {
+        setTabOrder(previous, option);
+        previous = option;
+    }
+}
+
+void JobCardWindow::buildMenus() {
+    QAction* done = menuBar()->addAction(doneCaption);
+    done->setObjectName("dn");
+    connect(done, &QAction::triggered, this, [this] { main_.runCommand([this] { dn_Click(); }); });
+    QAction* remove = menuBar()->addAction("DELETE");
+    remove->setObjectName("del");
+    connect(remove, &QAction::triggered, this,
+            [this] { main_.runCommand([this] { del_Click(); }); });
+}
+
+void JobCardWindow::process() {
+    const int j = project_.currentJob;
+    const Currency from = project_.edgeFrom[j];
+    const Currency to = project_.edgeTo[j];
+    const Currency earlyStart = project_.earlyTime[nodeSlot(from)];
+    const Currency lateFinish = project_.lateTime[nodeSlot(to)];
+    setBox(text_[1], plainText(from) + "," + plainText(to));
+    if (notes_->toPlainText() != toQString(project_.jobNotes[j])) {
+        notes_->setPlainText(toQString(project_.jobNotes[j]));
+    }
+    setBox(text_[3], plainText(project_.edgeWeight[j]));
+    setBox(text_[4], plainText(project_.jobAmount[j]));
+    setBox(text_[5], plainText(earlyStart));
+    setBox(text_[6], plainText(lateFinish));
+    setBox(text_[7], plainText(lateFinish - earlyStart -
+                               Currency::fromFloat(project_.edgeWeight[j]) - project_.jobDelay[j]));
+    setBox(text_[8], plainText(project_.jobActualTime[j]));
+    setBox(text_[9], plainText(project_.jobDelay[j]));
+    setBox(text_[10], project_.jobTitle[j].text());
+    done_->setChecked(project_.jobDone[j] == 1);
+    // A mode without an option (only a hand-edited file holds one) selects none.
+    payModes_->setExclusive(false);
+    for (QAbstractButton* option : payModes_->buttons()) {
+        option->setChecked(payModes_->id(option) == project_.jobPayMode[j]);
+    }
+    payModes_->setExclusive(true);
+}
+
+template <> float JobCardWindow::readBox<float>(QLineEdit* box, float stored) const {
+    const std::optional<double> value = leadingNumber(toStdString(box->text()));
+    if (!value || std::fabs(*value) > std::numeric_limits<float>::max()) {
+        return stored;
+    }
+    return static_cast<float>(*value);
+}
+
+template <> Currency JobCardWindow::readBox<Currency>(QLineEdit* box, Currency stored) const {
+    const std::optional<double> value = leadingNumber(toStdString(box->text()));
+    try {
+        return value ? Currency::fromDouble(*value) : stored;
+    } catch (const CurrencyOverflow&) {
+        return stored;
+    }
+}
+
+void JobCardWindow::whatfor() {
+    const int j = project_.currentJob;
+    setBox(text_[1], plainText(project_.edgeFrom[j]) + "," + plainText(project_.edgeTo[j]));
+    project_.jobNotes[j] = toStdString(notes_->toPlainText());
+    project_.edgeWeight[j] = readBox(text_[3], project_.edgeWeight[j]);
+    project_.jobAmount[j] = readBox(text_[4], project_.jobAmount[j]);
+    project_.jobActualTime[j] = readBox(text_[8], project_.jobActualTime[j]);
+    project_.jobDelay[j] = readBox(text_[9], project_.jobDelay[j]);
+    project_.jobTitle[j] = JobTitle(toStdString(text_[10]->text()));
+    project_.jobDone[j] = done_->isChecked() ? 1 : 0;
+    if (const int mode = payModes_->checkedId(); mode >= 0) {
+        project_.jobPayMode[j] = static_cast<std::int16_t>(mode);
+    }
+}
+
+void JobCardWindow::commit() {
+    whatfor();
+    main_.cmdCPM_Click();
+    process();
+}
+
+void JobCardWindow::step(int by) {
+    whatfor();
+    int job = project_.currentJob + by;
+    if (job > project_.edgeCount) {
+        job = project_.edgeCount;
+    }
+    if (job < 1 && by < 0) {
+        job = 1;
+    }
+    project_.currentJob = static_cast<std::int16_t>(job);
+    main_.cmdCPM_Click();
+    process();
+}
+
+void JobCardWindow::Image1_Click() {
+    step(+1);
+}
+
+void JobCardWindow::Image2_Click() {
+    step(-1);
+}
+
+void JobCardWindow::dn_Click() {
+    whatfor();
+    hide();
+    main_.show();
+    main_.cmdCPM_Click();
+    main_.setEnabled(true);
+}
+
+void JobCardWindow::del_Click() {
+    if (!prompts_.askYesNo("Are You Sure", "Delete???")) {
+        return;
+    }
+    const int j = project_.currentJob;
+    if (j >= 1 && j <= project_.edgeCount) {
+        deleteJob(project_, j);
+        if (project_.currentJob > project_.edgeCount) {
+            project_.currentJob = std::max<std::int16_t>(project_.edgeCount, 1);
+        }
+    }
+    main_.cmdCPM_Click();
+    process();
+}
+
+void JobCardWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    project_.currentJob = 1;
+    main_.runCommand([this] { process(); });
+}
+
+void JobCardWindow::closeEvent(QCloseEvent* event) {
+    // Closed by the window system: written back, but no schedule run.
+    main_.runCommand([this] { whatfor(); });
+    event->accept();
+    main_.setEnabled(true);
+}
+
+bool JobCardWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut) {
+        // Focus that leaves with the whole window (a message box, another
+        // program) has not left the box.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+            isVisible()) {
+            main_.runCommand([this] { commit(); });
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace arrowplan

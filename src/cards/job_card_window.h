@@ -1,0 +1,60 @@
+#pragma once
+
+#include "model/project.h"
+#include "platform/prompts.h"
+
+#include <QMainWindow>
+
+class QButtonGroup;
+class QCheckBox;
+class QLineEdit;
+class QPlainTextEdit;
+
+namespace arrowplan {
+
+class MainWindow;
+
+// frmJobsList, the 3x5 job card: one job's card at a time, read fresh from
+// the tables and written straight back into them. The main window is
+// disabled while the card is open; DONE or the close box gives it back.
+class JobCardWindow : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    JobCardWindow(Project& project, Prompts& prompts, MainWindow& main);
+
+    // Show: every box of the card from the tables, for currentJob.
+    void process();
+    // Write back: every box of the card into the tables, for currentJob.
+    void whatfor();
+
+    void Image1_Click(); // next job
+    void Image2_Click(); // previous job
+    void dn_Click();     // DONE
+    void del_Click();    // DELETE
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void buildControls();
+    void buildMenus();
+    // Write back, run the CPM calculation, show: a committed edit.
+    void commit();
+    void step(int by);
+    // A number typed into a box, or the value already stored when the text
+    // holds a number beyond the field's range.
+    template <typename Value> Value readBox(QLineEdit* box, Value stored) const;
+
+    Project& project_;
+    Prompts& prompts_;
+    MainWindow& main_;
+    QLineEdit* text_[11] = {}; // Text1..Text10 by number; Text2 is the notes box
+    QPlainTextEdit* notes_ = nullptr;
+    QCheckBox* done_ = nullptr;
+    QButtonGroup* payModes_ = nullptr;
+};
+
+} // namespace arrowplan
