@@ -5,6 +5,7 @@
 #include "model/number_text.h"
 #include "platform/qt_text.h"
 #include "platform/twips.h"
+#include "schedule/cpm.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -257,7 +258,8 @@ void JobCardWindow::process() {
 
 template <> float JobCardWindow::readBox<float>(QLineEdit* box, float stored) const {
     const std::optional<double> value = leadingNumber(toStdString(box->text()));
-    if (!value || std::fabs(*value) > std::numeric_limits<float>::max()) {
+    if (!value || std::fabs(*value) > std::numeric_limits<float>::max() ||
+        !fitsSchedule(static_cast<float>(*value))) {
         return stored;
     }
     return static_cast<float>(*value);

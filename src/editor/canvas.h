@@ -25,6 +25,8 @@ class Canvas : public QWidget {
   protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    // Each press counts, also the second of a double click: a quick click
+    // on the node that ended one arrow starts the next.
     void mousePressEvent(QMouseEvent* event) override;
 
   private:

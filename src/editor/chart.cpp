@@ -21,24 +21,25 @@ constexpr double titleOffsetY = -250;
 constexpr double normalFontSize = 8;
 constexpr double nameFontSize = 16;
 
-struct Point {
-    double x;
-    double y;
-};
-
 Point nodeCentre(const Project& project, Currency node) {
     const long long slot = nodeSlot(node);
     return {project.nodeX[slot], project.nodeY[slot]};
 }
 
-Point midpoint(const Project& project, int job) {
-    const Point a = nodeCentre(project, project.edgeFrom[job]);
-    const Point b = nodeCentre(project, project.edgeTo[job]);
-    return {(a.x + b.x) / 2, (a.y + b.y) / 2};
+// The job Add Edge has counted but whose end is still to be chosen; a
+// repaint while the window waits for that end leaves it out.
+bool isHalfMade(const Project& project, int job) {
+    return project.edgeStarted == 1 && job == project.edgeCount;
 }
 
-bool isHalfMade(const Project& project, int job) {
-    return project.edgeTo[job] == Currency();
+// A time that does not fit the schedule's sums marks no arrow critical; the
+// CPM command reports it.
+bool drawnCritical(const Project& project, int job) {
+    try {
+        return isCritical(project, job);
+    } catch (const CurrencyOverflow&) {
+        return false;
+    }
 }
 
 // Each point is rounded to single precision, as the window takes it.
@@ -49,8 +50,8 @@ void lineBetween(Surface& surface, Point a, Point b) {
 
 void drawJob(const Project& project, Surface& surface, int i) {
     const float weight = project.edgeWeight[i];
-    surface.setLineStyle(weight == 0.0f ? LineStyle::dotted : LineStyle::solid);
-    surface.setDrawColour(isCritical(project, i) ? colours::highlight : colours::black);
+    surface.setLineStyle(arrowStyle(project, i));
+    surface.setDrawColour(drawnCritical(project, i) ? colours::highlight : colours::black);
     if (project.edgeInTree[i] == 1) {
         // Blue stays in force for the label, and for the node figures when
         // this is the last job.
@@ -60,7 +61,7 @@ void drawJob(const Project& project, Surface& surface, int i) {
         drawArrow(project, surface, i);
         surface.setDrawColour(colours::black);
     }
-    const Point middle = midpoint(project, i);
+    const Point middle = jobMidpoint(project, i);
     surface.setPosition(middle.x, middle.y);
     surface.setLineStyle(LineStyle::solid);
     surface.printText(surfaceText(weight));
@@ -96,6 +97,16 @@ void drawProjectName(const Project& project, Surface& surface) {
 }
 
 } // namespace
+
+Point jobMidpoint(const Project& project, int job) {
+    const Point a = nodeCentre(project, project.edgeFrom[job]);
+    const Point b = nodeCentre(project, project.edgeTo[job]);
+    return {(a.x + b.x) / 2, (a.y + b.y) / 2};
+}
+
+LineStyle arrowStyle(const Project& project, int job) {
+    return project.edgeWeight[job] == 0.0f ? LineStyle::dotted : LineStyle::solid;
+}
 
 void drawNode(const Project& project, Surface& surface, int i) {
     surface.circle(project.nodeX[i], project.nodeY[i], nodeRadius);
@@ -151,7 +162,7 @@ void drawChart(const Project& project, Surface& surface) {
     surface.setDrawColour(colours::title);
     for (int m = 1; m <= project.edgeCount; ++m) {
         if (!isHalfMade(project, m)) {
-            const Point middle = midpoint(project, m);
+            const Point middle = jobMidpoint(project, m);
             surface.setPosition(middle.x, middle.y + titleOffsetY);
             surface.printText(project.jobTitle[m].text());
             surface.endLine();

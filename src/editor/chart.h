@@ -5,6 +5,17 @@
 
 namespace arrowplan {
 
+struct Point {
+    double x;
+    double y;
+};
+
+// Halfway between the centres of a job's two nodes: where its time is written.
+Point jobMidpoint(const Project& project, int job);
+
+// A dummy (expected time 0) is dotted, every other arrow solid.
+LineStyle arrowStyle(const Project& project, int job);
+
 // The arrow of one job (shaft and closed head) between the circles of its two
 // nodes, in the surface's current colour, line style and pen width. Both
 // nodes on one centre give no direction, so such an arrow is not drawn.

@@ -7,6 +7,7 @@
 #include "model/utf8.h"
 #include "platform/qt_text.h"
 #include "platform/typed_number.h"
+#include "schedule/cpm.h"
 
 namespace arrowplan {
 
@@ -17,6 +18,10 @@ const QPoint inputBoxPosition(6000, 9000);
 constexpr double titleRaise = 250;
 constexpr std::size_t typedTitleLength = 10;
 const char* const dummyTitle = "...";
+const QString weightPrompt = QStringLiteral("Enter Weight");
+const QString weightTitle = QStringLiteral("Weight");
+const QString titlePrompt = QStringLiteral("Enter Job Title");
+const QString titleTitle = QStringLiteral("Title");
 
 } // namespace
 
@@ -30,17 +35,15 @@ void MainWindow::highlightJob(int j) {
 void MainWindow::redrawJob(int j) {
     surface_.setDrawColour(surface_.backgroundColour());
     drawArrow(project_, surface_, j);
-    surface_.setLineStyle(project_.edgeWeight[j] == 0.0f ? LineStyle::dotted : LineStyle::solid);
+    surface_.setLineStyle(arrowStyle(project_, j));
     surface_.setDrawColour(colours::black);
     drawArrow(project_, surface_, j);
     surface_.setLineStyle(LineStyle::solid);
 }
 
 void MainWindow::printAtMidpoint(int j, double raise, const std::string& text) {
-    const long long from = nodeSlot(project_.edgeFrom[j]);
-    const long long to = nodeSlot(project_.edgeTo[j]);
-    surface_.setPosition((project_.nodeX[from] + project_.nodeX[to]) / 2,
-                         (project_.nodeY[from] + project_.nodeY[to]) / 2 - raise);
+    const Point middle = jobMidpoint(project_, j);
+    surface_.setPosition(middle.x, middle.y - raise);
     surface_.printText(text);
     surface_.endLine();
 }
@@ -51,8 +54,8 @@ void MainWindow::cmdWeight_Click() {
         highlightJob(j);
         showDrawing(); // the input box's own event loop paints it
         const std::optional<float> weight =
-            typedSingle(prompts_.inputBox("Enter Weight", "Weight", inputBoxPosition));
-        if (!weight) {
+            typedSingle(prompts_.inputBox(weightPrompt, weightTitle, inputBoxPosition));
+        if (!weight || !fitsSchedule(*weight)) {
             // Cancel, an empty answer or no number ends the walk: the arrow
             // goes back to black and the schedule is not run.
             surface_.setDrawColour(colours::black);
@@ -81,7 +84,7 @@ void MainWindow::cmdtitle_Click() {
         showDrawing(); // the input box's own event loop paints it
         // Cancel gives empty text, and so a blank title.
         const JobTitle typed(
-            toStdString(prompts_.inputBox("Enter Job Title", "Title", inputBoxPosition)));
+            toStdString(prompts_.inputBox(titlePrompt, titleTitle, inputBoxPosition)));
         project_.jobTitle[j] = JobTitle(firstCharacters(typed.text(), typedTitleLength));
         redrawJob(j);
         printAtMidpoint(j, titleRaise, project_.jobTitle[j].text());

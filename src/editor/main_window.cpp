@@ -60,6 +60,11 @@ constexpr ButtonDesign toolbarButtons[] = {
 // A sans serif with the metrics the window was designed with.
 constexpr const char* windowFontFamily = "Liberation Sans";
 
+const QString toolbarCaption = QStringLiteral("Toolbar");
+const QString namePrompt = QStringLiteral("Enter the Project Name");
+const QString notLoaded = QStringLiteral("The project was not loaded.\n\n");
+const QString commandStopped = QStringLiteral("The command was stopped: %1.");
+
 const char* const nodesCaption = "Nodes=";
 const char* const edgesCaption = "Edges=";
 
@@ -127,7 +132,9 @@ QPushButton* MainWindow::button(const char* name) const {
 }
 
 void MainWindow::buildToolbar() {
-    auto* frame = new QGroupBox("Toolbar", canvas_);
+    auto* frame = new QGroupBox(toolbarCaption, canvas_);
+    // Presses on the toolbar and the labels never reach the drawing surface.
+    frame->setAttribute(Qt::WA_NoMousePropagation);
     frame->setObjectName("frmButtons");
     frame->setGeometry(twipsRect(0, 0, 11895, 855));
     frame->setStyleSheet(QString("QGroupBox { background-color: %1; border: 1px solid #404040; "
@@ -173,6 +180,7 @@ void MainWindow::buildListAndLabels() {
     const QString windowBack = toQColor(colours::windowBack).name();
     const auto label = [&](const char* name, const QString& text, QRect place) {
         auto* l = new QLabel(text, canvas_);
+        l->setAttribute(Qt::WA_NoMousePropagation);
         l->setObjectName(name);
         l->setGeometry(place);
         l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -249,8 +257,7 @@ void MainWindow::runCommand(const std::function<void()>& command) {
     } catch (const std::exception& error) {
         // A node or job number outside the tables, or a sum beyond the
         // currency range: the command ends here and the project stays.
-        prompts_.message(QString("The command was stopped: %1.").arg(toQString(error.what())),
-                         appTitle);
+        prompts_.message(commandStopped.arg(toQString(error.what())), appTitle);
     }
     showDrawing();
 }
@@ -366,8 +373,7 @@ void MainWindow::loa_Click() {
             prompts_.beep();
         } else {
             prompts_.message(
-                "The project was not loaded.\n\n" +
-                    toQString(describe(*problem, toStdString(QFileInfo(path).fileName()))),
+                notLoaded + toQString(describe(*problem, toStdString(QFileInfo(path).fileName()))),
                 appTitle);
         }
         return;
@@ -376,8 +382,7 @@ void MainWindow::loa_Click() {
 }
 
 void MainWindow::namen_Click() {
-    project_.projectName =
-        toStdString(prompts_.inputBox("Enter the Project Name", appTitle, std::nullopt));
+    project_.projectName = toStdString(prompts_.inputBox(namePrompt, appTitle, std::nullopt));
 }
 
 void MainWindow::abt_Click() {

@@ -118,6 +118,7 @@ class MainWindow : public QMainWindow {
     std::int16_t foundNode_ = 0;
     std::int16_t nodeMissed_ = 0;
     std::int16_t moveSelected_ = 0;
+    std::int16_t movingNode_ = 0;
     std::function<void()> endProgram_;
 };
 

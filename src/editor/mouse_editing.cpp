@@ -7,6 +7,7 @@
 
 #include <QApplication>
 
+#include <algorithm>
 #include <cmath>
 
 namespace arrowplan {
@@ -23,8 +24,9 @@ const QString tooManyJobs = QStringLiteral("A project holds at most 100 jobs.");
 
 void MainWindow::Form_MouseDown(Qt::MouseButton button, float x, float y) {
     clickX_ = x;
-    // Rounded half to even, as the window delivered whole twips.
-    clickY_ = static_cast<std::int16_t>(std::nearbyint(y));
+    // Rounded half to even, as the window delivered whole twips; no surface
+    // is taller than the 16-bit range.
+    clickY_ = static_cast<std::int16_t>(std::clamp(std::nearbyint(y), -32768.0f, 32767.0f));
     switch (project_.editMode) {
     case EditMode::addNode:
         addNode(x, y);
@@ -92,13 +94,18 @@ void MainWindow::chooseArrowEnd(Qt::MouseButton button) {
     finder();
     markNode(static_cast<int>(start), colours::nodeFill);
     letPendingEventsRun();
+    if (project_.edgeStarted == 0 || project_.edgeCount != job) {
+        return; // a command run meanwhile has taken the arrow back already
+    }
+    const std::int16_t end = foundNode_;
+    const bool missed = nodeMissed_ == 1;
     project_.edgeStarted = 0;
-    if (nodeMissed_ == 1 || foundNode_ <= start || button == Qt::RightButton) {
+    if (missed || end <= start || button == Qt::RightButton) {
         --project_.edgeCount;
         showEdgeCount();
         return;
     }
-    project_.edgeTo[job] = Currency::fromWhole(foundNode_);
+    project_.edgeTo[job] = Currency::fromWhole(end);
     drawArrow(project_, surface_, job);
 }
 
@@ -112,11 +119,14 @@ void MainWindow::moveNode(float x, float y) {
         // Back to the normal fill at once, so a node added before the move
         // is placed is not filled yellow.
         surface_.setFillColour(colours::nodeFill);
+        // Kept apart from the hit test's result, so that an Add Edge click in
+        // between does not change which node moves.
+        movingNode_ = foundNode_;
         moveSelected_ = 1;
         return;
     }
-    project_.nodeX[foundNode_] = x;
-    project_.nodeY[foundNode_] = y;
+    project_.nodeX[movingNode_] = x;
+    project_.nodeY[movingNode_] = y;
     moveSelected_ = 0;
     cmdRedraw_Click();
 }
@@ -151,9 +161,11 @@ void MainWindow::showDrawing() {
     centralWidget()->update();
 }
 
+// Repaints and timers may run here; the user's clicks and keys wait, so no
+// other command starts in the middle of this one.
 void MainWindow::letPendingEventsRun() {
     showDrawing();
-    QApplication::processEvents();
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void MainWindow::abandonHalfMadeArrow() {

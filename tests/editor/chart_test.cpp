@@ -123,6 +123,7 @@ class ChartTest : public QObject {
         project.edgeInTree[2] = 1;
         project.edgeCount = 4;
         project.edgeFrom[4] = Currency::fromWhole(1);
+        project.edgeStarted = 1;
         const QStringList ops = chartOf(project);
         const qsizetype job1 = ops.indexOf("style dotted");
         QCOMPARE(ops.mid(job1, 2), (QStringList{"style dotted", "colour 00FFFF"}));

@@ -85,6 +85,7 @@ class EntryWalksTest : public QObject {
         QTest::newRow("cancel") << QString();
         QTest::newRow("letters") << "four";
         QTest::newRow("beyond a float") << "1e39";
+        QTest::newRow("beyond the schedule's sums") << "1e15";
     }
     void aFailedAnswerStopsTheTimeWalk() {
         QFETCH(QString, answer);
@@ -92,7 +93,9 @@ class EntryWalksTest : public QObject {
         threeJobs(h);
         QVERIFY(!shaftOfJob2(h).contains('.'));
         h.prompts.inputs << "4" << answer << "9";
-        h.action("mnuWeight")->trigger();
+        h.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&h.window));
+        QTest::keyClick(&h.window, Qt::Key_W, Qt::ControlModifier);
         QCOMPARE(h.prompts.asked.size(), 2);
         QCOMPARE(h.project.edgeWeight[1], 4.0f);
         QCOMPARE(h.project.edgeWeight[2], 7.0f);

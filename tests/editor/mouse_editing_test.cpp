@@ -1,6 +1,8 @@
 #include "editor/window_harness.h"
 #include "platform/qt_text.h"
+
 #include "schedule/listing.h"
+#include <QTimer>
 
 using namespace arrowplan;
 using arrowplan::testing::Harness;
@@ -186,6 +188,45 @@ class MouseEditingTest : public QObject {
         click(h, 1500, 3000); // a first click again, not a second one
         QCOMPARE(h.project.edgeCount, 0);
         QCOMPARE(h.prompts.asked.last(), QString("message: Please try again | Arrowplan"));
+    }
+
+    void onlyTheSurfaceTakesPresses() {
+        Harness h;
+        QTest::mouseClick(h.button("cmdNode"), Qt::LeftButton);
+        for (const char* name : {"Label4", "Label3", "Label2", "frmButtons"}) {
+            QTest::mouseClick(h.window.findChild<QWidget*>(name), Qt::LeftButton, {}, QPoint(3, 3));
+        }
+        QCOMPARE(h.project.nodeCount, 0);
+        QTest::mouseClick(canvasOf(h), Qt::LeftButton, {}, QPoint(100, 200));
+        QTest::mouseDClick(canvasOf(h), Qt::LeftButton, {}, QPoint(100, 200));
+        QCOMPARE(h.project.nodeCount, 2); // each press of a double click counts
+    }
+
+    void aMoveSelectionOutlastsOtherModes() {
+        Harness h;
+        placeNodes(h, 4);
+        QTest::mouseClick(h.button("cmdmove"), Qt::LeftButton);
+        click(h, 6000, 3000); // select node 4
+        QTest::mouseClick(h.button("cmdEdge"), Qt::LeftButton);
+        click(h, 3000, 3000);
+        click(h, 4500, 3000);
+        QTest::mouseClick(h.button("cmdmove"), Qt::LeftButton);
+        click(h, 6000, 4500);
+        QCOMPARE(h.project.nodeY[4], 4500.0f);
+        QCOMPARE(h.project.nodeY[2], 3000.0f);
+    }
+
+    void aCommandRunWhileTheEndIsChosenWins() {
+        Harness h;
+        placeNodes(h, 3);
+        QTest::mouseClick(h.button("cmdEdge"), Qt::LeftButton);
+        click(h, 1500, 3000);
+        // Queued before the second click, it runs while the window lets
+        // pending events through.
+        QTimer::singleShot(0, &h.window, [&] { h.window.mnustartover_Click(); });
+        click(h, 3000, 3000);
+        QCOMPARE(h.project.edgeCount, 0);
+        QCOMPARE(h.button("cmdEdge")->text(), QString("Edges=0"));
     }
 
     void theTablesHoldAHundred() {
