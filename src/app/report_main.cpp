@@ -2,8 +2,11 @@
 // reports and end-to-end tests. It loads a .cpm file exactly as the desktop
 // program does and prints what the desktop program would show.
 
-#include "app/chart_render.h"
+#include "app/headless_window.h"
+#include "editor/main_window.h"
 #include "model/project_file.h"
+#include "platform/printer_surface.h"
+#include "print/report_printing.h"
 #include "schedule/cpm.h"
 #include "schedule/listing.h"
 #include "schedule/weekly_costs.h"
@@ -39,6 +42,16 @@ Commands:
   chart FILE.cpm OUT.png  draw the chart exactly as the main window shows it
                           after loading the file, into a PNG image of the
                           window's drawing area
+  chart FILE.cpm OUT.pdf  print the chart page, as File > Print does
+  print FILE.cpm PREFIX [--cards] [--list] [--costs-totals] [--costs-jobs]
+                        [--chart] [--no-costs]
+                          print the chosen reports as PDF files, as File >
+                          Print does (every report when none is chosen):
+                          PREFIX-cards-1.pdf, PREFIX-cards-2.pdf, ... (one a
+                          sheet of three cards), PREFIX-list.pdf,
+                          PREFIX-costs.pdf, PREFIX-chart.pdf; --no-costs
+                          leaves the payment and amount off the cards; the
+                          files written are listed on standard output
   check FILE.cpm          print "ok" when the file reads as a valid project
                           file (it does not schedule the project)
 
@@ -52,6 +65,7 @@ cannot be read, scheduled or written, 2 for a wrong command line.
 struct Arguments {
     std::string file;
     std::string output;
+    std::vector<std::string_view> options;
     int argc;
     char** argv;
 };
@@ -94,14 +108,80 @@ int printCosts(const Arguments& args) {
     return 0;
 }
 
-int drawChartImage(const Arguments& args) {
+int onLoadedWindow(const Arguments& args, const WindowWork& work) {
     std::string problem;
     int argc = args.argc;
-    if (!renderChart(args.file, args.output, argc, args.argv, problem)) {
+    if (!withLoadedWindow(args.file, argc, args.argv, problem, work)) {
         std::cerr << "arrowplan-report: " << problem << '\n';
         return exitFailure;
     }
     return 0;
+}
+
+bool endsWith(const std::string& text, std::string_view end) {
+    return text.size() >= end.size() &&
+           text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// A PNG of the window's drawing area, or the printed chart page as a PDF.
+int drawChartImage(const Arguments& args) {
+    return onLoadedWindow(args, [&](MainWindow& window, Project&, std::string& problem) {
+        if (endsWith(args.output, ".pdf")) {
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(QString::fromStdString(args.output));
+            try {
+                window.prnt(printer);
+            } catch (const PrintError& error) {
+                problem = error.what();
+                return false;
+            }
+            return true;
+        }
+        if (!window.canvasImage().save(QString::fromStdString(args.output), "PNG")) {
+            problem = "could not write the image " + args.output;
+            return false;
+        }
+        return true;
+    });
+}
+
+// Which reports to print: every one when no option names any.
+PrintChoices printChoices(const std::vector<std::string_view>& options) {
+    PrintChoices choices;
+    const auto has = [&](std::string_view option) {
+        return std::find(options.begin(), options.end(), option) != options.end();
+    };
+    choices.jobCards = has("--cards");
+    choices.jobList = has("--list");
+    choices.costTotals = has("--costs-totals");
+    choices.costJobs = has("--costs-jobs");
+    choices.chart = has("--chart");
+    if (!(choices.jobCards || choices.jobList || choices.costTotals || choices.costJobs ||
+          choices.chart)) {
+        choices = {true, true, false, true, true, true};
+    }
+    choices.suppressCosts = has("--no-costs");
+    return choices;
+}
+
+int printToFiles(const Arguments& args) {
+    const PrintChoices choices = printChoices(args.options);
+    return onLoadedWindow(args, [&](MainWindow& window, Project& project, std::string& problem) {
+        project.printingCosts = 1;
+        window.setPrintedCostSections({choices.costTotals, choices.costJobs});
+        PdfFiles files(QString::fromStdString(args.output));
+        try {
+            printReports(window, project, choices, files, CurrencyFormat{});
+        } catch (const PrintError& error) {
+            problem = error.what();
+            return false;
+        }
+        for (const QString& name : files.written()) {
+            std::cout << name.toStdString() << '\n';
+        }
+        return true;
+    });
 }
 
 int printOk(const Arguments& args) {
@@ -115,9 +195,8 @@ int printOk(const Arguments& args) {
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> table{
-        {"listing", false, printListing},
-        {"costs", false, printCosts},
-        {"chart", true, drawChartImage},
+        {"listing", false, printListing}, {"costs", false, printCosts},
+        {"chart", true, drawChartImage},  {"print", true, printToFiles},
         {"check", false, printOk},
     };
     return table;
@@ -146,13 +225,24 @@ int main(int argc, char** argv) {
         return usageError("unknown command \"" + std::string(args[0]) + "\"");
     }
     const std::size_t expected = command->wantsOutput ? 3 : 2;
-    if (args.size() != expected) {
+    std::vector<std::string_view> options;
+    if (command->name == "print") {
+        static constexpr std::string_view known[] = {"--cards",      "--list",  "--costs-totals",
+                                                     "--costs-jobs", "--chart", "--no-costs"};
+        for (std::size_t i = expected; i < args.size(); ++i) {
+            if (std::find(std::begin(known), std::end(known), args[i]) == std::end(known)) {
+                return usageError("unknown option \"" + std::string(args[i]) + "\"");
+            }
+            options.push_back(args[i]);
+        }
+    }
+    if (args.size() != expected + options.size()) {
         return usageError(command->wantsOutput ? "expected a project file and an output file"
                                                : "expected one project file");
     }
     const Arguments arguments{std::string(args[1]),
-                              command->wantsOutput ? std::string(args[2]) : std::string(), argc,
-                              argv};
+                              command->wantsOutput ? std::string(args[2]) : std::string(), options,
+                              argc, argv};
     try {
         return command->run(arguments);
     } catch (const std::exception& error) {

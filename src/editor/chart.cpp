@@ -48,8 +48,9 @@ void lineBetween(Surface& surface, Point a, Point b) {
                  static_cast<float>(b.y));
 }
 
-void drawJob(const Project& project, Surface& surface, int i) {
-    const float weight = project.edgeWeight[i];
+// On the screen colour tells the schedule: critical arrows yellow, tree
+// arrows blue (their labels too), dummies dotted.
+void drawScreenArrow(const Project& project, Surface& surface, int i) {
     surface.setLineStyle(arrowStyle(project, i));
     surface.setDrawColour(drawnCritical(project, i) ? colours::highlight : colours::black);
     if (project.edgeInTree[i] == 1) {
@@ -61,10 +62,30 @@ void drawJob(const Project& project, Surface& surface, int i) {
         drawArrow(project, surface, i);
         surface.setDrawColour(colours::black);
     }
+}
+
+// On paper everything is black: a critical arrow is thick, a dummy dashed
+// (and never thick).
+void drawPageArrow(const Project& project, Surface& surface, int i) {
+    const bool dummy = project.edgeWeight[i] == 0.0f;
+    surface.setLineStyle(dummy ? LineStyle::dashed : LineStyle::solid);
+    surface.setPenWidth(drawnCritical(project, i) && !dummy ? 3 : 1);
+    surface.setDrawColour(colours::black);
+    drawArrow(project, surface, i);
+}
+
+void drawJob(const Project& project, Surface& surface, int i, ChartTarget target) {
+    if (target == ChartTarget::screen) {
+        drawScreenArrow(project, surface, i);
+    } else {
+        drawPageArrow(project, surface, i);
+    }
     const Point middle = jobMidpoint(project, i);
     surface.setPosition(middle.x, middle.y);
-    surface.setLineStyle(LineStyle::solid);
-    surface.printText(surfaceText(weight));
+    if (target == ChartTarget::screen) {
+        surface.setLineStyle(LineStyle::solid);
+    }
+    surface.printText(surfaceText(project.edgeWeight[i]));
     if (const Currency delay = project.jobDelay[i]; delay != Currency()) {
         surface.printText("(");
         surface.printText(surfaceText(delay));
@@ -84,14 +105,17 @@ void drawNodeFigures(const Project& project, Surface& surface, int k) {
     }
 }
 
-void drawProjectName(const Project& project, Surface& surface) {
+// On the screen the name's bottom is at two thirds of the window; on paper
+// its top is one line below the upper third of the page.
+void drawProjectName(const Project& project, Surface& surface, ChartTarget target) {
     surface.setDrawColour(colours::projectName);
     surface.setFontSize(nameFontSize);
     const std::string& name = project.projectName;
     const double w = surface.outerWidth();
     const double h = surface.outerHeight();
-    surface.setPosition(w / 2 - surface.textWidth(name) / 2,
-                        2.0 / 3.0 * h - surface.textHeight(name));
+    const double y = target == ChartTarget::screen ? 2.0 / 3.0 * h - surface.textHeight(name)
+                                                   : h / 3.0 + surface.textHeight(name);
+    surface.setPosition(w / 2 - surface.textWidth(name) / 2, y);
     surface.printText(name);
     surface.endLine();
 }
@@ -144,22 +168,26 @@ void drawArrow(const Project& project, Surface& surface, int job) {
     lineBetween(surface, tip, barb2);
 }
 
-void drawChart(const Project& project, Surface& surface) {
-    surface.clear();
-    surface.setFillColour(colours::nodeFill);
+void drawChart(const Project& project, Surface& surface, ChartTarget target) {
+    if (target == ChartTarget::screen) {
+        surface.clear();
+        surface.setFillColour(colours::nodeFill);
+    } else {
+        surface.setFillColour(colours::black); // the page fills no circle
+    }
     for (int i = 1; i <= project.nodeCount; ++i) {
         drawNode(project, surface, i);
     }
     for (int i = 1; i <= project.edgeCount; ++i) {
         if (!isHalfMade(project, i)) {
-            drawJob(project, surface, i);
+            drawJob(project, surface, i, target);
         }
     }
     surface.setPenWidth(1);
     for (int k = 1; k <= project.nodeCount; ++k) {
         drawNodeFigures(project, surface, k);
     }
-    surface.setDrawColour(colours::title);
+    surface.setDrawColour(target == ChartTarget::screen ? colours::title : colours::black);
     for (int m = 1; m <= project.edgeCount; ++m) {
         if (!isHalfMade(project, m)) {
             const Point middle = jobMidpoint(project, m);
@@ -168,7 +196,7 @@ void drawChart(const Project& project, Surface& surface) {
             surface.endLine();
         }
     }
-    drawProjectName(project, surface);
+    drawProjectName(project, surface, target);
     surface.setFontSize(normalFontSize);
     surface.setDrawColour(colours::black);
 }

@@ -25,11 +25,17 @@ void drawArrow(const Project& project, Surface& surface, int job);
 // colour, with its number inside.
 void drawNode(const Project& project, Surface& surface, int i);
 
+// The window shows the schedule in colour; the printed page in black, by line
+// weight and style.
+enum class ChartTarget { screen, page };
+
 // The whole chart from the tables: nodes with their numbers, arrows with their
 // times, the early and late times over each node with a star where they meet,
 // the titles and the project name. Critical arrows are yellow, spanning-tree
-// arrows blue, dummies dotted. A job whose end node is still 0 is half-made
-// and left out. Leaves the surface in black, 8 points, pen width 1, solid.
-void drawChart(const Project& project, Surface& surface);
+// arrows blue, dummies dotted; on a page all is black but the name, critical
+// arrows are thick and dummies dashed. The page is not cleared first: a new
+// printer document is blank. A job whose end is still being chosen is left
+// out. Leaves the surface in black, 8 points, pen width 1.
+void drawChart(const Project& project, Surface& surface, ChartTarget target = ChartTarget::screen);
 
 } // namespace arrowplan

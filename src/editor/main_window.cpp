@@ -7,8 +7,10 @@
 #include "editor/chart.h"
 #include "model/project_file.h"
 #include "platform/locale_currency.h"
+#include "platform/printer_surface.h"
 #include "platform/qt_text.h"
 #include "platform/twips.h"
+#include "print/print_options_window.h"
 #include "schedule/cpm.h"
 #include "schedule/listing.h"
 
@@ -220,19 +222,15 @@ void MainWindow::buildMenus() {
         QAction* action = menu->addAction(caption);
         action->setObjectName(name);
         action->setShortcut(shortcut);
-        if (handler) {
-            connect(action, &QAction::triggered, this,
-                    [this, handler] { runCommand([this, handler] { (this->*handler)(); }); });
-        } else {
-            action->setEnabled(false); // its window is not part of the program yet
-        }
+        connect(action, &QAction::triggered, this,
+                [this, handler] { runCommand([this, handler] { (this->*handler)(); }); });
     };
     QMenu* file = menuBar()->addMenu("File");
     file->setObjectName("mnuFile");
     item(file, "nw", "&New", Qt::CTRL | Qt::Key_N, &MainWindow::nw_Click);
     item(file, "sav", "&Save", Qt::CTRL | Qt::Key_S, &MainWindow::sav_Click);
     item(file, "loa", "&Load", Qt::CTRL | Qt::Key_L, &MainWindow::loa_Click);
-    item(file, "pr", "&Print", Qt::CTRL | Qt::Key_P, nullptr);
+    item(file, "pr", "&Print", Qt::CTRL | Qt::Key_P, &MainWindow::pr_Click);
     item(file, "mnuExit", "&Exit", Qt::CTRL | Qt::Key_X, &MainWindow::cmdExit_Click);
 
     QMenu* commands = menuBar()->addMenu("Commands");
@@ -395,6 +393,28 @@ void MainWindow::abt_Click() {
 
 void MainWindow::cmdExit_Click() {
     endProgram_();
+}
+
+void MainWindow::pr_Click() {
+    if (!printOptions_) {
+        printOptions_ = new PrintOptionsWindow(project_, prompts_, *this);
+    }
+    printOptions_->show();
+    printOptions_->raise();
+}
+
+void MainWindow::prnt(QPrinter& printer) {
+    prompts_.beep();
+    // Portrait again afterwards, also when the printer fails.
+    struct Portrait {
+        QPrinter& printer;
+        ~Portrait() { printer.setPageOrientation(QPageLayout::Portrait); }
+    } portraitAfterwards{printer};
+    printer.setPageOrientation(QPageLayout::Landscape);
+    PrinterSurface page(printer, surface_.outerWidth(), surface_.outerHeight());
+    drawChart(project_, page, ChartTarget::page);
+    surface_.setDrawColour(colours::black);
+    page.finish();
 }
 
 } // namespace arrowplan

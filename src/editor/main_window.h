@@ -12,6 +12,7 @@
 
 class QLabel;
 class QListWidget;
+class QPrinter;
 class QPushButton;
 
 namespace arrowplan {
@@ -19,6 +20,7 @@ namespace arrowplan {
 class AboutBox;
 class Canvas;
 class JobCardWindow;
+class PrintOptionsWindow;
 
 inline const QString appTitle = QStringLiteral("Arrowplan");
 
@@ -59,6 +61,11 @@ class MainWindow : public QMainWindow {
     void namen_Click();
     void abt_Click();
     void cmdExit_Click();
+    // File > Print: the print options, shown without waiting.
+    void pr_Click();
+    // The chart as one printer document on a landscape page. Throws
+    // PrintError when the printer refuses it.
+    void prnt(QPrinter& printer);
     // Mouse editing: a press on the drawing surface, at twips x, y.
     void Form_MouseDown(Qt::MouseButton button, float x, float y);
     // Expected-time and title entry: walk every job with an input box.
@@ -109,6 +116,7 @@ class MainWindow : public QMainWindow {
     AboutBox* about_ = nullptr;
     // A window of its own, not a child: a disabled main window disables its children.
     std::unique_ptr<JobCardWindow> cards_;
+    PrintOptionsWindow* printOptions_ = nullptr;
     FileDialogSettings fileDialog_;
     CostSections printedCostSections_;
 

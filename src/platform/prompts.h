@@ -5,6 +5,8 @@
 
 #include <optional>
 
+class QPrinter;
+
 namespace arrowplan {
 
 // What the file dialog of the main window remembers between uses.
@@ -31,6 +33,8 @@ class Prompts {
     virtual QString chooseFileToOpen(const FileDialogSettings& settings) = 0;
     virtual QString chooseFileToSave(const FileDialogSettings& settings) = 0;
     virtual void beep() = 0;
+    // The system's printer dialog; false when it was cancelled.
+    virtual bool choosePrinter(QPrinter& printer) = 0;
 };
 
 } // namespace arrowplan

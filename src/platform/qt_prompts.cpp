@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
 #include <QScreen>
 
 namespace arrowplan {
@@ -63,6 +64,11 @@ QString QtPrompts::chooseFileToSave(const FileDialogSettings& settings) {
 
 void QtPrompts::beep() {
     QApplication::beep();
+}
+
+bool QtPrompts::choosePrinter(QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent_);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 } // namespace arrowplan

@@ -19,6 +19,7 @@ class QtPrompts : public Prompts {
     QString chooseFileToOpen(const FileDialogSettings& settings) override;
     QString chooseFileToSave(const FileDialogSettings& settings) override;
     void beep() override;
+    bool choosePrinter(QPrinter& printer) override;
 
   private:
     QString chooseFile(const FileDialogSettings& settings, bool save);

@@ -2,6 +2,7 @@
 
 #include "platform/prompts.h"
 
+#include <QPrinter>
 #include <QStringList>
 
 namespace arrowplan::testing {
@@ -39,6 +40,18 @@ class ScriptedPrompts : public Prompts {
         return chooseFile("save: ", settings);
     }
     void beep() override { asked << "beep"; }
+    // The next printer dialog chooses printing into this PDF file; without
+    // one it is cancelled.
+    QString printToFile;
+    bool choosePrinter(QPrinter& printer) override {
+        asked << "printer";
+        if (printToFile.isEmpty()) {
+            return false;
+        }
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printToFile);
+        return true;
+    }
 
   private:
     QString chooseFile(const QString& kind, const FileDialogSettings& settings) {

@@ -1,4 +1,4 @@
-#include "app/chart_render.h"
+#include "app/headless_window.h"
 
 #include "editor/main_window.h"
 #include "model/project_file.h"
@@ -25,6 +25,7 @@ class UnattendedPrompts : public Prompts {
     QString chooseFileToOpen(const FileDialogSettings&) override { return {}; }
     QString chooseFileToSave(const FileDialogSettings&) override { return {}; }
     void beep() override {}
+    bool choosePrinter(QPrinter&) override { return false; }
 };
 
 // The offscreen platform's remarks about window hints are noise in a report.
@@ -36,8 +37,8 @@ void dropQtChatter(QtMsgType type, const QMessageLogContext&, const QString& tex
 
 } // namespace
 
-bool renderChart(const std::string& projectPath, const std::string& imagePath, int& argc,
-                 char** argv, std::string& problem) {
+bool withLoadedWindow(const std::string& projectPath, int& argc, char** argv, std::string& problem,
+                      const WindowWork& work) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(dropQtChatter);
     QApplication app(argc, argv);
@@ -53,11 +54,7 @@ bool renderChart(const std::string& projectPath, const std::string& imagePath, i
         return false;
     }
     window.cmdCPM_Click();
-    if (!window.canvasImage().save(toQString(imagePath), "PNG")) {
-        problem = "could not write the image " + imagePath;
-        return false;
-    }
-    return true;
+    return work(window, project, problem);
 }
 
 } // namespace arrowplan

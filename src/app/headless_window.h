@@ -1,0 +1,19 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace arrowplan {
+
+class MainWindow;
+struct Project;
+
+// Runs work on the real main window, offscreen, after loading the project
+// file into it as Load does (which schedules it and draws the chart). Gives
+// false with the reason in problem when the file cannot be loaded or the
+// work fails; work says why in problem itself.
+using WindowWork = std::function<bool(MainWindow&, Project&, std::string& problem)>;
+bool withLoadedWindow(const std::string& projectPath, int& argc, char** argv, std::string& problem,
+                      const WindowWork& work);
+
+} // namespace arrowplan

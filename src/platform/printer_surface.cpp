@@ -1,0 +1,81 @@
+#include "platform/printer_surface.h"
+
+#include "platform/qt_text.h"
+#include "platform/twips.h"
+
+#include <QFontMetricsF>
+#include <QPrinter>
+
+namespace arrowplan {
+
+namespace {
+
+// Stands in for the sans serif the chart was printed in.
+constexpr const char* pageFontFamily = "Liberation Sans";
+constexpr double pageFontSize = 8;
+constexpr double screenDotsPerInch = 96;
+
+} // namespace
+
+PrinterSurface::PrinterSurface(QPrinter& printer, double width, double height)
+    : printer_(printer), width_(width), height_(height), font_(pageFontFamily) {
+    if (!painter_.begin(&printer_)) {
+        throw PrintError("the printer did not take the chart");
+    }
+    scaleX_ = printer_.width() / width_;
+    scaleY_ = printer_.height() / height_;
+    dotsPerPixel_ = printer_.resolution() / screenDotsPerInch;
+    font_.setPointSizeF(pageFontSize);
+}
+
+void PrinterSurface::finish() {
+    if (painter_.isActive() && !painter_.end()) {
+        throw PrintError("the printer did not finish the chart");
+    }
+}
+
+void PrinterSurface::circle(double x, double y, double radius) {
+    painter_.setPen(QPen(toQColor(drawColour_), dotsPerPixel_));
+    painter_.setBrush(Qt::NoBrush);
+    // The radius runs along the x axis, so a node stays round.
+    painter_.drawEllipse(onPage(x, y), radius * scaleX_, radius * scaleX_);
+}
+
+void PrinterSurface::line(double x1, double y1, double x2, double y2) {
+    const Qt::PenStyle style = lineStyle_ == LineStyle::dashed   ? Qt::DashLine
+                               : lineStyle_ == LineStyle::dotted ? Qt::DotLine
+                                                                 : Qt::SolidLine;
+    painter_.setPen(QPen(toQColor(drawColour_), penWidth_ * dotsPerPixel_, style));
+    painter_.drawLine(onPage(x1, y1), onPage(x2, y2));
+    x_ = x2;
+    y_ = y2;
+}
+
+void PrinterSurface::setPosition(double x, double y) {
+    x_ = x;
+    y_ = y;
+}
+
+void PrinterSurface::printText(std::string_view text) {
+    painter_.setFont(font_);
+    painter_.setPen(toQColor(drawColour_));
+    const QFontMetricsF metrics(font_, &printer_);
+    const QPointF at = onPage(x_, y_);
+    painter_.drawText(QPointF(at.x(), at.y() + metrics.ascent()), toQString(text));
+    x_ += textWidth(text);
+}
+
+void PrinterSurface::endLine() {
+    x_ = 0;
+    y_ += textHeight("");
+}
+
+double PrinterSurface::textWidth(std::string_view text) const {
+    return QFontMetricsF(font_, &printer_).horizontalAdvance(toQString(text)) / scaleX_;
+}
+
+double PrinterSurface::textHeight(std::string_view) const {
+    return QFontMetricsF(font_, &printer_).height() / scaleY_;
+}
+
+} // namespace arrowplan

@@ -1,0 +1,100 @@
+#include "print/print_options_window.h"
+
+#include "editor/main_window.h"
+#include "platform/locale_currency.h"
+#include "platform/printer_surface.h"
+#include "platform/twips.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QPushButton>
+
+namespace arrowplan {
+
+namespace {
+
+const QString printFailed = QStringLiteral("Error in Printing");
+
+struct BoxDesign {
+    int number;
+    const char* caption;
+    const char* tooltip;
+    int left, top, width, height;
+};
+
+constexpr BoxDesign boxes[] = {
+    {1, "Job List nfo", "List jobs to printer", 360, 120, 1455, 375},
+    {2, "3x5 Job Cards (Avery 5833)", "Avery 5388 3x5 index cards", 360, 480, 2775, 375},
+    {5, "Suppress Cost Data", "", 840, 840, 1935, 375},
+    {3, "CPM Chart", "Draw Chart", 360, 1200, 1455, 375},
+    {4, "Weekly Profits/Costs Totals Only", "List weekly project costs", 360, 1560, 2775, 375},
+    {6, "Weekly Profits/Costs for each Job", "", 360, 1920, 3015, 495},
+};
+
+} // namespace
+
+PrintOptionsWindow::PrintOptionsWindow(Project& project, Prompts& prompts, MainWindow& main)
+    : QWidget(&main, Qt::Window), project_(project), prompts_(prompts), main_(main) {
+    setObjectName("frmPrint");
+    setWindowTitle("Print Options");
+    setFixedSize(twipsRect(0, 0, 6105, 2820).size());
+    for (const BoxDesign& design : boxes) {
+        auto* check = new QCheckBox(design.caption, this);
+        check->setObjectName("Check" + QString::number(design.number));
+        check->setToolTip(design.tooltip);
+        check->setGeometry(twipsRect(design.left, design.top, design.width, design.height));
+    }
+    const auto button = [this](const char* name, const char* caption, const char* tooltip, int top,
+                               void (PrintOptionsWindow::*handler)()) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(name);
+        b->setToolTip(tooltip);
+        b->setGeometry(twipsRect(4200, top, 1215, 255));
+        connect(b, &QPushButton::clicked, this,
+                [this, handler] { main_.runCommand([this, handler] { (this->*handler)(); }); });
+    };
+    button("Command1", "Print", "Print selected information", 360,
+           &PrintOptionsWindow::Command1_Click);
+    button("Command2", "Cancel", "Close printer window", 840, &PrintOptionsWindow::Command2_Click);
+}
+
+QCheckBox* PrintOptionsWindow::box(int n) const {
+    return findChild<QCheckBox*>("Check" + QString::number(n));
+}
+
+PrintChoices PrintOptionsWindow::choices() const {
+    return {box(1)->isChecked(), box(2)->isChecked(), box(5)->isChecked(),
+            box(3)->isChecked(), box(4)->isChecked(), box(6)->isChecked()};
+}
+
+void PrintOptionsWindow::Command1_Click() {
+    const PrintChoices ticked = choices();
+    project_.printingCosts = 1;
+    main_.setPrintedCostSections({ticked.costTotals, ticked.costJobs});
+    QPrinter printer(QPrinter::HighResolution);
+    if (!prompts_.choosePrinter(printer)) {
+        prompts_.message(printFailed, appTitle);
+        return;
+    }
+    ChosenPrinter target(printer);
+    try {
+        printReports(main_, project_, ticked, target, currencyFormatOf(QLocale()));
+    } catch (const std::exception&) {
+        // The reports not printed yet are skipped; the window stays open.
+        prompts_.message(printFailed, appTitle);
+        return;
+    }
+    hide();
+}
+
+void PrintOptionsWindow::Command2_Click() {
+    project_.printingCosts = 0;
+    hide();
+}
+
+void PrintOptionsWindow::closeEvent(QCloseEvent* event) {
+    project_.printingCosts = 0;
+    event->accept();
+}
+
+} // namespace arrowplan

@@ -1,0 +1,39 @@
+#include "print/print_target.h"
+
+#include <QFileInfo>
+
+namespace arrowplan {
+
+QString numberedFileName(const QString& fileName, int number) {
+    const QFileInfo info(fileName);
+    const QString suffix = info.suffix();
+    const QString stem = suffix.isEmpty() ? fileName : fileName.chopped(suffix.size() + 1);
+    return stem + "-" + QString::number(number) + (suffix.isEmpty() ? "" : "." + suffix);
+}
+
+QPrinter& ChosenPrinter::startDocument(const QString&) {
+    ++documents_;
+    if (!fileName_.isEmpty()) {
+        printer_.setOutputFileName(documents_ == 1 ? fileName_
+                                                   : numberedFileName(fileName_, documents_));
+    }
+    return printer_;
+}
+
+PdfFiles::PdfFiles(QString prefix)
+    : prefix_(std::move(prefix)), printer_(QPrinter::HighResolution) {
+    printer_.setOutputFormat(QPrinter::PdfFormat);
+}
+
+QPrinter& PdfFiles::startDocument(const QString& kind) {
+    QString name = prefix_ + "-" + kind;
+    if (kind == "cards") {
+        name += "-" + QString::number(++cards_);
+    }
+    name += ".pdf";
+    printer_.setOutputFileName(name);
+    written_ << name;
+    return printer_;
+}
+
+} // namespace arrowplan

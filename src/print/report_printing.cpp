@@ -1,0 +1,86 @@
+#include "print/report_printing.h"
+
+#include "editor/main_window.h"
+#include "platform/printer_surface.h"
+#include "platform/qt_text.h"
+
+#include <QFontMetricsF>
+#include <QListWidget>
+
+namespace arrowplan {
+
+namespace {
+
+constexpr double cardFontSize = 10;
+constexpr double listFontSize = 12;
+
+std::vector<std::string> listBoxLines(const MainWindow& main) {
+    std::vector<std::string> lines;
+    for (int i = 0; i < main.List1()->count(); ++i) {
+        lines.push_back(toStdString(main.List1()->item(i)->text()));
+    }
+    return lines;
+}
+
+void nextPage(QPrinter& printer) {
+    if (!printer.newPage()) {
+        throw PrintError("the printer did not start a new page");
+    }
+}
+
+} // namespace
+
+void printDocument(QPrinter& printer, const PrintedDocument& document, double points) {
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        throw PrintError("the printer did not take the document");
+    }
+    QFont font("Courier New");
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPointSizeF(points); // on the printer's own resolution: points on paper
+    painter.setFont(font);
+    const QFontMetricsF metrics(font, &printer);
+    double y = 0;
+    for (std::size_t page = 0; page < document.pages.size(); ++page) {
+        if (page > 0) {
+            nextPage(printer);
+            y = 0;
+        }
+        for (const std::string& line : document.pages[page]) {
+            if (y > 0 && y + metrics.height() > printer.height()) {
+                nextPage(printer);
+                y = 0;
+            }
+            painter.drawText(QPointF(0, y + metrics.ascent()), toQString(line));
+            y += metrics.height();
+        }
+    }
+    if (!painter.end()) {
+        throw PrintError("the printer did not finish the document");
+    }
+}
+
+void printReports(MainWindow& main, const Project& project, const PrintChoices& choices,
+                  PrintTarget& target, const CurrencyFormat& format) {
+    if (choices.jobCards) {
+        for (const PrintedDocument& sheet :
+             jobCardDocuments(project, choices.suppressCosts, format)) {
+            printDocument(target.startDocument("cards"), sheet, cardFontSize);
+        }
+    }
+    if (choices.jobList) {
+        main.cmdCPM_Click();
+        printDocument(target.startDocument("list"), listingDocument(listBoxLines(main)),
+                      listFontSize);
+    }
+    if (choices.costTotals || choices.costJobs) {
+        main.cmdcoster_Click();
+        printDocument(target.startDocument("costs"), costDocument(listBoxLines(main)),
+                      listFontSize);
+    }
+    if (choices.chart) {
+        main.prnt(target.startDocument("chart"));
+    }
+}
+
+} // namespace arrowplan

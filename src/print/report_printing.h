@@ -1,0 +1,34 @@
+#pragma once
+
+#include "model/currency_text.h"
+#include "print/print_target.h"
+#include "print/printed_text.h"
+
+namespace arrowplan {
+
+class MainWindow;
+struct Project;
+
+// Which reports a Print prints: the ticks of the print options.
+struct PrintChoices {
+    bool jobList = false;
+    bool jobCards = false;
+    bool suppressCosts = false;
+    bool chart = false;
+    bool costTotals = false;
+    bool costJobs = false;
+};
+
+// Prints one text document in Courier New at the given size, page by page;
+// a page longer than the paper goes on on a new sheet. Throws PrintError.
+void printDocument(QPrinter& printer, const PrintedDocument& document, double points);
+
+// The ticked reports, each as its own document, in this order: the job cards
+// (on the schedule as it stands), the job list (after a CPM run), the weekly
+// costs (after a cost run, whose sections the print options chose) and the
+// chart. The list box keeps the last listing printed. Throws PrintError when
+// a document cannot be printed; the documents already printed stay printed.
+void printReports(MainWindow& main, const Project& project, const PrintChoices& choices,
+                  PrintTarget& target, const CurrencyFormat& format);
+
+} // namespace arrowplan

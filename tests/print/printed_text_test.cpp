@@ -1,0 +1,120 @@
+#include "platform/qt_text.h"
+#include "print/printed_text.h"
+#include "project_builder.h"
+#include "schedule/cpm.h"
+
+#include <QTest>
+
+using namespace arrowplan;
+using arrowplan::testing::projectOf;
+
+namespace {
+
+Project jobs(int count) {
+    Project project = projectOf(count + 1, {});
+    for (int k = 1; k <= count; ++k) {
+        const int j = ++project.edgeCount;
+        project.edgeFrom[j] = Currency::fromWhole(k);
+        project.edgeTo[j] = Currency::fromWhole(k + 1);
+        project.edgeWeight[j] = 2;
+    }
+    computeSchedule(project);
+    return project;
+}
+
+QStringList qt(const std::vector<std::string>& lines) {
+    QStringList list;
+    for (const std::string& line : lines) {
+        list << toQString(line);
+    }
+    return list;
+}
+
+const QString P(20, ' ');
+
+} // namespace
+
+class PrintedTextTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void cardsComeThreeToASheet_data() {
+        QTest::addColumn<int>("jobCount");
+        QTest::addColumn<QList<int>>("linesPerSheet");
+        QTest::newRow("no jobs") << 0 << QList<int>{7};
+        QTest::newRow("three") << 3 << QList<int>{67, 7};
+        QTest::newRow("four") << 4 << QList<int>{67, 27};
+    }
+    void cardsComeThreeToASheet() {
+        QFETCH(int, jobCount);
+        QFETCH(QList<int>, linesPerSheet);
+        const auto sheets = jobCardDocuments(jobs(jobCount), false, CurrencyFormat{});
+        QList<int> counts;
+        for (const PrintedDocument& sheet : sheets) {
+            QCOMPARE(sheet.pages.size(), 1u);
+            counts << static_cast<int>(sheet.pages[0].size());
+            QVERIFY(std::all_of(sheet.pages[0].begin(), sheet.pages[0].begin() + 7,
+                                [](const std::string& line) { return line.empty(); }));
+        }
+        QCOMPARE(counts, linesPerSheet);
+    }
+
+    void aCardLineByLine() {
+        Project project = projectOf(3, {{1, 2, 2}, {2, 3, 2.5f, 1, 1234.5, "Roof"}});
+        project.jobDone[2] = 1;
+        project.jobPayMode[2] = payHalfAndHalf;
+        project.jobActualTime[2] = Currency::fromWhole(4);
+        project.jobNotes[2] = "Call Bob\n555-0100";
+        computeSchedule(project);
+        const QStringList lines = qt(jobCardLines(project, 2, false, CurrencyFormat{}));
+        QCOMPARE(lines.size(), 20);
+        QCOMPARE(lines.mid(0, 9),
+                 (QStringList{P + "Title: Roof                Done?: Yes ID#:   2", "",
+                              P + "Job:  2,  3  Duration:2.5  Payment:Pay 50% @start,50% @finish",
+                              P + "Early Start:   2  Delay:   1 Amount: $1,234.50",
+                              P + "Late Finish: 5.5  Slack:   0 Actual Time:   4",
+                              P + "Job Description/Contact Information", " ", P + "Call Bob",
+                              P + "555-0100"}));
+        QCOMPARE(lines.mid(9), QStringList(9, P + " ") << "         "
+                                                       << "         ");
+
+        const QStringList bare = qt(jobCardLines(project, 1, true, CurrencyFormat{}));
+        QCOMPARE(bare.at(0), P + "Title:                    Done?: No  ID#:   1");
+        QCOMPARE(bare.at(2), P + "Job:  1,  2  Duration:  2");
+        QCOMPARE(bare.at(3), P + "Early Start:   0  Delay:   0");
+        QCOMPARE(bare.at(7), P + "");
+    }
+
+    void onlyElevenDescriptionLines() {
+        Project project = jobs(1);
+        QStringList notes;
+        for (int i = 1; i <= 13; ++i) {
+            notes << "line " + QString::number(i);
+        }
+        project.jobNotes[1] = toStdString(notes.join('\n'));
+        const QStringList lines = qt(jobCardLines(project, 1, false, CurrencyFormat{}));
+        QCOMPARE(lines.at(7), P + "line 1");
+        QCOMPARE(lines.at(17), P + "line 11");
+        QCOMPARE(lines.at(18), QString(9, ' '));
+    }
+
+    void listingsPageByPage() {
+        const PrintedDocument list = listingDocument({"a", "b"});
+        QCOMPARE(qt(list.pages.at(0)), (QStringList{"", "", "", "", "", "        a", "        b"}));
+
+        std::vector<std::string> lines;
+        for (int i = 0; i < 120; ++i) {
+            lines.push_back(std::to_string(i));
+        }
+        const PrintedDocument costs = costDocument(lines);
+        QCOMPARE(costs.pages.size(), 3u);
+        QCOMPARE(costs.pages[0].size(), 55u);
+        QCOMPARE(costs.pages[2].size(), 25u);
+        QCOMPARE(toQString(costs.pages[1][5]), QString("        50"));
+        QCOMPARE(toQString(costs.pages[2][4]), QString());
+        QCOMPARE(costDocument({}).pages.size(), 1u);
+    }
+};
+
+QTEST_APPLESS_MAIN(PrintedTextTest)
+#include "printed_text_test.moc"
