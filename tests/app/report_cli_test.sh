@@ -60,6 +60,23 @@ status_is "chart" 0 $?
 "$report" chart "$work/missing.cpm" "$work/missing.png" 2>/dev/null
 status_is "chart of a broken file" 1 $?
 
+# Printing to PDF files, named after the prefix and the report.
+"$report" print "$examples/house.cpm" "$work/house" --cards --costs-jobs --chart --no-costs \
+    >"$work/print.out" 2>/dev/null
+status_is "print" 0 $?
+printf '%s\n' "$work"/house-cards-{1,2,3,4,5}.pdf "$work"/house-{costs,chart}.pdf >"$work/print.expected"
+check "printed files" "$work/print.out" "$work/print.expected"
+pdftotext -layout "$work/house-costs.pdf" - | grep -q "Total Costs" &&
+    { echo "FAIL: the totals were printed though not asked for"; failures=$((failures + 1)); }
+pdftotext -layout "$work/house-cards-1.pdf" - | grep -q "Amount" &&
+    { echo "FAIL: --no-costs printed the amounts"; failures=$((failures + 1)); }
+"$report" chart "$examples/house.cpm" "$work/chart.pdf" 2>/dev/null
+status_is "chart page" 0 $?
+pdfinfo "$work/chart.pdf" | awk '/^Page size:/ { exit !($3 > $5) }' ||
+    { echo "FAIL: the chart page is not landscape"; failures=$((failures + 1)); }
+"$report" print "$examples/house.cpm" "$work/x" --colour >/dev/null 2>&1
+status_is "unknown print option" 2 $?
+
 out=$("$report" check "$examples/house.cpm")
 status_is "check" 0 $?
 [ "$out" = "ok" ] || { echo "FAIL: check printed '$out'"; failures=$((failures + 1)); }
