@@ -6,6 +6,7 @@
 #include "editor/main_window.h"
 #include "model/project_file.h"
 #include "platform/printer_surface.h"
+#include "print/print_options_window.h"
 #include "print/report_printing.h"
 #include "schedule/cpm.h"
 #include "schedule/listing.h"
@@ -168,8 +169,9 @@ PrintChoices printChoices(const std::vector<std::string_view>& options) {
 int printToFiles(const Arguments& args) {
     const PrintChoices choices = printChoices(args.options);
     return onLoadedWindow(args, [&](MainWindow& window, Project& project, std::string& problem) {
+        // As a Print of the print options window does: its ticks choose.
+        window.printOptions().setChoices(choices);
         project.printingCosts = 1;
-        window.setPrintedCostSections({choices.costTotals, choices.costJobs});
         PdfFiles files(QString::fromStdString(args.output));
         try {
             printReports(window, project, choices, files, CurrencyFormat{});

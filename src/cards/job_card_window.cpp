@@ -18,6 +18,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QShowEvent>
 #include <QToolButton>
 
 #include <cmath>
@@ -41,6 +42,7 @@ struct Place {
     const char* name;
     const char* caption;
     int left, top, width, height;
+    int number = 0; // of a box: Text1..Text10
 };
 
 constexpr Place labels[] = {
@@ -59,11 +61,11 @@ constexpr Place labels[] = {
 
 // The one-line boxes, by their number; Text2 is the notes box.
 constexpr Place boxes[] = {
-    {"Text10", "", 960, 120, 1815, 435},  {"Text1", "", 720, 1080, 735, 375},
-    {"Text3", "", 2760, 1080, 1095, 375}, {"Text5", "", 1680, 1680, 1095, 375},
-    {"Text9", "", 3840, 1680, 855, 375},  {"Text4", "", 5760, 1680, 1335, 375},
-    {"Text6", "", 1680, 2040, 1095, 375}, {"Text7", "", 3840, 2040, 855, 375},
-    {"Text8", "", 6120, 2040, 975, 375},
+    {"Text10", "", 960, 120, 1815, 435, 10}, {"Text1", "", 720, 1080, 735, 375, 1},
+    {"Text3", "", 2760, 1080, 1095, 375, 3}, {"Text5", "", 1680, 1680, 1095, 375, 5},
+    {"Text9", "", 3840, 1680, 855, 375, 9},  {"Text4", "", 5760, 1680, 1335, 375, 4},
+    {"Text6", "", 1680, 2040, 1095, 375, 6}, {"Text7", "", 3840, 2040, 855, 375, 7},
+    {"Text8", "", 6120, 2040, 975, 375, 8},
 };
 
 // The payment options by their index (the mode code), placed in the frame.
@@ -142,13 +144,14 @@ void JobCardWindow::buildControls() {
         auto* box = new QLineEdit(client);
         box->setObjectName(p.name);
         box->setGeometry(placeOf(p));
-        text_[std::atoi(p.name + 4)] = box;
+        text_[p.number] = box;
     }
     text_[10]->setFont(fixed);
     notes_ = new QPlainTextEdit("(no job)\n", client);
     notes_->setObjectName("Text2");
     notes_->setGeometry(twipsRect(120, 2760, 6975, 1815));
     notes_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    notes_->setTabChangesFocus(true); // Tab walks on to the next box, as in every box
 
     const auto line = [client](const char* name, int left, int top, int right) {
         auto* l = new QFrame(client);
@@ -166,7 +169,7 @@ void JobCardWindow::buildControls() {
         image->setGeometry(twipsRect(3240, top, 480, 480));
         image->setFocusPolicy(Qt::NoFocus);
         connect(image, &QToolButton::clicked, this,
-                [this, handler] { main_.runCommand([this, handler] { (this->*handler)(); }); });
+                main_.guarded([this, handler] { (this->*handler)(); }));
     };
     picture("Image1", 0, Qt::RightArrow, &JobCardWindow::Image1_Click);
     picture("Image2", 480, Qt::LeftArrow, &JobCardWindow::Image2_Click);
@@ -192,13 +195,11 @@ void JobCardWindow::buildControls() {
 
     for (int n : editBoxes) {
         text_[n]->installEventFilter(this);
-        connect(text_[n], &QLineEdit::returnPressed, this,
-                [this] { main_.runCommand([this] { commit(); }); });
+        connect(text_[n], &QLineEdit::returnPressed, this, main_.guarded([this] { commit(); }));
     }
     for (int n : displayBoxes) {
         // Only the user's typing: the card's own Show sets them without notice.
-        connect(text_[n], &QLineEdit::textEdited, this,
-                [this] { main_.runCommand([this] { process(); }); });
+        connect(text_[n], &QLineEdit::textEdited, this, main_.guarded([this] { process(); }));
     }
 
     QWidget* previous = text_[1];
@@ -221,11 +222,15 @@ void JobCardWindow::buildControls() {
 void JobCardWindow::buildMenus() {
     QAction* done = menuBar()->addAction(doneCaption);
     done->setObjectName("dn");
-    connect(done, &QAction::triggered, this, [this] { main_.runCommand([this] { dn_Click(); }); });
+    connect(done, &QAction::triggered, this, main_.guarded([this] { dn_Click(); }));
     QAction* remove = menuBar()->addAction("DELETE");
     remove->setObjectName("del");
-    connect(remove, &QAction::triggered, this,
-            [this] { main_.runCommand([this] { del_Click(); }); });
+    connect(remove, &QAction::triggered, this, main_.guarded([this] { del_Click(); }));
+}
+
+void JobCardWindow::showJobNumber() {
+    const int j = project_.currentJob;
+    setBox(text_[1], plainText(project_.edgeFrom[j]) + "," + plainText(project_.edgeTo[j]));
 }
 
 void JobCardWindow::process() {
@@ -234,7 +239,7 @@ void JobCardWindow::process() {
     const Currency to = project_.edgeTo[j];
     const Currency earlyStart = project_.earlyTime[nodeSlot(from)];
     const Currency lateFinish = project_.lateTime[nodeSlot(to)];
-    setBox(text_[1], plainText(from) + "," + plainText(to));
+    showJobNumber();
     if (notes_->toPlainText() != toQString(project_.jobNotes[j])) {
         notes_->setPlainText(toQString(project_.jobNotes[j]));
     }
@@ -276,7 +281,7 @@ template <> Currency JobCardWindow::readBox<Currency>(QLineEdit* box, Currency s
 
 void JobCardWindow::whatfor() {
     const int j = project_.currentJob;
-    setBox(text_[1], plainText(project_.edgeFrom[j]) + "," + plainText(project_.edgeTo[j]));
+    showJobNumber();
     project_.jobNotes[j] = toStdString(notes_->toPlainText());
     project_.edgeWeight[j] = readBox(text_[3], project_.edgeWeight[j]);
     project_.jobAmount[j] = readBox(text_[4], project_.jobAmount[j]);
@@ -321,8 +326,12 @@ void JobCardWindow::dn_Click() {
     whatfor();
     hide();
     main_.show();
+    // The main window takes input again even when the schedule fails.
+    struct Enable {
+        MainWindow& main;
+        ~Enable() { main.setEnabled(true); }
+    } enableAfterwards{main_};
     main_.cmdCPM_Click();
-    main_.setEnabled(true);
 }
 
 void JobCardWindow::del_Click() {
@@ -342,6 +351,9 @@ void JobCardWindow::del_Click() {
 
 void JobCardWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    if (event->spontaneous()) {
+        return; // restored from an icon: the same card, typing and all
+    }
     project_.currentJob = 1;
     main_.runCommand([this] { process(); });
 }

@@ -41,6 +41,7 @@ class JobCardWindow : public QMainWindow {
   private:
     void buildControls();
     void buildMenus();
+    void showJobNumber();
     // Write back, run the CPM calculation, show: a committed edit.
     void commit();
     void step(int by);

@@ -156,7 +156,7 @@ void MainWindow::buildToolbar() {
 
     const auto on = [this](const char* name, void (MainWindow::*handler)()) {
         connect(button(name), &QPushButton::clicked, this,
-                [this, handler] { runCommand([this, handler] { (this->*handler)(); }); });
+                guarded([this, handler] { (this->*handler)(); }));
     };
     on("cmdNode", &MainWindow::cmdNode_Click);
     on("cmdEdge", &MainWindow::cmdEdge_Click);
@@ -223,7 +223,7 @@ void MainWindow::buildMenus() {
         action->setObjectName(name);
         action->setShortcut(shortcut);
         connect(action, &QAction::triggered, this,
-                [this, handler] { runCommand([this, handler] { (this->*handler)(); }); });
+                guarded([this, handler] { (this->*handler)(); }));
     };
     QMenu* file = menuBar()->addMenu("File");
     file->setObjectName("mnuFile");
@@ -319,8 +319,11 @@ void MainWindow::cmdCPM_Click() {
 void MainWindow::cmdcoster_Click() {
     abandonHalfMadeArrow();
     list_->clear();
-    const CostSections sections =
-        project_.printingCosts == 0 ? CostSections{} : printedCostSections_;
+    CostSections sections;
+    if (project_.printingCosts == 1) {
+        const PrintChoices ticked = printOptions().choices();
+        sections = {ticked.costTotals, ticked.costJobs};
+    }
     for (const std::string& line :
          weeklyCostLines(project_, sections, currencyFormatOf(QLocale()))) {
         list_->addItem(toQString(line));
@@ -395,12 +398,16 @@ void MainWindow::cmdExit_Click() {
     endProgram_();
 }
 
-void MainWindow::pr_Click() {
+PrintOptionsWindow& MainWindow::printOptions() {
     if (!printOptions_) {
         printOptions_ = new PrintOptionsWindow(project_, prompts_, *this);
     }
-    printOptions_->show();
-    printOptions_->raise();
+    return *printOptions_;
+}
+
+void MainWindow::pr_Click() {
+    printOptions().show();
+    printOptions().raise();
 }
 
 void MainWindow::prnt(QPrinter& printer) {

@@ -51,8 +51,9 @@ class MainWindow : public QMainWindow {
     void cmdcoster_Click();
     // Shows the job card without waiting and disables this window.
     void cmdedit_Click();
-    // The cost sections a Print asked for; they hold while printingCosts is 1.
-    void setPrintedCostSections(CostSections sections) { printedCostSections_ = sections; }
+    // The print options window, made when first wanted; while printingCosts
+    // is 1 its ticks choose the weekly cost sections.
+    PrintOptionsWindow& printOptions();
     // File and project commands.
     void mnustartover_Click();
     void nw_Click() { mnustartover_Click(); }
@@ -75,6 +76,10 @@ class MainWindow : public QMainWindow {
     // Runs a handler for an event: a range error or an overflow ends the
     // command with a message, never the program.
     void runCommand(const std::function<void()>& command);
+    // The handler as an event's slot that runs it through runCommand.
+    template <typename Handler> auto guarded(Handler handler) {
+        return [this, handler] { runCommand(handler); };
+    }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -118,7 +123,6 @@ class MainWindow : public QMainWindow {
     std::unique_ptr<JobCardWindow> cards_;
     PrintOptionsWindow* printOptions_ = nullptr;
     FileDialogSettings fileDialog_;
-    CostSections printedCostSections_;
 
     // The mouse handler's last click, its hit test and the Move Node selection.
     float clickX_ = 0;

@@ -21,14 +21,13 @@ std::string currencyText(Currency amount, const CurrencyFormat& format) {
     const std::uint64_t magnitude = units < 0 ? std::uint64_t{0} - static_cast<std::uint64_t>(units)
                                               : static_cast<std::uint64_t>(units);
     const std::uint64_t cents = (magnitude + 50) / 100;
-    const std::string twoDecimals = std::to_string(cents % 100);
-    std::string number = grouped(cents / 100, format.groupSeparator) + format.decimalPoint +
-                         (cents % 100 < 10 ? "0" : "") + twoDecimals;
-    std::string text = format.symbolFirst ? format.symbol + number : number + " " + format.symbol;
-    if (cents == 0 || units >= 0) {
-        return text;
+    const std::uint64_t fraction = cents % 100;
+    const std::string number = grouped(cents / 100, format.groupSeparator) + format.decimalPoint +
+                               (fraction < 10 ? "0" : "") + std::to_string(fraction);
+    if (units < 0 && cents != 0) {
+        return format.negativePrefix + number + format.negativeSuffix;
     }
-    return format.negativeInParentheses ? "(" + text + ")" : "-" + text;
+    return format.prefix + number + format.suffix;
 }
 
 } // namespace arrowplan

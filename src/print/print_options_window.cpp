@@ -51,7 +51,7 @@ PrintOptionsWindow::PrintOptionsWindow(Project& project, Prompts& prompts, MainW
         b->setToolTip(tooltip);
         b->setGeometry(twipsRect(4200, top, 1215, 255));
         connect(b, &QPushButton::clicked, this,
-                [this, handler] { main_.runCommand([this, handler] { (this->*handler)(); }); });
+                main_.guarded([this, handler] { (this->*handler)(); }));
     };
     button("Command1", "Print", "Print selected information", 360,
            &PrintOptionsWindow::Command1_Click);
@@ -67,10 +67,18 @@ PrintChoices PrintOptionsWindow::choices() const {
             box(3)->isChecked(), box(4)->isChecked(), box(6)->isChecked()};
 }
 
+void PrintOptionsWindow::setChoices(const PrintChoices& choices) {
+    box(1)->setChecked(choices.jobList);
+    box(2)->setChecked(choices.jobCards);
+    box(5)->setChecked(choices.suppressCosts);
+    box(3)->setChecked(choices.chart);
+    box(4)->setChecked(choices.costTotals);
+    box(6)->setChecked(choices.costJobs);
+}
+
 void PrintOptionsWindow::Command1_Click() {
     const PrintChoices ticked = choices();
     project_.printingCosts = 1;
-    main_.setPrintedCostSections({ticked.costTotals, ticked.costJobs});
     QPrinter printer(QPrinter::HighResolution);
     if (!prompts_.choosePrinter(printer)) {
         prompts_.message(printFailed, appTitle);

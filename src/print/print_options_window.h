@@ -23,6 +23,7 @@ class PrintOptionsWindow : public QWidget {
     void Command1_Click(); // Print
     void Command2_Click(); // Cancel
     PrintChoices choices() const;
+    void setChoices(const PrintChoices& choices);
 
   protected:
     void closeEvent(QCloseEvent* event) override;

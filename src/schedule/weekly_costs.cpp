@@ -126,7 +126,7 @@ std::vector<std::string> weeklyCostLines(const Project& project, CostSections se
             }
         }
     }
-    if (listed < weeks) {
+    if (listed < weeks && (sections.totals || sections.perJob)) {
         lines.push_back("The listing stops after week " +
                         plainText(static_cast<std::int64_t>(listed - 1)) + ": the project runs " +
                         plainText(static_cast<std::int64_t>(weeks)) + " weeks, more than " +

@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <limits>
 #include <memory>
 
 using namespace arrowplan;
@@ -235,6 +236,20 @@ class MainWindowTest : public QObject {
         QVERIFY(h.window.isVisible());
         QCOMPARE(h.project.edgeCount, 1);
         QCOMPARE(h.endings, 0);
+    }
+
+    void weeklyCostsFillTheList() {
+        Harness h;
+        h.load(examples + "/demo.cpm");
+        QTest::mouseClick(h.button("cmdcoster"), Qt::LeftButton);
+        QCOMPARE(h.listed().size(), 14);
+        QCOMPARE(h.listed().first(), QString("Total Costs for the Demo Project"));
+        h.project.jobAmount[1] = Currency::fromUnits(std::numeric_limits<std::int64_t>::max());
+        h.project.jobPayMode[2] = payAtStart;
+        h.project.jobAmount[2] = Currency::fromWhole(1);
+        QTest::mouseClick(h.button("cmdcoster"), Qt::LeftButton);
+        QVERIFY(h.prompts.asked.last().startsWith("message: The command was stopped"));
+        QVERIFY(h.listed().isEmpty());
     }
 
     void aboutBoxAndExit() {

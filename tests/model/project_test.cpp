@@ -73,6 +73,25 @@ class ProjectTest : public QObject {
         QCOMPARE(characterCount(title.text()), JobTitle::width);
     }
 
+    void deletingAJobMovesTheRestDown() {
+        Project project;
+        project.edgeCount = 3;
+        for (int j = 1; j <= 3; ++j) {
+            project.edgeFrom[j] = Currency::fromWhole(j);
+            project.jobNotes[j] = "job " + std::to_string(j);
+            project.edgeInTree[j] = static_cast<std::int16_t>(j == 3);
+            project.jobPayMode[j] = payAtEnd;
+        }
+        deleteJob(project, 2);
+        QCOMPARE(project.edgeCount, 2);
+        QCOMPARE(project.jobNotes[2], std::string("job 3"));
+        QVERIFY(project.edgeFrom[2] == Currency::fromWhole(3));
+        QCOMPARE(project.edgeInTree[2], 1); // the tree mark goes with its job
+        Project cleared = project;
+        clearJobSlot(cleared, 3);
+        QVERIFY(project == cleared); // the freed slot holds nothing of job 3
+    }
+
     void startOverEmptiesTheProject() {
         Project project;
         project.nodeCount = 7;

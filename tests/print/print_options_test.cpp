@@ -49,7 +49,7 @@ struct Printing {
 class PrintOptionsTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void boxesAsDesigned() {
         Printing p;
         QCOMPARE(p.options->windowTitle(), QString("Print Options"));
@@ -70,7 +70,9 @@ private slots:
         QVERIFY(!p.options->isVisible());
         // 14 cards on five sheets, then the list, the costs and the chart.
         const QString cards1 = pdfText(p.file("house.pdf"));
-        const auto card = [](int k) { return QRegularExpression("ID#: +" + QString::number(k) + "\\b"); };
+        const auto card = [](int k) {
+            return QRegularExpression("ID#: +" + QString::number(k) + "\\b");
+        };
         QVERIFY(cards1.contains(card(1)) && cards1.contains(card(3)));
         QVERIFY(!cards1.contains(card(4)));
         QVERIFY(pdfText(p.file("house-5.pdf")).contains(card(13)));

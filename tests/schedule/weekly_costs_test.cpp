@@ -169,7 +169,7 @@ class WeeklyCostsTest : public QObject {
         QFETCH(bool, german);
         QFETCH(QString, text);
         const CurrencyFormat format =
-            german ? CurrencyFormat{"\u20ac", false, ".", ",", false} : CurrencyFormat{};
+            german ? CurrencyFormat{"", " \u20ac", "-", " \u20ac", ".", ","} : CurrencyFormat{};
         QCOMPARE(toQString(currencyText(Currency::fromUnits(units), format)), text);
     }
 };
