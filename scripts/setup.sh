@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libgl-dev
   fonts-liberation2
   poppler-utils xvfb xauth xdotool imagemagick
+  cups printer-driver-cups-pdf
 )
 
 missing=()

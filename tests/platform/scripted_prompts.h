@@ -40,11 +40,16 @@ class ScriptedPrompts : public Prompts {
         return chooseFile("save: ", settings);
     }
     void beep() override { asked << "beep"; }
-    // The next printer dialog chooses printing into this PDF file; without
-    // one it is cancelled.
+    // The printer dialog chooses this printer queue, or else printing into
+    // this PDF file; with neither it is cancelled.
+    QString printerName;
     QString printToFile;
     bool choosePrinter(QPrinter& printer) override {
         asked << "printer";
+        if (!printerName.isEmpty()) {
+            printer.setPrinterName(printerName);
+            return printer.isValid();
+        }
         if (printToFile.isEmpty()) {
             return false;
         }
