@@ -4,6 +4,7 @@
 
 #include "app/headless_window.h"
 #include "editor/main_window.h"
+#include "mst/kruskal.h"
 #include "model/project_file.h"
 #include "platform/printer_surface.h"
 #include "print/print_options_window.h"
@@ -53,6 +54,10 @@ Commands:
                           PREFIX-costs.pdf, PREFIX-chart.pdf; --no-costs
                           leaves the payment and amount off the cards; the
                           files written are listed on standard output
+  kruskal1 FILE.cpm       print the list box lines of one spanning-tree run
+  kruskal2 FILE.cpm       (the first numbers new subtrees from 1, the second
+                          starts with every node in a subtree of its own),
+                          without the pauses of the window
   check FILE.cpm          print "ok" when the file reads as a valid project
                           file (it does not schedule the project)
 
@@ -186,6 +191,26 @@ int printToFiles(const Arguments& args) {
     });
 }
 
+// One spanning-tree run without its pauses, as a fresh program runs it.
+int printKruskal(const Arguments& args, KruskalVariant variant) {
+    Project project;
+    if (!load(args.file, project)) {
+        return exitFailure;
+    }
+    int subtreeCounter = 0;
+    KruskalRun run(project, variant, subtreeCounter);
+    while (true) {
+        run.begin();
+        const bool over = run.end();
+        for (const std::string& line : run.takeLines()) {
+            std::cout << line << '\n';
+        }
+        if (over) {
+            return 0;
+        }
+    }
+}
+
 int printOk(const Arguments& args) {
     Project project;
     if (!load(args.file, project)) {
@@ -199,6 +224,10 @@ const std::vector<Command>& commands() {
     static const std::vector<Command> table{
         {"listing", false, printListing}, {"costs", false, printCosts},
         {"chart", true, drawChartImage},  {"print", true, printToFiles},
+        {"kruskal1", false,
+         [](const Arguments& args) { return printKruskal(args, KruskalVariant::fromCounter); }},
+        {"kruskal2", false,
+         [](const Arguments& args) { return printKruskal(args, KruskalVariant::ownSubtrees); }},
         {"check", false, printOk},
     };
     return table;

@@ -5,6 +5,7 @@
 #include "editor/canvas.h"
 #include "editor/caption_button.h"
 #include "editor/chart.h"
+#include "editor/clickable_label.h"
 #include "model/project_file.h"
 #include "platform/locale_currency.h"
 #include "platform/printer_surface.h"
@@ -23,6 +24,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTimer>
 
 namespace arrowplan {
 
@@ -58,6 +60,9 @@ constexpr ButtonDesign toolbarButtons[] = {
     {"cmdedit", "Edit Job List", 9120, 1095, "Edit 3x5 job cards"},
     {"cmdExit", "Exit", 10800, 735, "Exit the program"},
 };
+
+// The pause after each job taken into the spanning tree.
+constexpr int pauseLength = 2000;
 
 // A sans serif with the metrics the window was designed with.
 constexpr const char* windowFontFamily = "Liberation Sans";
@@ -112,6 +117,12 @@ MainWindow::MainWindow(Project& project, Prompts& prompts, QWidget* parent)
     buildToolbar();
     buildListAndLabels();
     buildMenus();
+
+    timer1_ = new QTimer(this);
+    timer1_->setObjectName("Timer1");
+    timer1_->setInterval(pauseLength);
+    timer1_->setSingleShot(true);
+    connect(timer1_, &QTimer::timeout, this, guarded([this] { Timer1_Timer(); }));
 
     // Start-up: the window's fill colour, no mouse mode, no nodes.
     surface_.setFillColour(colours::nodeFill);
@@ -181,8 +192,7 @@ void MainWindow::buildListAndLabels() {
 
     const QString windowBack = toQColor(colours::windowBack).name();
     const auto label = [&](const char* name, const QString& text, QRect place) {
-        auto* l = new QLabel(text, canvas_);
-        l->setAttribute(Qt::WA_NoMousePropagation);
+        auto* l = new ClickableLabel(text, canvas_);
         l->setObjectName(name);
         l->setGeometry(place);
         l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -194,10 +204,16 @@ void MainWindow::buildListAndLabels() {
     label("Label3", "$ -Expected Delay Will Cause Decreased Slack",
           twipsRect(4200, 7680, 3855, 375));
     const bool symbolFont = QFontDatabase::hasFamily("Math A");
-    label("Label2", symbolFont ? "h" : QString(QChar(0x2234)), twipsRect(9600, 7560, 255, 495))
-        ->setFont(hiddenLabelFont());
-    label("Label1", symbolFont ? "o" : QString(QChar(0x2218)), twipsRect(10320, 7560, 375, 375))
-        ->setFont(hiddenLabelFont());
+    auto* label2 =
+        label("Label2", symbolFont ? "h" : QString(QChar(0x2234)), twipsRect(9600, 7560, 255, 495));
+    auto* label1 =
+        label("Label1", symbolFont ? "o" : QString(QChar(0x2218)), twipsRect(10320, 7560, 375, 375));
+    for (ClickableLabel* hidden : {label1, label2}) {
+        hidden->setFont(hiddenLabelFont());
+        hidden->setAlignment(Qt::AlignCenter);
+    }
+    connect(label2, &ClickableLabel::clicked, this, guarded([this] { Label2_Click(); }));
+    connect(label1, &ClickableLabel::clicked, this, guarded([this] { Label1_Click(); }));
 
     // The tab order of the design, the list box between Redraw and CPM.
     const char* order[] = {"cmdNode", "cmdEdge", "cmdExit", "cmdWeight", "cmdRedraw"};
@@ -392,6 +408,63 @@ void MainWindow::abt_Click() {
     }
     about_->show();
     about_->raise();
+}
+
+void MainWindow::Label2_Click() { startKruskal(KruskalVariant::fromCounter); }
+
+void MainWindow::Label1_Click() { startKruskal(KruskalVariant::ownSubtrees); }
+
+void MainWindow::startKruskal(KruskalVariant variant) {
+    if (kruskal_) {
+        return; // a run is pausing: one run at a time
+    }
+    abandonHalfMadeArrow();
+    list_->clear();
+    kruskal_ = std::make_unique<KruskalRun>(project_, variant, subtreeCounter_);
+    continueKruskal();
+}
+
+// Examines sorted jobs until one goes into the tree, which pauses the run
+// until Timer1 ticks; a job that would close a cycle goes on at once.
+void MainWindow::continueKruskal() {
+    for (;;) {
+        const bool intoTree = kruskal_->begin();
+        if (intoTree) {
+            pauseOver_ = 0;
+            timer1_->start();
+            prompts_.beep();
+            listKruskalLines();
+            return;
+        }
+        if (finishKruskalStep()) {
+            return;
+        }
+    }
+}
+
+// Lists the step's subtrees; ends the run when it is over.
+bool MainWindow::finishKruskalStep() {
+    const bool over = kruskal_->end();
+    listKruskalLines();
+    if (over) {
+        kruskal_.reset();
+    }
+    return over;
+}
+
+void MainWindow::listKruskalLines() {
+    for (const std::string& line : kruskal_->takeLines()) {
+        list_->addItem(toQString(line));
+    }
+}
+
+void MainWindow::Timer1_Timer() {
+    pauseOver_ = 1;
+    cmdRedraw_Click(); // the tree so far in blue
+    timer1_->stop();
+    if (kruskal_ && !finishKruskalStep()) {
+        continueKruskal();
+    }
 }
 
 void MainWindow::cmdExit_Click() {

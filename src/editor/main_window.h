@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/project.h"
+#include "mst/kruskal.h"
 #include "platform/prompts.h"
 #include "platform/screen_surface.h"
 #include "schedule/weekly_costs.h"
@@ -13,6 +14,7 @@
 class QLabel;
 class QListWidget;
 class QPrinter;
+class QTimer;
 class QPushButton;
 
 namespace arrowplan {
@@ -62,6 +64,12 @@ class MainWindow : public QMainWindow {
     void namen_Click();
     void abt_Click();
     void cmdExit_Click();
+    // The two hidden labels: Kruskal's spanning tree, step by step, the tree
+    // growing blue on the chart after a beep and a pause for each job taken.
+    void Label2_Click();
+    void Label1_Click();
+    // The one-shot timer that ends such a pause: redraw, then the next step.
+    void Timer1_Timer();
     // File > Print: the print options, shown without waiting.
     void pr_Click();
     // The chart as one printer document on a landscape page. Throws
@@ -108,6 +116,12 @@ class MainWindow : public QMainWindow {
     // jobs, so that no command sees a job that ends at node 0.
     void abandonHalfMadeArrow();
 
+    // The spanning-tree runs.
+    void startKruskal(KruskalVariant variant);
+    void continueKruskal();
+    bool finishKruskalStep();
+    void listKruskalLines();
+
     // Expected-time and title entry.
     void highlightJob(int j);
     void redrawJob(int j);
@@ -131,6 +145,13 @@ class MainWindow : public QMainWindow {
     std::int16_t nodeMissed_ = 0;
     std::int16_t moveSelected_ = 0;
     std::int16_t movingNode_ = 0;
+
+    // The spanning-tree tools: the run that is pausing, if any; the subtree
+    // numbers handed out so far (never reset, so a second run numbers on).
+    QTimer* timer1_ = nullptr;
+    std::unique_ptr<KruskalRun> kruskal_;
+    int subtreeCounter_ = 0;
+    std::int16_t pauseOver_ = 0;
     std::function<void()> endProgram_;
 };
 

@@ -77,6 +77,13 @@ pdfinfo "$work/chart.pdf" | awk '/^Page size:/ { exit !($3 > $5) }' ||
 "$report" print "$examples/house.cpm" "$work/x" --colour >/dev/null 2>&1
 status_is "unknown print option" 2 $?
 
+"$report" kruskal2 "$examples/demo.cpm" >"$work/tree.out"
+status_is "kruskal2" 0 $?
+printf '%s\n' "Kruskals algorithm2" "Bubble Sort of Weights" "Start End Weight" \
+    "   2    3    1" "   1    2    2" "Node #Subtree" "   1  1" "   2  3" "   3  3" \
+    "Node #Subtree" "   1  3" "   2  3" "   3  3" >"$work/tree.expected"
+check "kruskal2" "$work/tree.out" "$work/tree.expected"
+
 out=$("$report" check "$examples/house.cpm")
 status_is "check" 0 $?
 [ "$out" = "ok" ] || { echo "FAIL: check printed '$out'"; failures=$((failures + 1)); }
