@@ -4,8 +4,8 @@
 
 #include "app/headless_window.h"
 #include "editor/main_window.h"
-#include "mst/kruskal.h"
 #include "model/project_file.h"
+#include "mst/kruskal.h"
 #include "platform/printer_surface.h"
 #include "print/print_options_window.h"
 #include "print/report_printing.h"
@@ -222,8 +222,10 @@ int printOk(const Arguments& args) {
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> table{
-        {"listing", false, printListing}, {"costs", false, printCosts},
-        {"chart", true, drawChartImage},  {"print", true, printToFiles},
+        {"listing", false, printListing},
+        {"costs", false, printCosts},
+        {"chart", true, drawChartImage},
+        {"print", true, printToFiles},
         {"kruskal1", false,
          [](const Arguments& args) { return printKruskal(args, KruskalVariant::fromCounter); }},
         {"kruskal2", false,

@@ -9,13 +9,13 @@ namespace arrowplan {
 class ClickableLabel : public QLabel {
     Q_OBJECT
 
-public:
+  public:
     using QLabel::QLabel;
 
-signals:
+  signals:
     void clicked();
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* event) override {
         event->accept(); // never down to the drawing surface
         emit clicked();

@@ -206,8 +206,8 @@ void MainWindow::buildListAndLabels() {
     const bool symbolFont = QFontDatabase::hasFamily("Math A");
     auto* label2 =
         label("Label2", symbolFont ? "h" : QString(QChar(0x2234)), twipsRect(9600, 7560, 255, 495));
-    auto* label1 =
-        label("Label1", symbolFont ? "o" : QString(QChar(0x2218)), twipsRect(10320, 7560, 375, 375));
+    auto* label1 = label("Label1", symbolFont ? "o" : QString(QChar(0x2218)),
+                         twipsRect(10320, 7560, 375, 375));
     for (ClickableLabel* hidden : {label1, label2}) {
         hidden->setFont(hiddenLabelFont());
         hidden->setAlignment(Qt::AlignCenter);
@@ -281,11 +281,15 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     endProgram_();
 }
 
+// The active mode's button white, the other two in the normal colour; the
+// count buttons show their new captions at once.
 void MainWindow::markActiveMode(QPushButton* active) {
     for (const char* name : {"cmdNode", "cmdEdge", "cmdmove"}) {
         QPushButton* b = button(name);
         b->setStyleSheet(backColourStyle(b == active ? activeButtonBack : buttonBack));
     }
+    button("cmdNode")->repaint();
+    button("cmdEdge")->repaint();
 }
 
 void MainWindow::showNodeCount() {
@@ -300,8 +304,6 @@ void MainWindow::cmdNode_Click() {
     project_.editMode = EditMode::addNode;
     showNodeCount();
     markActiveMode(button("cmdNode"));
-    button("cmdNode")->repaint();
-    button("cmdEdge")->repaint();
 }
 
 void MainWindow::cmdEdge_Click() {
@@ -309,8 +311,6 @@ void MainWindow::cmdEdge_Click() {
     abandonHalfMadeArrow();
     showEdgeCount();
     markActiveMode(button("cmdEdge"));
-    button("cmdNode")->repaint();
-    button("cmdEdge")->repaint();
 }
 
 void MainWindow::cmdmove_Click() {
@@ -327,9 +327,7 @@ void MainWindow::cmdCPM_Click() {
     list_->clear();
     computeSchedule(project_);
     cmdRedraw_Click();
-    for (const std::string& line : listingLines(project_)) {
-        list_->addItem(toQString(line));
-    }
+    list_->addItems(toQStringList(listingLines(project_)));
 }
 
 void MainWindow::cmdcoster_Click() {
@@ -340,10 +338,8 @@ void MainWindow::cmdcoster_Click() {
         const PrintChoices ticked = printOptions().choices();
         sections = {ticked.costTotals, ticked.costJobs};
     }
-    for (const std::string& line :
-         weeklyCostLines(project_, sections, currencyFormatOf(QLocale()))) {
-        list_->addItem(toQString(line));
-    }
+    list_->addItems(
+        toQStringList(weeklyCostLines(project_, sections, currencyFormatOf(QLocale()))));
 }
 
 void MainWindow::cmdedit_Click() {
@@ -410,9 +406,13 @@ void MainWindow::abt_Click() {
     about_->raise();
 }
 
-void MainWindow::Label2_Click() { startKruskal(KruskalVariant::fromCounter); }
+void MainWindow::Label2_Click() {
+    startKruskal(KruskalVariant::fromCounter);
+}
 
-void MainWindow::Label1_Click() { startKruskal(KruskalVariant::ownSubtrees); }
+void MainWindow::Label1_Click() {
+    startKruskal(KruskalVariant::ownSubtrees);
+}
 
 void MainWindow::startKruskal(KruskalVariant variant) {
     if (kruskal_) {
@@ -453,9 +453,7 @@ bool MainWindow::finishKruskalStep() {
 }
 
 void MainWindow::listKruskalLines() {
-    for (const std::string& line : kruskal_->takeLines()) {
-        list_->addItem(toQString(line));
-    }
+    list_->addItems(toQStringList(kruskal_->takeLines()));
 }
 
 void MainWindow::Timer1_Timer() {

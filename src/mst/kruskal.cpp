@@ -6,7 +6,9 @@ namespace arrowplan {
 
 namespace {
 
-std::string field(const std::string& text, std::size_t width) { return rightAligned(text, width); }
+std::string field(const std::string& text, std::size_t width) {
+    return rightAligned(text, width);
+}
 
 } // namespace
 

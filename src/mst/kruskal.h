@@ -34,7 +34,7 @@ enum class KruskalVariant { fromCounter, ownSubtrees };
 // (a network that is not connected, or no jobs at all), or when the jobs or
 // nodes changed under it.
 class KruskalRun {
-public:
+  public:
     KruskalRun(Project& project, KruskalVariant variant, int& subtreeCounter);
 
     bool begin();
@@ -42,7 +42,7 @@ public:
     // The list box lines written since the last call.
     std::vector<std::string> takeLines();
 
-private:
+  private:
     struct Graph {
         int nodes;
         std::vector<SortedJob> jobs;

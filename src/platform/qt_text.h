@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace arrowplan {
 
@@ -14,6 +16,15 @@ inline QString toQString(std::string_view text) {
 
 inline std::string toStdString(const QString& text) {
     return text.toUtf8().toStdString();
+}
+
+inline QStringList toQStringList(const std::vector<std::string>& lines) {
+    QStringList list;
+    list.reserve(static_cast<qsizetype>(lines.size()));
+    for (const std::string& line : lines) {
+        list << toQString(line);
+    }
+    return list;
 }
 
 } // namespace arrowplan

@@ -32,11 +32,7 @@ QStringList expectedListing(const QString& path) {
     Project project;
     loadProjectFile(toStdString(path), project);
     computeSchedule(project);
-    QStringList lines;
-    for (const std::string& line : listingLines(project)) {
-        lines << toQString(line);
-    }
-    return lines;
+    return toQStringList(listingLines(project));
 }
 
 } // namespace

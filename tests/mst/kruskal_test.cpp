@@ -18,11 +18,8 @@ struct Run {
 Run runOf(Project& project, KruskalVariant variant, int& counter) {
     Run run;
     KruskalRun kruskal(project, variant, counter);
-    const auto take = [&] {
-        for (const std::string& line : kruskal.takeLines()) {
-            run.lines << toQString(line);
-        }
-    };
+    const auto take = [&] { run.lines << toQStringList(kruskal.takeLines()); };
+
     for (bool over = false; !over;) {
         if (kruskal.begin()) {
             ++run.pauses;
@@ -36,7 +33,9 @@ Run runOf(Project& project, KruskalVariant variant, int& counter) {
 }
 
 // Jobs 1-2 (weight 4), 2-3 (weight 1), 1-3 (weight 2).
-Project triangle() { return projectOf(3, {{1, 2, 4}, {2, 3, 1}, {1, 3, 2}}); }
+Project triangle() {
+    return projectOf(3, {{1, 2, 4}, {2, 3, 1}, {1, 3, 2}});
+}
 
 const QStringList sortedTriangle{"Bubble Sort of Weights", "Start End Weight", "   2    3    1",
                                  "   1    3    2", "   1    2    4"};
@@ -46,7 +45,7 @@ const QStringList sortedTriangle{"Bubble Sort of Weights", "Start End Weight", "
 class KruskalTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void ownSubtreesOnATriangle() {
         Project project = triangle();
         int counter = 0;
@@ -65,9 +64,9 @@ private slots:
         int counter = 0;
         const Run first = runOf(project, KruskalVariant::fromCounter, counter);
         QCOMPARE(first.pauses, 2);
-        QCOMPARE(first.lines.mid(6), (QStringList{"<pause>", "Node #Subtree", "   1  0", "   2  1",
-                                                  "   3  1", "<pause>", "Node #Subtree", "   1  1",
-                                                  "   2  1", "   3  1"}));
+        QCOMPARE(first.lines.mid(6),
+                 (QStringList{"<pause>", "Node #Subtree", "   1  0", "   2  1", "   3  1",
+                              "<pause>", "Node #Subtree", "   1  1", "   2  1", "   3  1"}));
         const Run second = runOf(project, KruskalVariant::fromCounter, counter);
         QCOMPARE(second.lines.last(), QString("   3  2"));
         QCOMPARE(counter, 2);
@@ -79,7 +78,7 @@ private slots:
         Project project = projectOf(4, {{1, 2, 1}, {2, 3, 1}, {1, 3, 0.5f}, {2, 3, 3}});
         int counter = 0;
         const Run run = runOf(project, KruskalVariant::ownSubtrees, counter);
-        QCOMPARE(run.pauses, 2); // 1-3 and 1-2; 2-3 twice closes cycles
+        QCOMPARE(run.pauses, 2);                       // 1-3 and 1-2; 2-3 twice closes cycles
         QCOMPARE(run.lines.count("Node #Subtree"), 4); // every job examined, then the end
         QCOMPARE(run.lines.mid(3, 4),
                  (QStringList{"   1    3  0.5", "   1    2    1", "   2    3    1",
@@ -99,7 +98,8 @@ private slots:
         project.edgeWeight[1] = 9; // a card edit while the run pauses
         QVERIFY(run.end());
         QVERIFY(!run.begin());
-        QCOMPARE(toQString(run.takeLines().back()), QString("The run stopped: the jobs or nodes changed."));
+        QCOMPARE(toQString(run.takeLines().back()),
+                 QString("The run stopped: the jobs or nodes changed."));
     }
 };
 

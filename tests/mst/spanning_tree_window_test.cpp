@@ -31,7 +31,7 @@ void clickLabel(Harness& h, const char* name) {
 class SpanningTreeWindowTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void theTreeGrowsBlueStepByStep() {
         Harness h;
         triangle(h, 0);

@@ -22,14 +22,6 @@ Project jobs(int count) {
     return project;
 }
 
-QStringList qt(const std::vector<std::string>& lines) {
-    QStringList list;
-    for (const std::string& line : lines) {
-        list << toQString(line);
-    }
-    return list;
-}
-
 const QString P(20, ' ');
 
 } // namespace
@@ -66,7 +58,7 @@ class PrintedTextTest : public QObject {
         project.jobActualTime[2] = Currency::fromWhole(4);
         project.jobNotes[2] = "Call Bob\n555-0100";
         computeSchedule(project);
-        const QStringList lines = qt(jobCardLines(project, 2, false, CurrencyFormat{}));
+        const QStringList lines = toQStringList(jobCardLines(project, 2, false, CurrencyFormat{}));
         QCOMPARE(lines.size(), 20);
         QCOMPARE(lines.mid(0, 9),
                  (QStringList{P + "Title: Roof                Done?: Yes ID#:   2", "",
@@ -78,7 +70,7 @@ class PrintedTextTest : public QObject {
         QCOMPARE(lines.mid(9), QStringList(9, P + " ") << "         "
                                                        << "         ");
 
-        const QStringList bare = qt(jobCardLines(project, 1, true, CurrencyFormat{}));
+        const QStringList bare = toQStringList(jobCardLines(project, 1, true, CurrencyFormat{}));
         QCOMPARE(bare.at(0), P + "Title: " + QString(14, ' ') + "      Done?: No  ID#:   1");
         QCOMPARE(bare.at(2), P + "Job:  1,  2  Duration:  2");
         QCOMPARE(bare.at(3), P + "Early Start:   0  Delay:   0");
@@ -92,7 +84,7 @@ class PrintedTextTest : public QObject {
             notes << "line " + QString::number(i);
         }
         project.jobNotes[1] = toStdString(notes.join('\n'));
-        const QStringList lines = qt(jobCardLines(project, 1, false, CurrencyFormat{}));
+        const QStringList lines = toQStringList(jobCardLines(project, 1, false, CurrencyFormat{}));
         QCOMPARE(lines.at(7), P + "line 1");
         QCOMPARE(lines.at(17), P + "line 11");
         QCOMPARE(lines.at(18), QString(9, ' '));
@@ -100,7 +92,8 @@ class PrintedTextTest : public QObject {
 
     void listingsPageByPage() {
         const PrintedDocument list = listingDocument({"a", "b"});
-        QCOMPARE(qt(list.pages.at(0)), (QStringList{"", "", "", "", "", "        a", "        b"}));
+        QCOMPARE(toQStringList(list.pages.at(0)),
+                 (QStringList{"", "", "", "", "", "        a", "        b"}));
 
         std::vector<std::string> lines;
         for (int i = 0; i < 120; ++i) {

@@ -23,11 +23,7 @@ QString times(const Project& project, const Table<Currency>& table) {
 
 QStringList listing(Project project) {
     computeSchedule(project);
-    QStringList lines;
-    for (const std::string& line : listingLines(project)) {
-        lines << toQString(line);
-    }
-    return lines;
+    return toQStringList(listingLines(project));
 }
 
 } // namespace

@@ -14,11 +14,7 @@ Q_DECLARE_METATYPE(arrowplan::Project)
 namespace {
 
 QStringList linesOf(const Project& project, CostSections sections = {}) {
-    QStringList lines;
-    for (const std::string& line : weeklyCostLines(project, sections, CurrencyFormat{})) {
-        lines << toQString(line);
-    }
-    return lines;
+    return toQStringList(weeklyCostLines(project, sections, CurrencyFormat{}));
 }
 
 Project scheduled(Project project) {
