@@ -4,7 +4,10 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 CMAKE_ARGS ?=
 
-.PHONY: setup build run test test-sanitize clean
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 600
+
+.PHONY: setup build run test test-sanitize fuzz clean
 
 setup:
 	@./scripts/setup.sh
@@ -25,5 +28,17 @@ test: build
 test-sanitize:
 	$(MAKE) test BUILD=$(ASAN_BUILD) CMAKE_ARGS="-DARROWPLAN_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug"
 
+# The .cpm reader under libFuzzer for FUZZ_SECONDS; new findings land in
+# fuzz/corpus, which the test suite replays.
+fuzz:
+	@./scripts/setup.sh fuzz
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DARROWPLAN_FUZZ=ON -DARROWPLAN_SANITIZE=ON
+	cmake --build $(FUZZ_BUILD) --target project_file_fuzz
+	mkdir -p $(FUZZ_BUILD)/corpus
+	./$(FUZZ_BUILD)/fuzz/project_file_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=4096 \
+	  -artifact_prefix=fuzz/corpus/finding- $(FUZZ_BUILD)/corpus fuzz/corpus
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+

@@ -11,7 +11,13 @@ packages=(
   cups printer-driver-cups-pdf
 )
 
+# The fuzzer wants clang and its runtime; only `make fuzz` asks for them.
+if [ "${1:-}" = "fuzz" ]; then
+  packages+=(clang libclang-rt-14-dev)
+fi
+
 missing=()
+
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
     missing+=("$p")
