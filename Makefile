@@ -7,7 +7,9 @@ CMAKE_ARGS ?=
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 600
 
-.PHONY: setup build run test test-sanitize fuzz clean
+BENCH_BUILD ?= build-bench
+
+.PHONY: setup build run test test-sanitize fuzz bench clean
 
 setup:
 	@./scripts/setup.sh
@@ -39,6 +41,16 @@ fuzz:
 	./$(FUZZ_BUILD)/fuzz/project_file_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=4096 \
 	  -artifact_prefix=fuzz/corpus/finding- $(FUZZ_BUILD)/corpus fuzz/corpus
 
+# The benchmarks (an optimised build of their own), then the start-up time
+# and memory of the desktop program under Xvfb.
+bench:
+	@./scripts/setup.sh bench
+	cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DARROWPLAN_BENCH=ON
+	cmake --build $(BENCH_BUILD) --target arrowplan-bench arrowplan
+	./$(BENCH_BUILD)/bench/arrowplan-bench
+	./bench/startup.sh $(BENCH_BUILD)
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD)
 

@@ -15,6 +15,11 @@ packages=(
 if [ "${1:-}" = "fuzz" ]; then
   packages+=(clang libclang-rt-14-dev)
 fi
+# The benchmarks want Google Benchmark; only `make bench` asks for it.
+if [ "${1:-}" = "bench" ]; then
+  packages+=(libbenchmark-dev)
+fi
+
 
 missing=()
 

@@ -103,14 +103,18 @@ std::string surfaceText(std::int64_t value) {
     return withSurfaceBlanks(value);
 }
 
-std::string rightAligned(std::string_view text, std::size_t width) {
+void appendRightAligned(std::string& line, std::string_view text, std::size_t width) {
     const std::size_t length = characterCount(text);
-    std::string result;
     if (length < width) {
-        result.assign(width - length, ' ');
+        line.append(width - length, ' ');
     }
-    result += text;
-    return result;
+    line += text;
+}
+
+std::string rightAligned(std::string_view text, std::size_t width) {
+    std::string field;
+    appendRightAligned(field, text, width);
+    return field;
 }
 
 } // namespace arrowplan

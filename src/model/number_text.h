@@ -35,5 +35,7 @@ inline std::string surfaceText(int value) {
 // The text padded with blanks on the left to width characters; a longer text
 // is kept whole and pushes the rest of the line to the right.
 std::string rightAligned(std::string_view text, std::size_t width);
+// The same field, added to the end of line.
+void appendRightAligned(std::string& line, std::string_view text, std::size_t width);
 
 } // namespace arrowplan

@@ -36,7 +36,9 @@ std::string nodePart(std::string_view part, int node) {
 // A bad value is quoted in the message, but never at any length.
 std::string shownValue(std::string_view value) {
     constexpr std::size_t shown = 24;
-    return "\"" + std::string(value.substr(0, shown)) + (value.size() > shown ? "...\"" : "\"");
+    std::string text(1, '"');
+    text += value.substr(0, shown);
+    return text + (value.size() > shown ? "...\"" : "\"");
 }
 
 std::string_view trimmed(std::string_view text) {
@@ -273,7 +275,10 @@ std::variant<Project, FileProblem> readProject(std::istream& in) {
 
 void writeProject(std::ostream& out, const Project& project) {
     const auto line = [&out](std::string_view value) { out << value << lineEnd; };
-    const auto text = [&line](std::string_view value) { line("\"" + fileText(value) + "\""); };
+    const auto text = [&out](std::string_view value) {
+        out << '"' << fileText(value) << '"' << lineEnd;
+    };
+
     line(plainText(project.nodeCount));
     line(plainText(project.edgeCount));
     for (int k = 1; k <= project.edgeCount; ++k) {

@@ -92,6 +92,7 @@ void ScreenSurface::setFontSize(double points) {
     // Sized in twips on a painter that works in twips: a size in points
     // would be scaled down by the painter's transform a second time.
     font_.setPixelSize(static_cast<int>(std::lround(points * twipsPerPoint)));
+    metrics_ = QFontMetricsF(font_);
 }
 
 void ScreenSurface::setPosition(double x, double y) {
@@ -99,28 +100,46 @@ void ScreenSurface::setPosition(double x, double y) {
     y_ = y;
 }
 
+// A redraw writes the same few hundred labels every time; laying a text out
+// once and keeping it makes the redraw several times faster.
+const QStaticText& ScreenSurface::laidOut(const QString& text) {
+    const std::pair<int, QString> key(font_.pixelSize(), text);
+    auto found = layouts_.find(key);
+    if (found == layouts_.end()) {
+        if (layouts_.size() >= maxKeptLayouts) {
+            layouts_.clear();
+        }
+        QStaticText layout(text);
+        layout.setTextFormat(Qt::PlainText);
+        layout.setPerformanceHint(QStaticText::AggressiveCaching);
+        layout.prepare(QTransform::fromScale(1.0 / twipsPerPixel, 1.0 / twipsPerPixel), font_);
+        found = layouts_.emplace(key, layout).first;
+    }
+    return found->second;
+}
+
 void ScreenSurface::printText(std::string_view text) {
-    const QString qtext = toQString(text);
+    const QStaticText& layout = laidOut(toQString(text));
     if (image_) {
         QPainter& p = painter();
         p.setPen(toQColor(drawColour_));
         p.setFont(font_);
-        p.drawText(QPointF(x_, y_ + QFontMetricsF(font_).ascent()), qtext);
+        p.drawStaticText(QPointF(x_, y_), layout);
     }
-    x_ += textWidth(text);
+    x_ += layout.size().width();
 }
 
 void ScreenSurface::endLine() {
     x_ = 0;
-    y_ += QFontMetricsF(font_).height();
+    y_ += metrics_.height();
 }
 
 double ScreenSurface::textWidth(std::string_view text) const {
-    return QFontMetricsF(font_).horizontalAdvance(toQString(text));
+    return metrics_.horizontalAdvance(toQString(text));
 }
 
 double ScreenSurface::textHeight(std::string_view) const {
-    return QFontMetricsF(font_).height();
+    return metrics_.height();
 }
 
 double ScreenSurface::outerWidth() const {

@@ -3,10 +3,15 @@
 #include "platform/surface.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 
+#include <QStaticText>
+
 #include <functional>
+#include <map>
+
 #include <optional>
 
 namespace arrowplan {
@@ -44,6 +49,7 @@ class ScreenSurface : public Surface {
 
   private:
     QPainter& painter();
+    const QStaticText& laidOut(const QString& text);
     void usePen();
 
     QImage* image_ = nullptr;
@@ -55,6 +61,10 @@ class ScreenSurface : public Surface {
     LineStyle lineStyle_ = LineStyle::solid;
     int penWidth_ = 1;
     QFont font_;
+    QFontMetricsF metrics_{font_}; // measured once for each size
+    static constexpr std::size_t maxKeptLayouts = 4000;
+    std::map<std::pair<int, QString>, QStaticText> layouts_;
+
     double x_ = 0;
     double y_ = 0;
 };

@@ -20,16 +20,20 @@ std::string jobLine(const Project& project, int job) {
         time += "{" + plainText(delay) + "}";
     }
 
-    std::string line = rightAligned(plainText(from), 2) + "," + rightAligned(plainText(to), 2);
-    line += rightAligned(plainText(earlyStart), 7);
-    line += rightAligned(plainText(lateFinish), 6);
+    std::string line;
+    line.reserve(listingHeader.size() + 8);
+    appendRightAligned(line, plainText(from), 2);
+    line += ",";
+    appendRightAligned(line, plainText(to), 2);
+    appendRightAligned(line, plainText(earlyStart), 7);
+    appendRightAligned(line, plainText(lateFinish), 6);
     line += "      ";
-    line += rightAligned(project.jobTitle[job].text(), JobTitle::width);
+    appendRightAligned(line, project.jobTitle[job].text(), JobTitle::width);
     line += isCritical(project, job) ? " cp" : "   ";
-    line += rightAligned(time, 7);
-    line += rightAligned(plainText(slack), 6);
+    appendRightAligned(line, time, 7);
+    appendRightAligned(line, plainText(slack), 6);
     line += delay > Currency() ? "$" : " ";
-    line += rightAligned(plainText(project.jobAmount[job]), 7);
+    appendRightAligned(line, plainText(project.jobAmount[job]), 7);
     return line;
 }
 

@@ -2,6 +2,8 @@
 
 #include "model/number_text.h"
 
+#include <optional>
+
 namespace arrowplan {
 
 namespace {
@@ -27,10 +29,16 @@ struct Payments {
     Currency amount;
     float weight;
 
-    // Worked out only for a week that pays, so an expected time of 0 never divides.
+    // Worked out only for a week that pays, so an expected time of 0 never
+    // divides; then kept, for every week of the job pays the same.
+    mutable std::optional<Currency> share;
     Currency evenShare() const {
-        return Currency::fromDouble(amount.toDouble() / static_cast<double>(weight));
+        if (!share) {
+            share = Currency::fromDouble(amount.toDouble() / static_cast<double>(weight));
+        }
+        return *share;
     }
+
     Currency half() const { return Currency::fromDouble(amount.toDouble() / 2.0); }
 
     Currency in(long long week) const {
@@ -71,13 +79,19 @@ Payments paymentsOf(const Project& project, int j) {
     const Currency start = project.earlyTime[nodeSlot(project.edgeFrom[j])] + project.jobDelay[j];
     const float weight = project.edgeWeight[j];
     const Currency end = start + Currency::fromFloat(weight) - oneWeek;
-    return {floorOf(start), floorOf(end), project.jobPayMode[j], project.jobAmount[j], weight};
+    return {floorOf(start), floorOf(end), project.jobPayMode[j], project.jobAmount[j], weight, {}};
 }
 
 std::string weekLine(long long week, Currency cost, Currency total, const CurrencyFormat& format) {
-    return "week=" + rightAligned(plainText(static_cast<std::int64_t>(week)), 3) +
-           ",  costs=" + rightAligned(currencyText(cost, format), 12) +
-           "   Total=" + rightAligned(currencyText(total, format), 9);
+    std::string line;
+    line.reserve(48);
+    line += "week=";
+    appendRightAligned(line, plainText(static_cast<std::int64_t>(week)), 3);
+    line += ",  costs=";
+    appendRightAligned(line, currencyText(cost, format), 12);
+    line += "   Total=";
+    appendRightAligned(line, currencyText(total, format), 9);
+    return line;
 }
 
 std::string jobHeading(const Project& project, int j) {
@@ -102,7 +116,9 @@ std::vector<std::string> weeklyCostLines(const Project& project, CostSections se
     }
 
     std::vector<std::string> lines;
+    lines.reserve(static_cast<std::size_t>((listed + 2) * (project.edgeCount + 1)));
     if (sections.totals) {
+
         lines.push_back("Total Costs for the " + project.projectName + " Project");
         Currency total;
         for (long long week = 0; week < listed; ++week) {

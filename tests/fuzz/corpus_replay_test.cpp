@@ -9,7 +9,7 @@
 class CorpusReplayTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void replay_data() {
         QTest::addColumn<QString>("path");
         const QDir corpus(QStringLiteral(ARROWPLAN_FUZZ_CORPUS));
