@@ -9,7 +9,7 @@ FUZZ_SECONDS ?= 600
 
 BENCH_BUILD ?= build-bench
 
-.PHONY: setup build run test test-sanitize fuzz bench clean
+.PHONY: setup build run test test-sanitize fuzz bench package clean
 
 setup:
 	@./scripts/setup.sh
@@ -50,7 +50,13 @@ bench:
 	./$(BENCH_BUILD)/bench/arrowplan-bench
 	./bench/startup.sh $(BENCH_BUILD)
 
+# The Debian package, checked: build/arrowplan_*.deb.
+package: build
+	cd $(BUILD) && cpack -G DEB
+	./packaging/check_deb.sh $(BUILD)
+
 clean:
+
 
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD)
 

@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(
-  g++ make cmake ninja-build
+  g++ make cmake ninja-build dpkg-dev
+
   qt6-base-dev libgl-dev
   fonts-liberation2
   poppler-utils xvfb xauth xdotool imagemagick
