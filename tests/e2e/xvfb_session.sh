@@ -34,14 +34,14 @@ start_display() {
 # The id of the visible window whose title is exactly the given one, waiting
 # for it to appear.
 window_named() {
-    wait_for 10 bash -c "xdotool search --onlyvisible --name '^$1\$' >'$work/found'" &&
+    wait_for 10 bash -c "xdotool search --onlyvisible --name '^$1\$' 2>/dev/null >'$work/found'" &&
         head -n 1 "$work/found"
 }
 
 # Waits for the window of the given title and id to be gone (a dialog that
 # was answered; the next one may bear the same title).
 wait_gone() {
-    wait_for 10 bash -c "! xdotool search --onlyvisible --name '^$1\$' | grep -qx '$2'" ||
+    wait_for 10 bash -c "! xdotool search --onlyvisible --name '^$1\$' 2>/dev/null | grep -qx '$2'" ||
         fail "the window '$1' stayed open"
 }
 
