@@ -1,8 +1,6 @@
 #include "model/project_file.h"
 #include "platform/qt_text.h"
 #include "project_builder.h"
-#include "schedule/cpm.h"
-#include "schedule/listing.h"
 
 #include <QDir>
 #include <QFile>
@@ -146,13 +144,6 @@ class ProjectFileTest : public QObject {
         QCOMPARE(back.projectName, std::string("The 'Big' one"));
     }
 
-    void aReadProjectSchedulesLikeTheOriginal() {
-        Project original = rich();
-        Project back = readBack(written(original));
-        computeSchedule(original);
-        computeSchedule(back);
-        QVERIFY(listingLines(back) == listingLines(original));
-    }
 
     void hostileFilesAreRefused_data() {
         QTest::addColumn<QByteArray>("file");
