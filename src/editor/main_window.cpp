@@ -406,65 +406,6 @@ void MainWindow::abt_Click() {
     about_->raise();
 }
 
-void MainWindow::Label2_Click() {
-    startKruskal(KruskalVariant::fromCounter);
-}
-
-void MainWindow::Label1_Click() {
-    startKruskal(KruskalVariant::ownSubtrees);
-}
-
-void MainWindow::startKruskal(KruskalVariant variant) {
-    if (kruskal_) {
-        return; // a run is pausing: one run at a time
-    }
-    abandonHalfMadeArrow();
-    list_->clear();
-    kruskal_ = std::make_unique<KruskalRun>(project_, variant, subtreeCounter_);
-    continueKruskal();
-}
-
-// Examines sorted jobs until one goes into the tree, which pauses the run
-// until Timer1 ticks; a job that would close a cycle goes on at once.
-void MainWindow::continueKruskal() {
-    for (;;) {
-        const bool intoTree = kruskal_->begin();
-        if (intoTree) {
-            pauseOver_ = 0;
-            timer1_->start();
-            prompts_.beep();
-            listKruskalLines();
-            return;
-        }
-        if (finishKruskalStep()) {
-            return;
-        }
-    }
-}
-
-// Lists the step's subtrees; ends the run when it is over.
-bool MainWindow::finishKruskalStep() {
-    const bool over = kruskal_->end();
-    listKruskalLines();
-    if (over) {
-        kruskal_.reset();
-    }
-    return over;
-}
-
-void MainWindow::listKruskalLines() {
-    list_->addItems(toQStringList(kruskal_->takeLines()));
-}
-
-void MainWindow::Timer1_Timer() {
-    pauseOver_ = 1;
-    cmdRedraw_Click(); // the tree so far in blue
-    timer1_->stop();
-    if (kruskal_ && !finishKruskalStep()) {
-        continueKruskal();
-    }
-}
-
 void MainWindow::cmdExit_Click() {
     endProgram_();
 }

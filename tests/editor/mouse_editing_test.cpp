@@ -237,7 +237,6 @@ class MouseEditingTest : public QObject {
         h.project.nodeY[1] = 1500;
         click(h, 3000, 3000);
 
-
         QCOMPARE(h.button("cmdNode")->text(), QString("Nodes=100"));
         const Project full = h.project;
         click(h, 4500, 3000);

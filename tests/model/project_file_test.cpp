@@ -144,7 +144,6 @@ class ProjectFileTest : public QObject {
         QCOMPARE(back.projectName, std::string("The 'Big' one"));
     }
 
-
     void hostileFilesAreRefused_data() {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<int>("line");
