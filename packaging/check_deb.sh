@@ -2,8 +2,9 @@
 # Checks the built .deb: its control fields and that it holds the program,
 # the headless tool, the desktop entry, the icon and the example projects.
 set -euo pipefail
-deb=$(ls "${1:-build}"/arrowplan_*.deb | head -n 1)
-[ -f "$deb" ] || { echo "FAIL: no .deb in ${1:-build}"; exit 1; }
+deb=$(ls "${1:-build}"/arrowplan_*.deb 2>/dev/null | head -n 1 || true)
+[ -n "$deb" ] && [ -f "$deb" ] || { echo "FAIL: no .deb in ${1:-build}"; exit 1; }
+
 info=$(dpkg-deb --info "$deb")
 contents=$(dpkg-deb --contents "$deb" | awk '{ print $6 }')
 failures=0

@@ -165,7 +165,8 @@ PrintChoices printChoices(const std::vector<std::string_view>& options) {
     choices.chart = has("--chart");
     if (!(choices.jobCards || choices.jobList || choices.costTotals || choices.costJobs ||
           choices.chart)) {
-        choices = {true, true, false, true, true, true};
+        choices = {
+            .jobList = true, .jobCards = true, .chart = true, .costTotals = true, .costJobs = true};
     }
     choices.suppressCosts = has("--no-costs");
     return choices;

@@ -431,7 +431,13 @@ void MainWindow::prnt(QPrinter& printer) {
     } portraitAfterwards{printer};
     printer.setPageOrientation(QPageLayout::Landscape);
     PrinterSurface page(printer, surface_.outerWidth(), surface_.outerHeight());
-    drawChart(project_, page, ChartTarget::page);
+    try {
+        drawChart(project_, page, ChartTarget::page);
+    } catch (...) {
+        printer.abort(); // a page that failed half-way is not sent
+        throw;
+    }
+
     surface_.setDrawColour(colours::black);
     page.finish();
 }

@@ -118,6 +118,7 @@ class MainWindow : public QMainWindow {
 
     // The spanning-tree runs.
     void startKruskal(KruskalVariant variant);
+    void stepKruskal(const std::function<void()>& step);
     void continueKruskal();
     bool finishKruskalStep();
     void listKruskalLines();
@@ -146,12 +147,13 @@ class MainWindow : public QMainWindow {
     std::int16_t moveSelected_ = 0;
     std::int16_t movingNode_ = 0;
 
-    // The spanning-tree tools: the run that is pausing, if any; the subtree
-    // numbers handed out so far (never reset, so a second run numbers on).
+    // The spanning-tree tools: the run that is pausing until Timer1 ticks,
+    // if any; the subtree numbers handed out so far (never reset, so a
+    // second run numbers on).
     QTimer* timer1_ = nullptr;
     std::unique_ptr<KruskalRun> kruskal_;
     int subtreeCounter_ = 0;
-    std::int16_t pauseOver_ = 0;
+
     std::function<void()> endProgram_;
 };
 

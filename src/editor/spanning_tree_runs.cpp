@@ -24,7 +24,19 @@ void MainWindow::startKruskal(KruskalVariant variant) {
     abandonHalfMadeArrow();
     list_->clear();
     kruskal_ = std::make_unique<KruskalRun>(project_, variant, subtreeCounter_);
-    continueKruskal();
+    stepKruskal([this] { continueKruskal(); });
+}
+
+// A step that fails (a node number beyond the tables) ends the run, so the
+// labels start the next one.
+void MainWindow::stepKruskal(const std::function<void()>& step) {
+    try {
+        step();
+    } catch (...) {
+        kruskal_.reset();
+        timer1_->stop();
+        throw;
+    }
 }
 
 // Examines sorted jobs until one goes into the tree, which pauses the run
@@ -33,7 +45,6 @@ void MainWindow::continueKruskal() {
     for (;;) {
         const bool intoTree = kruskal_->begin();
         if (intoTree) {
-            pauseOver_ = 0;
             timer1_->start();
             prompts_.beep();
             listKruskalLines();
@@ -59,12 +70,16 @@ void MainWindow::listKruskalLines() {
     list_->addItems(toQStringList(kruskal_->takeLines()));
 }
 
+// The pause is over: the tree so far in blue, then the run goes on.
 void MainWindow::Timer1_Timer() {
-    pauseOver_ = 1;
-    cmdRedraw_Click(); // the tree so far in blue
+    cmdRedraw_Click();
     timer1_->stop();
-    if (kruskal_ && !finishKruskalStep()) {
-        continueKruskal();
+    if (kruskal_) {
+        stepKruskal([this] {
+            if (!finishKruskalStep()) {
+                continueKruskal();
+            }
+        });
     }
 }
 

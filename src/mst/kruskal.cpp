@@ -6,9 +6,12 @@ namespace arrowplan {
 
 namespace {
 
-std::string field(const std::string& text, std::size_t width) {
-    return rightAligned(text, width);
-}
+const char* const firstRunTitle = "Kruskals algorithm1";
+const char* const secondRunTitle = "Kruskals algorithm2";
+const char* const sortTitle = "Bubble Sort of Weights";
+const char* const sortHeading = "Start End Weight";
+const char* const subtreeHeading = "Node #Subtree";
+const char* const changedProject = "The run stopped: the jobs or nodes changed.";
 
 } // namespace
 
@@ -43,13 +46,13 @@ bool KruskalRun::Graph::operator==(const Graph& other) const {
 
 KruskalRun::KruskalRun(Project& project, KruskalVariant variant, int& subtreeCounter)
     : project_(project), variant_(variant), subtreeCounter_(subtreeCounter), graph_(graphNow()) {
-    lines_.push_back(variant == KruskalVariant::fromCounter ? "Kruskals algorithm1"
-                                                            : "Kruskals algorithm2");
-    lines_.push_back("Bubble Sort of Weights");
-    lines_.push_back("Start End Weight");
+    lines_.push_back(variant == KruskalVariant::fromCounter ? firstRunTitle : secondRunTitle);
+    lines_.push_back(sortTitle);
+    lines_.push_back(sortHeading);
     for (const SortedJob& job : graph_.jobs) {
-        lines_.push_back(field(plainText(job.from), 4) + " " + field(plainText(job.to), 4) + " " +
-                         field(plainText(job.weight), 4));
+        lines_.push_back(rightAligned(plainText(job.from), 4) + " " +
+                         rightAligned(plainText(job.to), 4) + " " +
+                         rightAligned(plainText(job.weight), 4));
     }
     project_.edgeInTree.fill(0);
     for (int n = 1; n <= project_.nodeCount; ++n) {
@@ -76,7 +79,7 @@ void KruskalRun::relabel(std::int16_t from, std::int16_t to) {
 // A run walks the network it started on; any change to it ends the run.
 bool KruskalRun::stoppedByChange() {
     if (!over_ && !(graphNow() == graph_)) {
-        lines_.push_back("The run stopped: the jobs or nodes changed.");
+        lines_.push_back(changedProject);
         over_ = true;
     }
     return over_;
@@ -128,9 +131,10 @@ bool KruskalRun::end() {
 }
 
 void KruskalRun::listSubtrees() {
-    lines_.push_back("Node #Subtree");
+    lines_.push_back(subtreeHeading);
     for (int n = 1; n <= project_.nodeCount; ++n) {
-        lines_.push_back(field(plainText(n), 4) + field(plainText(nodeSubtree_[n]), 3));
+        lines_.push_back(rightAligned(plainText(n), 4) +
+                         rightAligned(plainText(nodeSubtree_[n]), 3));
     }
 }
 

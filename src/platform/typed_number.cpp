@@ -6,6 +6,7 @@
 #include <QLocale>
 
 #include <cmath>
+#include <limits>
 
 namespace arrowplan {
 
@@ -15,7 +16,7 @@ std::optional<float> typedSingle(const QString& text) {
     const double value = QLocale().toDouble(trimmed, &ok);
     if (ok) {
         // Beyond the float range the value does not fit, whatever the locale.
-        if (!std::isfinite(value) || std::fabs(value) > 3.4028234663852886e38) {
+        if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max()) {
             return std::nullopt;
         }
         return static_cast<float>(value);

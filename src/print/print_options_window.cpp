@@ -63,8 +63,12 @@ QCheckBox* PrintOptionsWindow::box(int n) const {
 }
 
 PrintChoices PrintOptionsWindow::choices() const {
-    return {box(1)->isChecked(), box(2)->isChecked(), box(5)->isChecked(),
-            box(3)->isChecked(), box(4)->isChecked(), box(6)->isChecked()};
+    return {.jobList = box(1)->isChecked(),
+            .jobCards = box(2)->isChecked(),
+            .suppressCosts = box(5)->isChecked(),
+            .chart = box(3)->isChecked(),
+            .costTotals = box(4)->isChecked(),
+            .costJobs = box(6)->isChecked()};
 }
 
 void PrintOptionsWindow::setChoices(const PrintChoices& choices) {

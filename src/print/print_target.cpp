@@ -11,7 +11,7 @@ QString numberedFileName(const QString& fileName, int number) {
     return stem + "-" + QString::number(number) + (suffix.isEmpty() ? "" : "." + suffix);
 }
 
-QPrinter& ChosenPrinter::startDocument(const QString&) {
+QPrinter& ChosenPrinter::startDocument(DocumentKind) {
     ++documents_;
     if (!fileName_.isEmpty()) {
         printer_.setOutputFileName(documents_ == 1 ? fileName_
@@ -25,11 +25,13 @@ PdfFiles::PdfFiles(QString prefix)
     printer_.setOutputFormat(QPrinter::PdfFormat);
 }
 
-QPrinter& PdfFiles::startDocument(const QString& kind) {
-    QString name = prefix_ + "-" + kind;
-    if (kind == "cards") {
-        name += "-" + QString::number(++cards_);
+QPrinter& PdfFiles::startDocument(DocumentKind kind) {
+    static constexpr const char* kindNames[] = {"cards", "list", "costs", "chart"};
+    QString name = prefix_ + "-" + kindNames[static_cast<int>(kind)];
+    if (kind == DocumentKind::cards) {
+        name += "-" + QString::number(++cards_); // a file for each sheet
     }
+
     name += ".pdf";
     printer_.setOutputFileName(name);
     written_ << name;

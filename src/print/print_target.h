@@ -5,13 +5,15 @@
 
 namespace arrowplan {
 
+// The reports, each printed as documents of its own.
+enum class DocumentKind { cards, list, costs, chart };
+
 // Where the printed documents go, one after the other: each report asks for
 // the printer of its next document.
 class PrintTarget {
   public:
     virtual ~PrintTarget() = default;
-    // kind is "cards", "list", "costs" or "chart".
-    virtual QPrinter& startDocument(const QString& kind) = 0;
+    virtual QPrinter& startDocument(DocumentKind kind) = 0;
 };
 
 // The printer the user chose. When it prints to a file, each document gets
@@ -21,7 +23,7 @@ class ChosenPrinter : public PrintTarget {
   public:
     explicit ChosenPrinter(QPrinter& printer)
         : printer_(printer), fileName_(printer.outputFileName()) {}
-    QPrinter& startDocument(const QString& kind) override;
+    QPrinter& startDocument(DocumentKind kind) override;
 
   private:
     QPrinter& printer_;
@@ -34,7 +36,7 @@ class ChosenPrinter : public PrintTarget {
 class PdfFiles : public PrintTarget {
   public:
     explicit PdfFiles(QString prefix);
-    QPrinter& startDocument(const QString& kind) override;
+    QPrinter& startDocument(DocumentKind kind) override;
     const QStringList& written() const { return written_; }
 
   private:

@@ -22,8 +22,10 @@ std::vector<std::string> listBoxLines(const MainWindow& main) {
     return lines;
 }
 
+// A document that fails half-way is cancelled, not sent as it stands.
 void nextPage(QPrinter& printer) {
     if (!printer.newPage()) {
+        printer.abort();
         throw PrintError("the printer did not start a new page");
     }
 }
@@ -65,21 +67,21 @@ void printReports(MainWindow& main, const Project& project, const PrintChoices& 
     if (choices.jobCards) {
         for (const PrintedDocument& sheet :
              jobCardDocuments(project, choices.suppressCosts, format)) {
-            printDocument(target.startDocument("cards"), sheet, cardFontSize);
+            printDocument(target.startDocument(DocumentKind::cards), sheet, cardFontSize);
         }
     }
     if (choices.jobList) {
         main.cmdCPM_Click();
-        printDocument(target.startDocument("list"), listingDocument(listBoxLines(main)),
+        printDocument(target.startDocument(DocumentKind::list), listingDocument(listBoxLines(main)),
                       listFontSize);
     }
     if (choices.costTotals || choices.costJobs) {
         main.cmdcoster_Click();
-        printDocument(target.startDocument("costs"), costDocument(listBoxLines(main)),
+        printDocument(target.startDocument(DocumentKind::costs), costDocument(listBoxLines(main)),
                       listFontSize);
     }
     if (choices.chart) {
-        main.prnt(target.startDocument("chart"));
+        main.prnt(target.startDocument(DocumentKind::chart));
     }
 }
 

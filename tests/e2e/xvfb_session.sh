@@ -24,7 +24,8 @@ wait_for() {
 }
 
 start_display() {
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+    # -noreset: a program that disconnects must not take the server down with it.
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
     pids+=($!)
     wait_for 10 test -s "$work/display" || fail "Xvfb did not start"
     export DISPLAY=":$(cat "$work/display")"

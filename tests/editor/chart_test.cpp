@@ -4,6 +4,7 @@
 #include "project_builder.h"
 #include "schedule/cpm.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace arrowplan;
@@ -150,7 +151,36 @@ class ChartTest : public QObject {
         QCOMPARE(ops.at(ops.indexOf("width 1") - 5), QString("colour 000000"));
     }
 
+    void onPaperInBlack() {
+        // Job 1 a critical dummy, job 2 critical and in the tree, job 3 with slack.
+        Project project = projectOf(3, {{1, 2, 0}, {2, 3, 4}, {1, 3, 1}});
+        project.edgeInTree[2] = 1;
+        project.projectName = "Demo";
+        computeSchedule(project);
+        RecordingSurface page(outerW, outerH, colours::white);
+        drawChart(project, page, ChartTarget::page);
+        const QStringList ops = recorded(page);
+        QCOMPARE(ops.first(), QString("fill 000000")); // no clear, and no circle filled
+        QVERIFY(!ops.join(' ').contains(QRegularExpression("colour (00FFFF|FF0000|C0FFFF)")));
+        // Each job's arrow begins with its line style, then its pen width and colour.
+        const auto styleOfJob = [&](int job) {
+            qsizetype start = -1;
+
+            for (int seen = 0; seen < job; ++seen) {
+                start = ops.indexOf(QRegularExpression("style .*"), start + 1);
+            }
+            return ops.mid(start, 3);
+        };
+        QCOMPARE(styleOfJob(1), (QStringList{"style dashed", "width 1", "colour 000000"}));
+        QCOMPARE(styleOfJob(2), (QStringList{"style solid", "width 3", "colour 000000"}));
+        QCOMPARE(styleOfJob(3), (QStringList{"style solid", "width 1", "colour 000000"}));
+        // The name's top one line below the upper third: H / 3 + 1.25 x 320.
+        QVERIFY(ops.contains("at 5616,3400"));
+        QCOMPARE(ops.mid(ops.size() - 2), (QStringList{"font 8", "colour 000000"}));
+    }
+
     void figuresWithoutAStar() {
+
         const QStringList ops = chartOf(projectOf(3, {{1, 2, 3}, {1, 3, 5}, {2, 3, 0.5f}}));
         // Node 2: early 3, late 4.5.
         QCOMPARE(slice(ops, "at 2000,1500").mid(0, 4),

@@ -73,8 +73,10 @@ class KruskalTest : public QObject {
     }
 
     void cyclesAndEndings() {
-        // 1-2 and 2-3 join all three; 1-3 (weight 5) is not needed. A fourth
-        // node with no job keeps the network from being connected.
+        // 1-3 (weight 0.5) and 1-2 join the first three nodes; both 2-3 jobs
+        // would close a cycle. A fourth node with no job keeps the network
+        // from being connected, so the walk ends after the last job.
+
         Project project = projectOf(4, {{1, 2, 1}, {2, 3, 1}, {1, 3, 0.5f}, {2, 3, 3}});
         int counter = 0;
         const Run run = runOf(project, KruskalVariant::ownSubtrees, counter);

@@ -58,7 +58,19 @@ class SpanningTreeWindowTest : public QObject {
         QCOMPARE(h.listed().first(), QString("Kruskals algorithm1"));
     }
 
+    void aFailedStepEndsTheRun() {
+        Harness h;
+        triangle(h, 0);
+        h.project.edgeFrom[2] = Currency::fromWhole(250);
+        clickLabel(h, "Label1");
+        QVERIFY(h.prompts.asked.last().startsWith("message: The command was stopped"));
+        h.project.edgeFrom[2] = Currency::fromWhole(2);
+        clickLabel(h, "Label1");
+        QTRY_COMPARE(h.listed().count("Node #Subtree"), 2);
+    }
+
     void startOverDuringAPauseEndsTheRun() {
+
         Harness h;
         triangle(h, 50);
         clickLabel(h, "Label1");

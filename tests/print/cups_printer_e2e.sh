@@ -72,8 +72,11 @@ lpstat -r >/dev/null 2>&1 ||
 queue=arrowplan-test
 lpadmin -p "$queue" -E -v cups-pdf:/ -P "$ppd" || { echo "FAIL: lpadmin could not add the queue"; exit 1; }
 
-# cups-pdf writes into the printing user's home (Out ${HOME}/PDF).
+# cups-pdf writes into the printing user's home (Out ${HOME}/PDF); a folder
+# it had to make for us goes again.
 out="$HOME/PDF"
+[ -d "$out" ] || trap 'cleanup; rmdir "$out" 2>/dev/null' EXIT
+
 ARROWPLAN_TEST_PRINTER="$queue" QT_QPA_PLATFORM=offscreen "$test_binary" || exit 1
 
 # Wait for both jobs to be done.

@@ -116,7 +116,19 @@ class PrintOptionsTest : public QObject {
         QVERIFY(p.h.listed().join('\n').contains("Job: "));
     }
 
+    void theCloseBoxKeepsTheTicks() {
+        Printing p;
+        p.tick({4});
+        p.print("costs.pdf");
+        p.h.action("pr")->trigger();
+        p.options->close();
+        QCOMPARE(p.h.project.printingCosts, 0);
+        p.h.action("pr")->trigger();
+        QVERIFY(p.options->findChild<QCheckBox*>("Check4")->isChecked());
+    }
+
     void failuresSayErrorInPrinting_data() {
+
         QTest::addColumn<QString>("file");
         QTest::newRow("dialog cancelled") << QString();
         QTest::newRow("printer refuses") << "no/such/folder/out.pdf";
