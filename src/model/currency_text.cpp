@@ -1,5 +1,6 @@
 #include "model/currency_text.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace arrowplan {
@@ -11,30 +12,37 @@ std::string currencyText(Currency amount, const CurrencyFormat& format) {
     const std::uint64_t cents = (magnitude + 50) / 100;
     const bool negative = units < 0 && cents != 0; // nothing is never negative
 
-    // The digits from the right, a separator before every third; the weekly
-    // costs write tens of thousands of these, so no string grows on the way.
-    char digits[32];
+    // The digits from the right, then the whole text written in one piece:
+    // the weekly costs write tens of thousands of these.
+    char digits[24];
     std::size_t n = 0;
     std::uint64_t whole = cents / 100;
-    for (int place = 0; place == 0 || whole != 0; ++place, whole /= 10) {
+    do {
         digits[n++] = static_cast<char>('0' + whole % 10);
-    }
-    std::string text;
+        whole /= 10;
+    } while (whole != 0);
     const std::string& before = negative ? format.negativePrefix : format.prefix;
     const std::string& after = negative ? format.negativeSuffix : format.suffix;
-    text.reserve(before.size() + n + n / 3 * format.groupSeparator.size() +
-                 format.decimalPoint.size() + 2 + after.size());
-    text += before;
+    const std::string& group = format.groupSeparator;
+    const std::size_t groups = (n - 1) / 3;
+    std::string text(before.size() + n + groups * group.size() + format.decimalPoint.size() + 2 +
+                         after.size(),
+                     '\0');
+    char* out = text.data();
+    const auto put = [&out](const std::string& part) {
+        out = std::copy(part.begin(), part.end(), out);
+    };
+    put(before);
     for (std::size_t i = n; i-- > 0;) {
-        text += digits[i];
+        *out++ = digits[i];
         if (i > 0 && i % 3 == 0) {
-            text += format.groupSeparator;
+            put(group);
         }
     }
-    text += format.decimalPoint;
-    text += static_cast<char>('0' + cents % 100 / 10);
-    text += static_cast<char>('0' + cents % 10);
-    text += after;
+    put(format.decimalPoint);
+    *out++ = static_cast<char>('0' + cents % 100 / 10);
+    *out++ = static_cast<char>('0' + cents % 10);
+    put(after);
     return text;
 }
 

@@ -82,17 +82,43 @@ Payments paymentsOf(const Project& project, int j) {
     return {floorOf(start), floorOf(end), project.jobPayMode[j], project.jobAmount[j], weight, {}};
 }
 
-std::string weekLine(long long week, Currency cost, Currency total, const CurrencyFormat& format) {
-    std::string line;
-    line.reserve(48);
-    line += "week=";
-    appendRightAligned(line, plainText(static_cast<std::int64_t>(week)), 3);
-    line += ",  costs=";
-    appendRightAligned(line, currencyText(cost, format), 12);
-    line += "   Total=";
-    appendRightAligned(line, currencyText(total, format), 9);
-    return line;
-}
+// Writes the week lines of a section. Weeks in a row mostly repeat their
+// figures (no payment, a total that stays), so a money field is written out
+// only when its amount changes: a long project lists tens of thousands of
+// lines.
+class WeekLines {
+  public:
+    explicit WeekLines(const CurrencyFormat& format) : format_(format) {}
+
+    std::string line(long long week, Currency cost, Currency total) {
+        std::string line;
+        line.reserve(48);
+        line += "week=";
+        appendRightAligned(line, plainText(static_cast<std::int64_t>(week)), 3);
+        line += ",  costs=";
+        line += cost_.text(cost, 12, format_);
+        line += "   Total=";
+        line += total_.text(total, 9, format_);
+        return line;
+    }
+
+  private:
+    struct MoneyField {
+        std::optional<Currency> amount;
+        std::string field;
+        const std::string& text(Currency value, std::size_t width, const CurrencyFormat& format) {
+            if (amount != value) {
+                amount = value;
+                field = rightAligned(currencyText(value, format), width);
+            }
+            return field;
+        }
+    };
+
+    const CurrencyFormat& format_;
+    MoneyField cost_;
+    MoneyField total_;
+};
 
 std::string jobHeading(const Project& project, int j) {
     return "Job: " + project.jobTitle[j].text() + "  Payout/(in)    Job#(" +
@@ -117,8 +143,8 @@ std::vector<std::string> weeklyCostLines(const Project& project, CostSections se
 
     std::vector<std::string> lines;
     lines.reserve(static_cast<std::size_t>((listed + 2) * (project.edgeCount + 1)));
+    WeekLines weekLines(format);
     if (sections.totals) {
-
         lines.push_back("Total Costs for the " + project.projectName + " Project");
         Currency total;
         for (long long week = 0; week < listed; ++week) {
@@ -127,7 +153,7 @@ std::vector<std::string> weeklyCostLines(const Project& project, CostSections se
                 cost += job.in(week);
             }
             total += cost;
-            lines.push_back(weekLine(week, cost, total, format));
+            lines.push_back(weekLines.line(week, cost, total));
         }
     }
     if (sections.perJob) {
@@ -138,7 +164,8 @@ std::vector<std::string> weeklyCostLines(const Project& project, CostSections se
             for (long long week = 0; week < listed; ++week) {
                 const Currency cost = payments[static_cast<std::size_t>(j - 1)].in(week);
                 total += cost;
-                lines.push_back(weekLine(week, cost, total, format));
+                lines.push_back(weekLines.line(week, cost, total));
+
             }
         }
     }
