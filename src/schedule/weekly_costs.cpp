@@ -165,7 +165,6 @@ std::vector<std::string> weeklyCostLines(const Project& project, CostSections se
                 const Currency cost = payments[static_cast<std::size_t>(j - 1)].in(week);
                 total += cost;
                 lines.push_back(weekLines.line(week, cost, total));
-
             }
         }
     }
