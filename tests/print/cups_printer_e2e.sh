@@ -74,7 +74,8 @@ lpadmin -p "$queue" -E -v cups-pdf:/ -P "$ppd" || { echo "FAIL: lpadmin could no
 
 # cups-pdf writes into the printing user's home (Out ${HOME}/PDF); a folder
 # it had to make for us goes again.
-out="$HOME/PDF"
+out="$(getent passwd "$(id -un)" | cut -d: -f6)/PDF"
+
 [ -d "$out" ] || trap 'cleanup; rmdir "$out" 2>/dev/null' EXIT
 
 ARROWPLAN_TEST_PRINTER="$queue" QT_QPA_PLATFORM=offscreen "$test_binary" || exit 1
