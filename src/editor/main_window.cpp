@@ -362,25 +362,33 @@ void MainWindow::mnustartover_Click() {
     cmdNode_Click();
 }
 
-void MainWindow::sav_Click() {
+// The shared file dialog: it remembers the last name chosen. Empty when no
+// file was chosen.
+QString MainWindow::chooseProjectFile(bool save) {
     abandonHalfMadeArrow();
-    const QString path = prompts_.chooseFileToSave(fileDialog_);
+    const QString path =
+        save ? prompts_.chooseFileToSave(fileDialog_) : prompts_.chooseFileToOpen(fileDialog_);
+    if (!path.isEmpty()) {
+        fileDialog_.fileName = path;
+    }
+    return path;
+}
+
+void MainWindow::sav_Click() {
+    const QString path = chooseProjectFile(true);
     if (path.isEmpty()) {
         return;
     }
-    fileDialog_.fileName = path;
     if (const auto failure = saveProjectFile(toStdString(path), project_)) {
         prompts_.message(toQString(*failure), appTitle);
     }
 }
 
 void MainWindow::loa_Click() {
-    abandonHalfMadeArrow();
-    const QString path = prompts_.chooseFileToOpen(fileDialog_);
+    const QString path = chooseProjectFile(false);
     if (path.isEmpty()) {
         return;
     }
-    fileDialog_.fileName = path;
     if (const auto problem = loadProjectFile(toStdString(path), project_)) {
         if (problem->noNodes) {
             prompts_.beep();

@@ -96,6 +96,8 @@ class MainWindow : public QMainWindow {
     void buildToolbar();
     void buildMenus();
     void buildListAndLabels();
+    QString chooseProjectFile(bool save);
+
     void markActiveMode(QPushButton* active);
     void showNodeCount();
     void showEdgeCount();
