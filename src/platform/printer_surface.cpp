@@ -42,10 +42,8 @@ void PrinterSurface::circle(double x, double y, double radius) {
 }
 
 void PrinterSurface::line(double x1, double y1, double x2, double y2) {
-    const Qt::PenStyle style = lineStyle_ == LineStyle::dashed   ? Qt::DashLine
-                               : lineStyle_ == LineStyle::dotted ? Qt::DotLine
-                                                                 : Qt::SolidLine;
-    painter_.setPen(QPen(toQColor(drawColour_), penWidth_ * dotsPerPixel_, style));
+    painter_.setPen(QPen(toQColor(drawColour_), penWidth_ * dotsPerPixel_, penStyle(lineStyle_)));
+
     painter_.drawLine(onPage(x1, y1), onPage(x2, y2));
     x_ = x2;
     y_ = y2;

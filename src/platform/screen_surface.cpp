@@ -14,18 +14,6 @@ constexpr double twipsPerPoint = 20.0;
 constexpr const char* chartFontFamily = "Liberation Sans";
 constexpr double initialFontSize = 8.0;
 
-Qt::PenStyle penStyle(LineStyle style) {
-    switch (style) {
-    case LineStyle::dashed:
-        return Qt::DashLine;
-    case LineStyle::dotted:
-        return Qt::DotLine;
-    case LineStyle::solid:
-        break;
-    }
-    return Qt::SolidLine;
-}
-
 } // namespace
 
 ScreenSurface::ScreenSurface(Colour background, Colour initialDrawColour,

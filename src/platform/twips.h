@@ -32,4 +32,16 @@ inline QColor toQColor(Colour colour) {
     return QColor(redOf(colour), greenOf(colour), blueOf(colour));
 }
 
+inline Qt::PenStyle penStyle(LineStyle style) {
+    switch (style) {
+    case LineStyle::dashed:
+        return Qt::DashLine;
+    case LineStyle::dotted:
+        return Qt::DotLine;
+    case LineStyle::solid:
+        break;
+    }
+    return Qt::SolidLine;
+}
+
 } // namespace arrowplan
