@@ -1,0 +1,158 @@
+#!/usr/bin/env python3
+"""Plants single-spot faults one at a time in a scratch copy of the project,
+runs the whole suite against each, and says which tests caught it.
+
+Usage: scripts/mutants.py SCRATCH [NAME ...]
+
+SCRATCH is a folder for the copy and its build (made when missing). With
+names, only those faults are planted. A fault whose text is not found exactly
+once in its file is reported as stale, never silently skipped.
+"""
+
+import os
+import re
+import shutil
+import subprocess
+import sys
+from pathlib import Path
+
+# name, file, the text as it is, the text with the fault
+FAULTS = [
+    ("table-bound", "src/model/table.h",
+     "index < tableSlots", "index <= tableSlots"),
+    ("currency-rounding", "src/model/currency.cpp",
+     "rest > half ||", "rest >= half ||"),
+    ("money-cents-truncated", "src/model/currency_text.cpp",
+     "(magnitude + 50) / 100", "magnitude / 100"),
+    ("number-text-point", "src/model/number_text.cpp",
+     "if (exponent + 1 >= count)", "if (exponent + 1 > count)"),
+    ("delete-forgets-notes", "src/model/project.cpp",
+     "project.jobNotes[i] = project.jobNotes[i + 1];", ""),
+    ("start-over-last-slot", "src/model/project.cpp",
+     "for (int i = 1; i <= maxItems; ++i) {", "for (int i = 1; i < maxItems; ++i) {"),
+    ("file-writer-swaps-fields", "src/model/project_file.cpp",
+     "line(plainText(project.jobAmount[k]));\n        line(plainText(project.jobActualTime[k]));",
+     "line(plainText(project.jobActualTime[k]));\n        line(plainText(project.jobAmount[k]));"),
+    ("file-count-limit", "src/model/project_file.cpp",
+     "value < 0 || value > maxItems", "value < 0 || value >= maxItems"),
+    ("load-forgets-delay", "src/model/project_file.cpp",
+     "current.jobDelay = loaded.jobDelay;", ""),
+    ("cpm-first-node-late", "src/schedule/cpm.cpp",
+     "n >= 1; --n", "n > 1; --n"),
+    ("critical-loose", "src/schedule/cpm.cpp",
+     "project.earlyTime[to] - project.earlyTime[from] == duration(project, job)",
+     "project.earlyTime[to] - project.earlyTime[from] >= duration(project, job)"),
+    ("listing-slack-without-delay", "src/schedule/listing.cpp",
+     "lateFinish - earlyStart - duration(project, job)",
+     "lateFinish - earlyStart - Currency::fromFloat(project.edgeWeight[job])"),
+    ("costs-even-last-week", "src/schedule/weekly_costs.cpp",
+     "startWeek <= week && week <= endWeek", "startWeek <= week && week < endWeek"),
+    ("costs-floor-sign", "src/schedule/weekly_costs.cpp",
+     "units % Currency::scale != 0 && units < 0", "units % Currency::scale != 0 && units > 0"),
+    ("costs-end-week", "src/schedule/weekly_costs.cpp",
+     "Currency::fromFloat(weight) - oneWeek", "Currency::fromFloat(weight)"),
+    ("chart-arrow-tip", "src/editor/chart.cpp",
+     "from.x + (length - nodeRadius) * ux", "from.x + length * ux"),
+    ("chart-thick-critical", "src/editor/chart.cpp",
+     "!dummy ? 3 : 1", "!dummy ? 2 : 1"),
+    ("chart-star", "src/editor/chart.cpp",
+     'surface.printText("*");', 'surface.printText("+");'),
+    ("mouse-self-arrow", "src/editor/mouse_editing.cpp",
+     "missed || end <= start ||", "missed || end < start ||"),
+    ("mouse-node-limit", "src/editor/mouse_editing.cpp",
+     "project_.nodeCount >= maxItems", "project_.nodeCount > maxItems"),
+    ("walk-title-length", "src/editor/entry_walks.cpp",
+     "typedTitleLength = 10", "typedTitleLength = 14"),
+    ("walk-cancel-runs-cpm", "src/editor/entry_walks.cpp",
+     "drawArrow(project_, surface_, j);\n            return;",
+     "drawArrow(project_, surface_, j);\n            break;"),
+    ("card-swapped-boxes", "src/cards/job_card_window.cpp",
+     "readBox(text_[8], project_.jobActualTime[j])", "readBox(text_[9], project_.jobActualTime[j])"),
+    ("card-delete-current", "src/cards/job_card_window.cpp",
+     "project_.currentJob > project_.edgeCount)", "project_.currentJob >= project_.edgeCount)"),
+    ("card-focus-reason", "src/cards/job_card_window.cpp",
+     "reason != Qt::ActiveWindowFocusReason && ", ""),
+    ("print-description-lines", "src/print/printed_text.cpp",
+     "descriptionLines = 11", "descriptionLines = 12"),
+    ("print-pay-texts", "src/print/printed_text.cpp",
+     'return "Pay at start of job";', 'return "Pay at end of job";'),
+    ("print-cost-page", "src/print/printed_text.cpp",
+     "costLinesPerPage = 50", "costLinesPerPage = 51"),
+    ("print-options-swapped", "src/print/print_options_window.cpp",
+     ".costTotals = box(4)->isChecked(),\n            .costJobs = box(6)->isChecked()",
+     ".costTotals = box(6)->isChecked(),\n            .costJobs = box(4)->isChecked()"),
+    ("mst-unstable-sort", "src/mst/kruskal.cpp",
+     "jobs[j].weight > jobs[j + 1].weight", "jobs[j].weight >= jobs[j + 1].weight"),
+    ("mst-relabel-direction", "src/mst/kruskal.cpp",
+     "relabel(a, b); // the start", "relabel(b, a); // the start"),
+]
+
+ROOT = Path(__file__).resolve().parent.parent
+
+
+def run(args, cwd, env=None):
+    return subprocess.run(args, cwd=cwd, env=env, capture_output=True, text=True)
+
+
+def refresh_copy(scratch):
+    """Copies the tracked files of the work tree (uncommitted changes too)."""
+    files = run(["git", "ls-files", "-z"], ROOT).stdout.split("\0")
+    for name in filter(None, files):
+        source = ROOT / name
+        if not source.is_file():
+            continue
+        target = scratch / name
+        target.parent.mkdir(parents=True, exist_ok=True)
+        if not target.exists() or target.read_bytes() != source.read_bytes():
+            shutil.copy2(source, target)
+
+
+def build_and_test(scratch):
+    build = scratch / "build"
+    if not (build / "build.ninja").exists():
+        made = run(["cmake", "-S", ".", "-B", "build", "-G", "Ninja"], scratch)
+        if made.returncode != 0:
+            sys.exit("cmake failed:\n" + made.stdout + made.stderr)
+    built = run(["cmake", "--build", "build"], scratch)
+    if built.returncode != 0:
+        return None
+    env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
+    tested = run(["ctest", "--timeout", "120"], build, env)
+    return sorted(set(re.findall(r"\d+ - (\S+) \(", tested.stdout)))
+
+
+def main():
+    if len(sys.argv) < 2:
+        sys.exit(__doc__)
+    scratch = Path(sys.argv[1]).resolve()
+    wanted = set(sys.argv[2:])
+    scratch.mkdir(parents=True, exist_ok=True)
+    refresh_copy(scratch)
+    clean = build_and_test(scratch)
+    if clean is None or clean:
+        sys.exit(f"the suite does not pass without a fault: {clean}")
+    for name, file, before, after in FAULTS:
+        if wanted and name not in wanted:
+            continue
+        path = scratch / file
+        original = path.read_text()
+        if original.count(before) != 1:
+            print(f"{name:30} stale: the text is not found exactly once in {file}", flush=True)
+            continue
+        path.write_text(original.replace(before, after))
+        try:
+            failed = build_and_test(scratch)
+        finally:
+            path.write_text(original)
+        if failed is None:
+            verdict = "does not build"
+        elif failed:
+            verdict = "caught by " + " ".join(failed)
+        else:
+            verdict = "NOT CAUGHT"
+        print(f"{name:30} {verdict}", flush=True)
+    build_and_test(scratch)  # leaves the copy built without a fault
+
+
+if __name__ == "__main__":
+    main()
