@@ -3,6 +3,7 @@
 #include "model/project.h"
 
 #include <initializer_list>
+#include <string>
 
 namespace arrowplan::testing {
 
@@ -33,6 +34,33 @@ inline Project projectOf(int nodes, std::initializer_list<JobRow> jobs) {
         project.jobAmount[j] = Currency::fromDouble(row.amount);
         project.jobTitle[j] = JobTitle(row.title);
     }
+    return project;
+}
+
+// Job number k's own values, different for every k, written into a slot.
+inline void fillJob(Project& project, int slot, int k) {
+    const int from = (k - 1) % (maxItems - 1) + 1;
+    project.edgeFrom[slot] = Currency::fromWhole(from);
+    project.edgeTo[slot] = Currency::fromWhole(from + 1);
+    project.edgeWeight[slot] = static_cast<float>(k) * 0.125f;
+    project.jobTitle[slot] = JobTitle("Job " + std::to_string(k));
+    project.jobNotes[slot] = "notes of\njob " + std::to_string(k);
+    project.jobDone[slot] = static_cast<std::int16_t>(k % 2);
+    project.jobPayMode[slot] = static_cast<std::int16_t>(k % 4);
+    project.jobAmount[slot] = Currency::fromWhole(k);
+    project.jobActualTime[slot] = Currency::fromUnits(k);
+    project.jobDelay[slot] = Currency::fromWhole(-k);
+}
+
+// Every job and node slot from 1 to 100 holds what only a file or the user
+// could have put there, for the commands that clear or copy whole tables.
+inline Project fullProject() {
+    Project project = projectOf(maxItems, {});
+    project.edgeCount = maxItems;
+    for (int k = 1; k <= maxItems; ++k) {
+        fillJob(project, k, k);
+    }
+    project.projectName = "Full";
     return project;
 }
 

@@ -9,17 +9,25 @@ class LocaleCurrencyTest : public QObject {
     Q_OBJECT
 
   private slots:
+    // The C locale and US English write the reference form; an amount is
+    // rounded half away from zero, and one that rounds to nothing is not
+    // negative.
     void theReferenceForm_data() {
         QTest::addColumn<QLocale>("locale");
-        QTest::newRow("C") << QLocale::c();
-        QTest::newRow("US English") << QLocale("en_US");
+        QTest::addColumn<qint64>("units");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("C") << QLocale::c() << qint64{12345000} << "$1,234.50";
+        QTest::newRow("money in") << QLocale("en_US") << qint64{-200000} << "($20.00)";
+        QTest::newRow("half a cent") << QLocale("en_US") << qint64{50} << "$0.01";
+        QTest::newRow("almost nothing in") << QLocale("en_US") << qint64{-40} << "$0.00";
+        QTest::newRow("millions") << QLocale("en_US") << qint64{12345678912} << "$1,234,567.89";
     }
     void theReferenceForm() {
         QFETCH(QLocale, locale);
-        const CurrencyFormat format = currencyFormatOf(locale);
-        QCOMPARE(toQString(currencyText(Currency::fromUnits(12345000), format)),
-                 QString("$1,234.50"));
-        QCOMPARE(toQString(currencyText(Currency::fromWhole(-20), format)), QString("($20.00)"));
+        QFETCH(qint64, units);
+        QFETCH(QString, text);
+        QCOMPARE(toQString(currencyText(Currency::fromUnits(units), currencyFormatOf(locale))),
+                 text);
     }
 
     // Every other locale writes money as Qt writes it for that locale.
@@ -28,7 +36,8 @@ class LocaleCurrencyTest : public QObject {
         QTest::addColumn<double>("amount");
         for (const char* name : {"de_DE", "fr_FR", "en_GB", "nl_NL", "pt_BR", "ja_JP"}) {
             for (double amount : {1234567.5, -20.0, 0.25}) {
-                QTest::addRow("%s %g", name, amount) << QString(name) << amount;
+                QTest::newRow(qPrintable(QString("%1 %2").arg(name).arg(amount)))
+                    << QString(name) << amount;
             }
         }
     }

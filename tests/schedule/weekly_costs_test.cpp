@@ -1,4 +1,3 @@
-#include "model/currency_text.h"
 #include "platform/qt_text.h"
 #include "project_builder.h"
 #include "schedule/cpm.h"
@@ -78,7 +77,6 @@ class WeeklyCostsTest : public QObject {
         QTest::addColumn<Project>("project");
         QTest::addColumn<int>("job");
         QTest::addColumn<QString>("costs");
-        QTest::newRow("evenly") << oneJob(3, 300, payEvenly) << 1 << "$100.00 $100.00 $100.00";
         QTest::newRow("evenly, thirds") << oneJob(3, 100, payEvenly) << 1 << "$33.33 $33.33 $33.33";
         QTest::newRow("delayed by 2")
             << oneJob(3, 300, payEvenly, 2) << 1 << "$0.00 $0.00 $100.00 $100.00 $100.00";
@@ -146,27 +144,6 @@ class WeeklyCostsTest : public QObject {
             projectOf(2, {{1, 2, 1, 0, 900000000000000.0}, {1, 2, 1, 0, 900000000000000.0}});
         project.jobPayMode[1] = project.jobPayMode[2] = payAtStart;
         QVERIFY_THROWS_EXCEPTION(CurrencyOverflow, linesOf(scheduled(project)));
-    }
-
-    void currencyTexts_data() {
-        QTest::addColumn<qint64>("units");
-        QTest::addColumn<bool>("german");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("thousands") << qint64{12345000} << false << "$1,234.50";
-        QTest::newRow("negative") << qint64{-200000} << false << "($20.00)";
-        QTest::newRow("rounds half up") << qint64{50} << false << "$0.01";
-        QTest::newRow("rounds to nothing") << qint64{-40} << false << "$0.00";
-        QTest::newRow("millions") << qint64{12345678912} << false << "$1,234,567.89";
-        QTest::newRow("German") << qint64{12345000} << true << "1.234,50 \u20ac";
-        QTest::newRow("German negative") << qint64{-200000} << true << "-20,00 \u20ac";
-    }
-    void currencyTexts() {
-        QFETCH(qint64, units);
-        QFETCH(bool, german);
-        QFETCH(QString, text);
-        const CurrencyFormat format =
-            german ? CurrencyFormat{"", " \u20ac", "-", " \u20ac", ".", ","} : CurrencyFormat{};
-        QCOMPARE(toQString(currencyText(Currency::fromUnits(units), format)), text);
     }
 };
 
