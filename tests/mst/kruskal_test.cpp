@@ -72,19 +72,28 @@ class KruskalTest : public QObject {
         QCOMPARE(counter, 2);
     }
 
+    void aJoinTakesTheEndNodesSubtree() {
+        // 1-2 and 3-4 start subtrees 1 and 2; 2-3 then joins the first to the second.
+        Project project = projectOf(4, {{1, 2, 1}, {3, 4, 2}, {2, 3, 3}});
+        int counter = 0;
+        const Run run = runOf(project, KruskalVariant::fromCounter, counter);
+        QCOMPARE(run.lines.mid(run.lines.size() - 4),
+                 (QStringList{"   1  2", "   2  2", "   3  2", "   4  2"}));
+    }
+
     void cyclesAndEndings() {
-        // 1-3 (weight 0.5) and 1-2 join the first three nodes; both 2-3 jobs
+        // 1-3 (weight 0.5) and 1-2 join the first three nodes; every other job
         // would close a cycle. A fourth node with no job keeps the network
         // from being connected, so the walk ends after the last job.
-
-        Project project = projectOf(4, {{1, 2, 1}, {2, 3, 1}, {1, 3, 0.5f}, {2, 3, 3}});
+        Project project = projectOf(4, {{1, 2, 1}, {2, 3, 1}, {1, 3, 0.5f}, {2, 3, 3}, {1, 3, 1}});
         int counter = 0;
         const Run run = runOf(project, KruskalVariant::ownSubtrees, counter);
-        QCOMPARE(run.pauses, 2);                       // 1-3 and 1-2; 2-3 twice closes cycles
-        QCOMPARE(run.lines.count("Node #Subtree"), 4); // every job examined, then the end
-        QCOMPARE(run.lines.mid(3, 4),
-                 (QStringList{"   1    3  0.5", "   1    2    1", "   2    3    1",
-                              "   2    3    3"})); // equal weights keep their order
+        QCOMPARE(run.pauses, 2);
+        QCOMPARE(run.lines.count("Node #Subtree"), 5); // every job examined, then the end
+        QCOMPARE(
+            run.lines.mid(3, 5),
+            (QStringList{"   1    3  0.5", "   1    2    1", "   2    3    1", "   1    3    1",
+                         "   2    3    3"})); // equal weights keep their order
 
         Project empty;
         const Run none = runOf(empty, KruskalVariant::fromCounter, counter);
