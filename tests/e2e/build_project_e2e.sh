@@ -29,5 +29,5 @@ printf '%s\r\n' 3 2 \
     0 0 0 '"Dig           "' 0 1 2 4 '""' 0 \
     0 0 0 '"Pour concr    "' 0 2 3 2.5 '""' 0 \
     1500 3000 1 4500 3000 2 7500 4500 3 '""' >"$work/expected.cpm"
-same_bytes "$work/expected.cpm" "$work/built.cpm" "the saved project differs from the expected one"
+cmp "$work/expected.cpm" "$work/built.cpm" || fail "the saved project differs from the expected one"
 echo "1 passed, 0 failed"

@@ -47,13 +47,6 @@ window_named() {
     wait_for 10 bash -c "$search | grep -vx '${2:-}' >'$work/found'" && head -n 1 "$work/found"
 }
 
-# Waits for the window of the given title and id to be gone (a dialog that
-# was answered; the next one may bear the same title).
-wait_gone() {
-    wait_for 10 bash -c "! xdotool search --onlyvisible --name '^$1\$' 2>/dev/null | grep -qx '$2'" ||
-        fail "the window '$1' stayed open"
-}
-
 # Types an answer into the dialog of the given title and presses Enter; a
 # third argument is the id of a window of that title that is not the dialog.
 answer() {
@@ -63,7 +56,9 @@ answer() {
     xdotool key --window "$id" ctrl+a
     xdotool type --delay 5 "$2"
     xdotool key Return
-    wait_gone "$1" "$id"
+    # Gone, that one: the next dialog may bear the same title.
+    wait_for 10 bash -c "! xdotool search --onlyvisible --name '^$1\$' 2>/dev/null | grep -qx '$id'" ||
+        fail "the window '$1' stayed open"
 }
 
 # A key, such as a menu's shortcut, pressed on the main window.
@@ -77,11 +72,4 @@ save_as() {
     press_key ctrl+s
     answer "Save As" "$1"
     wait_for 10 test -s "$1" || fail "nothing was saved"
-}
-
-# The file must hold exactly the expected bytes: expected, actual, what it means.
-same_bytes() {
-    cmp -s "$1" "$2" && return
-    diff <(od -c "$1") <(od -c "$2") | head -20
-    fail "$3"
 }

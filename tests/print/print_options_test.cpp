@@ -12,14 +12,6 @@ using arrowplan::testing::Harness;
 
 namespace {
 
-// The text of a printed PDF, as pdftotext lays it out.
-QString pdfText(const QString& path, const QString& layout = "-layout") {
-    QProcess pdftotext;
-    pdftotext.start("pdftotext", {layout, path, "-"});
-    pdftotext.waitForFinished();
-    return QString::fromUtf8(pdftotext.readAllStandardOutput());
-}
-
 // The print options over the house project, printing into a folder of their own.
 struct Printing {
     Harness h;
@@ -32,20 +24,22 @@ struct Printing {
         options = h.window.findChild<PrintOptionsWindow*>("frmPrint");
         QVERIFY(options && options->isVisible());
     }
-    void tick(std::initializer_list<int> boxes) {
-        for (int n : boxes) {
+    // Ticks these boxes and prints into this file of the folder; with no file
+    // the printer dialog is cancelled.
+    void print(std::initializer_list<int> ticks, const QString& file) {
+        for (int n : ticks) {
             options->findChild<QCheckBox*>("Check" + QString::number(n))->setChecked(true);
         }
-    }
-    void click(const char* button) {
-        QTest::mouseClick(options->findChild<QPushButton*>(button), Qt::LeftButton);
-    }
-    // Print into this file of the folder; with none the printer dialog is cancelled.
-    void print(const QString& file) {
         h.prompts.printToFile = file.isEmpty() ? QString() : dir.filePath(file);
-        click("Command1");
+        QTest::mouseClick(options->findChild<QPushButton*>("Command1"), Qt::LeftButton);
     }
-    QString printed(const QString& file) { return pdfText(dir.filePath(file)); }
+    // The text of a printed file, as pdftotext lays it out.
+    QString printed(const QString& file, const QString& layout = "-layout") {
+        QProcess pdftotext;
+        pdftotext.start("pdftotext", {layout, dir.filePath(file), "-"});
+        pdftotext.waitForFinished();
+        return QString::fromUtf8(pdftotext.readAllStandardOutput());
+    }
     bool costsListJobs() {
         QTest::mouseClick(h.button("cmdcoster"), Qt::LeftButton);
         return h.listed().join('\n').contains("Job: ");
@@ -60,8 +54,7 @@ class PrintOptionsTest : public QObject {
   private slots:
     void eachReportInADocumentOfItsOwn() {
         Printing p;
-        p.tick({1, 2, 3, 4, 5, 6});
-        p.print("house.pdf");
+        p.print({1, 2, 3, 4, 5, 6}, "house.pdf");
         QVERIFY(!p.options->isVisible());
         // 14 cards on five sheets, then the list, the costs and the chart.
         const QString cards = p.printed("house.pdf");
@@ -80,7 +73,7 @@ class PrintOptionsTest : public QObject {
         QCOMPARE(p.h.prompts.asked.last(), QString("beep")); // the chart beeps
 
         // Each character of 10-point Courier is 6 points wide.
-        const QString boxes = pdfText(p.dir.filePath("house.pdf"), "-bbox");
+        const QString boxes = p.printed("house.pdf", "-bbox");
         const QRegularExpression word(
             R"re(xMin="([\d.]+)" yMin="[\d.]+" xMax="([\d.]+)" yMax="[\d.]+">Description/Contact)re");
         const QRegularExpressionMatch match = word.match(boxes);
@@ -88,26 +81,20 @@ class PrintOptionsTest : public QObject {
         QCOMPARE(qRound(match.captured(2).toDouble() - match.captured(1).toDouble()), 19 * 6);
     }
 
-    void costSectionsFollowTheTicksUntilCancelled_data() {
-        QTest::addColumn<bool>("closeBox");
-        QTest::newRow("Cancel") << false;
-        QTest::newRow("close box") << true;
-    }
-    void costSectionsFollowTheTicksUntilCancelled() {
-        QFETCH(bool, closeBox);
+    void tickedCostSectionsLastUntilCancelled() {
         Printing p;
-        p.tick({4});
-        p.print("costs.pdf");
+        p.print({4}, "costs.pdf");
         QVERIFY(!p.costsListJobs());
         p.h.action("pr")->trigger();
-        if (closeBox) {
-            p.options->close();
-        } else {
-            p.click("Command2");
-        }
+        QTest::mouseClick(p.options->findChild<QPushButton*>("Command2"), Qt::LeftButton);
         QVERIFY(p.costsListJobs());
+
         p.h.action("pr")->trigger(); // the ticks stay
-        QVERIFY(p.options->findChild<QCheckBox*>("Check4")->isChecked());
+        p.print({}, "costs.pdf");
+        QVERIFY(!p.costsListJobs());
+        p.h.action("pr")->trigger();
+        p.options->close(); // the close box cancels too
+        QVERIFY(p.costsListJobs());
     }
 
     void failuresSayErrorInPrinting_data() {
@@ -118,8 +105,7 @@ class PrintOptionsTest : public QObject {
     void failuresSayErrorInPrinting() {
         QFETCH(QString, file);
         Printing p;
-        p.tick({1, 3});
-        p.print(file);
+        p.print({1, 3}, file);
         QCOMPARE(p.h.prompts.asked.last(), QString("message: Error in Printing | Arrowplan"));
         QVERIFY(p.options->isVisible());
         QCOMPARE(p.h.project.printingCosts, 1);
@@ -134,9 +120,8 @@ class PrintOptionsTest : public QObject {
             QSKIP("no printer queue given (ARROWPLAN_TEST_PRINTER)");
         }
         Printing p;
-        p.tick({2});
         p.h.prompts.printerName = queue;
-        p.print({});
+        p.print({2}, {});
         QVERIFY(!p.options->isVisible());
     }
 };
