@@ -46,6 +46,7 @@ class PrintedTextTest : public QObject {
         project.jobPayMode[2] = payHalfAndHalf;
         project.jobActualTime[2] = Currency::fromWhole(4);
         project.jobNotes[2] = "Call Bob\n555-0100";
+        project.jobPayMode[3] = payAtStart;
         for (int i = 1; i <= 12; ++i) {
             project.jobNotes[3] += "line " + std::to_string(i) + "\n";
         }
@@ -69,7 +70,8 @@ class PrintedTextTest : public QObject {
         QCOMPARE(bare.at(7), P + "");
 
         // Eleven lines of the description, no more.
-        const QStringList cut = toQStringList(jobCardLines(project, 3, true, CurrencyFormat{}));
+        const QStringList cut = toQStringList(jobCardLines(project, 3, false, CurrencyFormat{}));
+        QCOMPARE(cut.at(2), P + "Job:  1,  3  Duration:  1  Payment:Pay at start of job");
         QCOMPARE(cut.mid(17), QStringList({P + "line 11", QString(9, ' '), QString(9, ' ')}));
     }
 
