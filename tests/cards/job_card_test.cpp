@@ -109,8 +109,12 @@ class JobCardTest : public QObject {
     void theCloseBoxAndDoneWriteBack() {
         Card card(fourJobs);
         card.next();
+        card.box(3)->setFocus();
         card.box(3)->setText("9");
         card.h.window.List1()->clear();
+        QWidget other; // focus that leaves with the whole window commits nothing
+        other.show();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
         card.window->close(); // no schedule run
         QCOMPARE(card.h.project.edgeWeight[2], 9.0f);
         QCOMPARE(card.h.window.List1()->count(), 0);
