@@ -63,6 +63,7 @@ class JobCardTest : public QObject {
         QCOMPARE(card.shown(5), QString("2"));
         QCOMPARE(card.shown(6), QString("10"));
         QCOMPARE(card.shown(7), QString("2"));
+        QCOMPARE(card.shown(9), QString("1"));
         card.type(3, "9", Qt::Key_Tab); // leaving the box commits and reschedules
         QCOMPARE(card.shown(6), QString("12"));
         QTest::keyClicks(card.box(5), "9"); // display only: undone at once

@@ -89,12 +89,14 @@ class PrintOptionsTest : public QObject {
         QTest::mouseClick(p.options->findChild<QPushButton*>("Command2"), Qt::LeftButton);
         QVERIFY(p.costsListJobs());
 
-        p.h.action("pr")->trigger(); // the ticks stay
+        p.h.action("pr")->trigger();
         p.print({}, "costs.pdf");
         QVERIFY(!p.costsListJobs());
         p.h.action("pr")->trigger();
         p.options->close(); // the close box cancels too
         QVERIFY(p.costsListJobs());
+        p.h.action("pr")->trigger(); // the ticks stay
+        QVERIFY(p.options->findChild<QCheckBox*>("Check4")->isChecked());
     }
 
     void failuresSayErrorInPrinting_data() {
