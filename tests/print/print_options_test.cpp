@@ -40,6 +40,8 @@ struct Printing {
         pdftotext.waitForFinished();
         return QString::fromUtf8(pdftotext.readAllStandardOutput());
     }
+    // Whether Weekly Costs lists each job: while the options are not
+    // cancelled it lists only the ticked sections.
     bool costsListJobs() {
         QTest::mouseClick(h.button("cmdcoster"), Qt::LeftButton);
         return h.listed().join('\n').contains("Job: ");
