@@ -32,28 +32,44 @@ start_display() {
     export QT_QPA_PLATFORM=xcb
 }
 
+# The program on a display of its own; $main is its main window.
+start_program() {
+    start_display
+    "$1" >"$work/app.log" 2>&1 &
+    pids+=($!)
+    main=$(window_named Arrowplan) || fail "the main window did not open"
+}
+
 # The id of the visible window whose title is exactly the given one, waiting
-# for it to appear.
+# for it to appear; a second argument is the id of a window that does not count.
 window_named() {
-    wait_for 10 bash -c "xdotool search --onlyvisible --name '^$1\$' 2>/dev/null >'$work/found'" &&
-        head -n 1 "$work/found"
+    local search="xdotool search --onlyvisible --name '^$1\$' 2>/dev/null"
+    wait_for 10 bash -c "$search | grep -vx '${2:-}' >'$work/found'" && head -n 1 "$work/found"
 }
 
-# Waits for the window of the given title and id to be gone (a dialog that
-# was answered; the next one may bear the same title).
-wait_gone() {
-    wait_for 10 bash -c "! xdotool search --onlyvisible --name '^$1\$' 2>/dev/null | grep -qx '$2'" ||
-        fail "the window '$1' stayed open"
-}
-
-# Types an answer into the dialog of the given title and presses Enter.
+# Types an answer into the dialog of the given title and presses Enter; a
+# third argument is the id of a window of that title that is not the dialog.
 answer() {
     local id
-    id=$(window_named "$1") || fail "no window '$1'"
-    [ -n "$id" ] || fail "no window '$1'"
+    id=$(window_named "$1" "${3:-}") || fail "no window '$1'"
     xdotool windowfocus --sync "$id"
     xdotool key --window "$id" ctrl+a
     xdotool type --delay 5 "$2"
     xdotool key Return
-    wait_gone "$1" "$id"
+    # Gone, that one: the next dialog may bear the same title.
+    wait_for 10 bash -c "! xdotool search --onlyvisible --name '^$1\$' 2>/dev/null | grep -qx '$id'" ||
+        fail "the window '$1' stayed open"
+}
+
+# A key, such as a menu's shortcut, pressed on the main window.
+press_key() {
+    xdotool windowfocus --sync "$main"
+    xdotool key "$1"
+}
+
+# File > Save through the real file dialog, to the given file.
+save_as() {
+    press_key ctrl+s
+    answer "Save As" "$1"
+    wait_for 10 test -s "$1" || fail "nothing was saved"
 }

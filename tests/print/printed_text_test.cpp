@@ -10,19 +10,7 @@ using arrowplan::testing::projectOf;
 
 namespace {
 
-Project jobs(int count) {
-    Project project = projectOf(count + 1, {});
-    for (int k = 1; k <= count; ++k) {
-        const int j = ++project.edgeCount;
-        project.edgeFrom[j] = Currency::fromWhole(k);
-        project.edgeTo[j] = Currency::fromWhole(k + 1);
-        project.edgeWeight[j] = 2;
-    }
-    computeSchedule(project);
-    return project;
-}
-
-const QString P(20, ' ');
+const QString P(20, ' '); // the left margin of a card
 
 } // namespace
 
@@ -40,9 +28,10 @@ class PrintedTextTest : public QObject {
     void cardsComeThreeToASheet() {
         QFETCH(int, jobCount);
         QFETCH(QList<int>, linesPerSheet);
-        const auto sheets = jobCardDocuments(jobs(jobCount), false, CurrencyFormat{});
+        Project project = projectOf(2, {{1, 2, 1}, {1, 2, 1}, {1, 2, 1}, {1, 2, 1}});
+        project.edgeCount = static_cast<std::int16_t>(jobCount);
         QList<int> counts;
-        for (const PrintedDocument& sheet : sheets) {
+        for (const PrintedDocument& sheet : jobCardDocuments(project, false, CurrencyFormat{})) {
             QCOMPARE(sheet.pages.size(), 1u);
             counts << static_cast<int>(sheet.pages[0].size());
             QVERIFY(std::all_of(sheet.pages[0].begin(), sheet.pages[0].begin() + 7,
@@ -52,11 +41,15 @@ class PrintedTextTest : public QObject {
     }
 
     void aCardLineByLine() {
-        Project project = projectOf(3, {{1, 2, 2}, {2, 3, 2.5f, 1, 1234.5, "Roof"}});
+        Project project = projectOf(3, {{1, 2, 2}, {2, 3, 2.5f, 1, 1234.5, "Roof"}, {1, 3, 1}});
         project.jobDone[2] = 1;
         project.jobPayMode[2] = payHalfAndHalf;
         project.jobActualTime[2] = Currency::fromWhole(4);
         project.jobNotes[2] = "Call Bob\n555-0100";
+        project.jobPayMode[3] = payAtStart;
+        for (int i = 1; i <= 12; ++i) {
+            project.jobNotes[3] += "line " + std::to_string(i) + "\n";
+        }
         computeSchedule(project);
         const QStringList lines = toQStringList(jobCardLines(project, 2, false, CurrencyFormat{}));
         QCOMPARE(lines.size(), 20);
@@ -75,19 +68,11 @@ class PrintedTextTest : public QObject {
         QCOMPARE(bare.at(2), P + "Job:  1,  2  Duration:  2");
         QCOMPARE(bare.at(3), P + "Early Start:   0  Delay:   0");
         QCOMPARE(bare.at(7), P + "");
-    }
 
-    void onlyElevenDescriptionLines() {
-        Project project = jobs(1);
-        QStringList notes;
-        for (int i = 1; i <= 13; ++i) {
-            notes << "line " + QString::number(i);
-        }
-        project.jobNotes[1] = toStdString(notes.join('\n'));
-        const QStringList lines = toQStringList(jobCardLines(project, 1, false, CurrencyFormat{}));
-        QCOMPARE(lines.at(7), P + "line 1");
-        QCOMPARE(lines.at(17), P + "line 11");
-        QCOMPARE(lines.at(18), QString(9, ' '));
+        // Eleven lines of the description, no more.
+        const QStringList cut = toQStringList(jobCardLines(project, 3, false, CurrencyFormat{}));
+        QCOMPARE(cut.at(2), P + "Job:  1,  3  Duration:  1  Payment:Pay at start of job");
+        QCOMPARE(cut.mid(17), QStringList({P + "line 11", QString(9, ' '), QString(9, ' ')}));
     }
 
     void listingsPageByPage() {
