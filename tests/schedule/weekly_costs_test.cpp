@@ -117,19 +117,6 @@ class WeeklyCostsTest : public QObject {
         QCOMPARE(linesOf(unscheduled),
                  (QStringList{"Total Costs for the  Project", " ",
                               "Job: Dig             Payout/(in)    Job#(  1,  2)     "}));
-        // No jobs, but a late time left from before: zero weeks all along.
-        Project noJobs = projectOf(2, {});
-        noJobs.lateTime[2] = Currency::fromUnits(55000); // 5.5 weeks list weeks 0 to 4
-        const QStringList lines = linesOf(noJobs);
-        QCOMPARE(lines.size(), 6);
-        QCOMPARE(lines.last(), QString("week=  4,  costs=       $0.00   Total=    $0.00"));
-    }
-
-    void sectionsAsThePrintOptionsSay() {
-        const Project project = oneJob(2, 50, payAtStart);
-        QCOMPARE(linesOf(project, {true, false}).size(), 3);
-        QCOMPARE(linesOf(project, {false, true}).first(), QString(" "));
-        QVERIFY(linesOf(project, {false, false}).isEmpty());
     }
 
     void aVeryLongProjectIsCut() {
