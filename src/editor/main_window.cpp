@@ -11,6 +11,7 @@
 #include "platform/printer_surface.h"
 #include "platform/qt_text.h"
 #include "platform/twips.h"
+#include "platform/window_font.h"
 #include "print/print_options_window.h"
 #include "schedule/cpm.h"
 #include "schedule/listing.h"
@@ -64,9 +65,6 @@ constexpr ButtonDesign toolbarButtons[] = {
 // The pause after each job taken into the spanning tree.
 constexpr int pauseLength = 2000;
 
-// A sans serif with the metrics the window was designed with.
-constexpr const char* windowFontFamily = "Liberation Sans";
-
 const QString toolbarCaption = QStringLiteral("Toolbar");
 const QString namePrompt = QStringLiteral("Enter the Project Name");
 const QString notLoaded = QStringLiteral("The project was not loaded.\n\n");
@@ -84,7 +82,7 @@ QString backColourStyle(Colour colour) {
 // The hidden labels were drawn in a symbol font; where it is missing a plain
 // glyph of the same size stands in.
 QFont hiddenLabelFont() {
-    QFont font(QFontDatabase::hasFamily("Math A") ? "Math A" : "DejaVu Sans");
+    QFont font = installedOr("Math A", "DejaVu Sans");
     font.setPointSizeF(20.25);
     return font;
 }
@@ -101,7 +99,7 @@ MainWindow::MainWindow(Project& project, Prompts& prompts, QWidget* parent)
       endProgram_([] { QCoreApplication::exit(0); }) {
     setObjectName("frmCPM");
     setWindowTitle(appTitle);
-    setFont(QFont(windowFontFamily, 8));
+    setFont(windowFont());
 
     canvas_ = new Canvas(surface_, this);
     canvas_->setObjectName("canvas");
