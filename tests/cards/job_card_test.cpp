@@ -1,6 +1,7 @@
 #include "cards/job_card_window.h"
 #include "editor/window_harness.h"
 #include "platform/qt_text.h"
+#include "print/print_options_window.h"
 #include "project_builder.h"
 
 #include <QApplication>
@@ -8,6 +9,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QStyleOptionButton>
 
 using namespace arrowplan;
 using arrowplan::testing::Harness;
@@ -44,6 +46,22 @@ struct Card {
     void next() { QTest::mouseClick(window->findChild<QWidget*>("Image1"), Qt::LeftButton); }
     void previous() { QTest::mouseClick(window->findChild<QWidget*>("Image2"), Qt::LeftButton); }
 };
+
+// Where a button shows its caption, and its indicator (a push button has none).
+std::pair<QRectF, QRect> captionRoom(QAbstractButton* button) {
+    QStyleOptionButton option;
+    option.initFrom(button);
+    const auto place = [&](QStyle::SubElement element) {
+        return button->style()->subElementRect(element, &option, button);
+    };
+    if (qobject_cast<QCheckBox*>(button)) {
+        return {place(QStyle::SE_CheckBoxContents), place(QStyle::SE_CheckBoxIndicator)};
+    }
+    if (qobject_cast<QRadioButton*>(button)) {
+        return {place(QStyle::SE_RadioButtonContents), place(QStyle::SE_RadioButtonIndicator)};
+    }
+    return {button->rect(), QRect()};
+}
 
 Project fourJobs() {
     Project project = projectOf(5, {{1, 2, 2, 0, 10, "One"},
@@ -175,6 +193,24 @@ class JobCardTest : public QObject {
         card.h.project.currentJob = 3;
         QTest::mouseClick(card.h.button("cmdedit"), Qt::LeftButton); // reopens at job 1
         QCOMPARE(card.shown(1), QString("1,2"));
+    }
+
+    // Every caption shows whole at the designed size, in its control's own font.
+    void captionsFitTheirControls() {
+        Card card(fourJobs());
+        card.h.window.pr_Click();
+        for (QWidget* window : {static_cast<QWidget*>(card.window),
+                                static_cast<QWidget*>(&card.h.window.printOptions())}) {
+            for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
+                const auto [room, indicator] = captionRoom(button);
+                const QRectF needed = QFontMetricsF(button->font())
+                                          .boundingRect(room, Qt::TextShowMnemonic, button->text());
+                QVERIFY2(
+                    button->text().isEmpty() ||
+                        (room.contains(needed) && (button->rect() | indicator) == button->rect()),
+                    qPrintable(button->objectName()));
+            }
+        }
     }
 
     void deleteMovesTheLaterJobsDown() {
