@@ -187,6 +187,8 @@ void MainWindow::buildListAndLabels() {
     listFont.setStyleHint(QFont::TypeWriter);
     listFont.setPointSize(9);
     list_->setFont(listFont);
+    // A list box of the design has no horizontal scroll bar; its lines fit.
+    list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     const QString windowBack = toQColor(colours::windowBack).name();
     const auto label = [&](const char* name, const QString& text, QRect place) {
@@ -274,6 +276,12 @@ void MainWindow::runCommand(const std::function<void()>& command) {
     showDrawing();
 }
 
+// Each new listing shows from its first line, wherever the last one was scrolled to.
+void MainWindow::clearList() {
+    list_->clear();
+    list_->scrollToTop();
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
     endProgram_();
@@ -322,7 +330,7 @@ void MainWindow::cmdRedraw_Click() {
 
 void MainWindow::cmdCPM_Click() {
     abandonHalfMadeArrow();
-    list_->clear();
+    clearList();
     computeSchedule(project_);
     cmdRedraw_Click();
     list_->addItems(toQStringList(listingLines(project_)));
@@ -330,7 +338,7 @@ void MainWindow::cmdCPM_Click() {
 
 void MainWindow::cmdcoster_Click() {
     abandonHalfMadeArrow();
-    list_->clear();
+    clearList();
     CostSections sections;
     if (project_.printingCosts == 1) {
         const PrintChoices ticked = printOptions().choices();

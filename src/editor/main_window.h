@@ -97,6 +97,7 @@ class MainWindow : public QMainWindow {
     void buildMenus();
     void buildListAndLabels();
     QString chooseProjectFile(bool save);
+    void clearList();
 
     void markActiveMode(QPushButton* active);
     void showNodeCount();
