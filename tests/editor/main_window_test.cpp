@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -165,6 +166,8 @@ class MainWindowTest : public QObject {
         h.load(examples + "/house.cpm");
         QCOMPARE(h.prompts.asked.last(), "open: " + examples + "/yard.cpm");
         QCOMPARE(h.listed(), expectedListing(examples + "/house.cpm"));
+        QCoreApplication::processEvents(); // the list box lays its lines out
+        QVERIFY(!h.window.List1()->horizontalScrollBar()->isVisible());
     }
 
     void aBadFileChangesNothing_data() {
@@ -240,6 +243,9 @@ class MainWindowTest : public QObject {
         QTest::mouseClick(h.button("cmdcoster"), Qt::LeftButton);
         QCOMPARE(h.listed().size(), 14);
         QCOMPARE(h.listed().first(), QString("Total Costs for the Demo Project"));
+        h.window.List1()->scrollToBottom(); // a new listing starts at its top again
+        QTest::mouseClick(h.button("cmdcoster"), Qt::LeftButton);
+        QCOMPARE(h.window.List1()->verticalScrollBar()->value(), 0);
         h.project.jobAmount[1] = Currency::fromUnits(std::numeric_limits<std::int64_t>::max());
         h.project.jobPayMode[2] = payAtStart;
         h.project.jobAmount[2] = Currency::fromWhole(1);
