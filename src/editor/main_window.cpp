@@ -91,10 +91,8 @@ QFont hiddenLabelFont() {
 
 MainWindow::MainWindow(Project& project, Prompts& prompts, QWidget* parent)
     : QMainWindow(parent), project_(project), prompts_(prompts),
-      surface_(
-          colours::windowBack,
-          static_cast<Colour>(QApplication::palette().color(QPalette::Highlight).rgb() & 0xFFFFFF),
-          [this] { return frameGeometry().size(); }),
+      surface_(colours::windowBack, fromQColor(QApplication::palette().color(QPalette::Highlight)),
+               [this] { return frameGeometry().size(); }),
       fileDialog_{"CPM_FILES(*.cpm)", "cpm", "*.cpm"},
       endProgram_([] { QCoreApplication::exit(0); }) {
     setObjectName("frmCPM");

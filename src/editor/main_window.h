@@ -37,7 +37,7 @@ class MainWindow : public QMainWindow {
     MainWindow(Project& project, Prompts& prompts, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    Surface& surface() { return surface_; }
+    ScreenSurface& surface() { return surface_; }
     const QImage& canvasImage();
     QListWidget* List1() const { return list_; }
     // What ending the program does; tests replace it.
