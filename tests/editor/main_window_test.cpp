@@ -7,6 +7,7 @@
 #include "schedule/listing.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDialog>
 #include <QFile>
 #include <QLabel>
@@ -57,6 +58,13 @@ class MainWindowTest : public QObject {
                      qPrintable(child->objectName()));
         }
         QCOMPARE(h.project.editMode, EditMode::none);
+
+        // The drawing colour starts as the system highlight, blue in the high byte.
+        QPalette palette = QApplication::palette();
+        palette.setColor(QPalette::Highlight, QColor(0x11, 0x22, 0x33));
+        QApplication::setPalette(palette);
+        MainWindow unshown(h.project, h.prompts);
+        QCOMPARE(unshown.surface().drawColour(), Colour{0x332211});
     }
 
     void modeCommandsSetModeCaptionAndColour() {
