@@ -180,6 +180,8 @@ void MainWindow::buildToolbar() {
 void MainWindow::buildListAndLabels() {
     list_ = new QListWidget(canvas_);
     list_->setObjectName("List1");
+    // A press on its border, outside the lines, is no press on the surface.
+    list_->setAttribute(Qt::WA_NoMousePropagation);
     list_->setGeometry(twipsRect(3840, 5880, 7095, 1635));
     QFont listFont("Courier New");
     listFont.setStyleHint(QFont::TypeWriter);
