@@ -193,8 +193,9 @@ class MouseEditingTest : public QObject {
     void onlyTheSurfaceTakesPresses() {
         Harness h;
         QTest::mouseClick(h.button("cmdNode"), Qt::LeftButton);
-        for (const char* name : {"Label4", "Label3", "Label2", "frmButtons"}) {
-            QTest::mouseClick(h.window.findChild<QWidget*>(name), Qt::LeftButton, {}, QPoint(3, 3));
+        for (const char* name : {"Label4", "Label3", "Label2", "frmButtons", "List1"}) {
+            // At the top left corner: on the list box, its border.
+            QTest::mouseClick(h.window.findChild<QWidget*>(name), Qt::LeftButton, {}, QPoint(0, 0));
         }
         QCOMPARE(h.project.nodeCount, 0);
         QTest::mouseClick(canvasOf(h), Qt::LeftButton, {}, QPoint(100, 200));
