@@ -26,6 +26,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
+#include <QWindow>
 
 namespace arrowplan {
 
@@ -127,6 +128,13 @@ MainWindow::MainWindow(Project& project, Prompts& prompts, QWidget* parent)
     project_.edgeStarted = 0;
 
     resize(pixels(clientWidth), pixels(clientHeight) + menuBar()->sizeHint().height());
+
+    // The window system asks for the window to be painted (first show,
+    // uncovered, restored from an icon) with an expose of its native window;
+    // a repaint the program asks for itself comes as an update and only
+    // shows the picture.
+    create();
+    windowHandle()->installEventFilter(this);
 }
 
 MainWindow::~MainWindow() = default;
@@ -280,6 +288,17 @@ void MainWindow::runCommand(const std::function<void()>& command) {
 void MainWindow::clearList() {
     list_->clear();
     list_->scrollToTop();
+}
+
+// The surface keeps no picture of its own: whatever the window system asks
+// to see again is drawn anew from the tables, before Qt paints the exposed
+// part, so marks drawn since the last redraw are gone.
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == windowHandle() && event->type() == QEvent::Expose &&
+        windowHandle()->isExposed()) {
+        runCommand([this] { cmdRedraw_Click(); });
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -91,6 +91,8 @@ class MainWindow : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // An expose of the window runs the full redraw.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void buildToolbar();
