@@ -69,6 +69,9 @@ class MouseEditingTest : public QObject {
         QTest::mouseClick(h.button("cmdmove"), Qt::LeftButton);
         click(h, 4500, 4500);
         QCOMPARE(nodeFace(h, 3), toQColor(colours::highlight));
+        h.window.hide(); // shown again: redrawn from the tables, still selected
+        h.window.show();
+        QTRY_COMPARE(nodeFace(h, 3), toQColor(colours::nodeFill));
         click(h, 6000, 1500);
         QCOMPARE(h.project.nodeX[3], 6000.0f);
         QCOMPARE(h.project.nodeY[3], 1500.0f);
