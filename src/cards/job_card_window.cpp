@@ -372,10 +372,10 @@ void JobCardWindow::closeEvent(QCloseEvent* event) {
 bool JobCardWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusOut) {
         // Focus that leaves with the whole window (a message box, another
-        // program) has not left the box.
+        // program) or goes to the menu bar (Alt, F10) has not left the box.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
-            isVisible()) {
+            reason != Qt::MenuBarFocusReason && isVisible()) {
             main_.runCommand([this] { commit(); });
         }
     }
