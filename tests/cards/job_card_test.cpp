@@ -217,6 +217,9 @@ class JobCardTest : public QObject {
         Card card(fourJobs());
         card.next();
         const Project before = card.h.project;
+        card.box(4)->setText("999"); // the keyboard's way to the menu leaves no box
+        QFocusEvent toMenu(QEvent::FocusOut, Qt::MenuBarFocusReason);
+        QApplication::sendEvent(card.box(4), &toMenu);
         card.h.prompts.yesNo << false;
         card.trigger("del");
         QCOMPARE(card.h.prompts.asked.last(), QString("yesno: Are You Sure | Delete???"));
