@@ -388,13 +388,14 @@ void MainWindow::mnustartover_Click() {
 }
 
 // The shared file dialog: it remembers the last name chosen. Empty when no
-// file was chosen.
+// file was chosen; a cancelled dialog changes nothing, not even a half-made
+// arrow, which is taken back only before a file is written or read.
 QString MainWindow::chooseProjectFile(bool save) {
-    abandonHalfMadeArrow();
     const QString path =
         save ? prompts_.chooseFileToSave(fileDialog_) : prompts_.chooseFileToOpen(fileDialog_);
     if (!path.isEmpty()) {
         fileDialog_.fileName = path;
+        abandonHalfMadeArrow();
     }
     return path;
 }
