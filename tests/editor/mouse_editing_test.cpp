@@ -183,6 +183,8 @@ class MouseEditingTest : public QObject {
 
         // Commands that read the jobs never see one that ends at node 0.
         click(h, 1500, 3000);
+        h.action("sav")->trigger(); // cancelled: it changes nothing
+        QCOMPARE(h.project.edgeStarted, 1);
         QTest::mouseClick(h.button("cmdCPM"), Qt::LeftButton);
         QCOMPARE(h.listed(), QStringList{toQString(listingHeader)});
         click(h, 1500, 3000);
