@@ -28,7 +28,8 @@ class LocaleCurrencyTest : public QObject {
         QTest::addColumn<double>("amount");
         for (const char* name : {"de_DE", "fr_FR", "en_GB", "nl_NL", "pt_BR", "ja_JP"}) {
             for (double amount : {1234567.5, -20.0, 0.25}) {
-                QTest::addRow("%s %g", name, amount) << QString(name) << amount;
+                QTest::newRow(QByteArray(name) + ' ' + QByteArray::number(amount))
+                    << QString(name) << amount;
             }
         }
     }
