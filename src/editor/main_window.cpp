@@ -290,9 +290,10 @@ void MainWindow::clearList() {
     list_->scrollToTop();
 }
 
-// The surface keeps no picture of its own: whatever the window system asks
-// to see again is drawn anew from the tables, before Qt paints the exposed
-// part, so marks drawn since the last redraw are gone.
+// Every paint request of the window system redraws the chart from the
+// tables before Qt paints the exposed part (from its backing store, with no
+// paint event), so marks drawn since the last redraw are gone, as the design
+// has it.
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == windowHandle() && event->type() == QEvent::Expose &&
         windowHandle()->isExposed()) {
