@@ -56,7 +56,4 @@ package: build
 	./packaging/check_deb.sh $(BUILD)
 
 clean:
-
-
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD)
-

@@ -5,6 +5,7 @@
 #include "model/number_text.h"
 #include "platform/qt_text.h"
 #include "platform/twips.h"
+#include "platform/window_font.h"
 #include "schedule/cpm.h"
 
 #include <QButtonGroup>
@@ -103,7 +104,7 @@ JobCardWindow::JobCardWindow(Project& project, Prompts& prompts, MainWindow& mai
     : project_(project), prompts_(prompts), main_(main) {
     setObjectName("frmJobsList");
     setWindowTitle("Job Card");
-    setFont(QFont("Liberation Sans", 8));
+    setFont(windowFont());
     buildControls();
     buildMenus();
 }
@@ -117,6 +118,9 @@ void JobCardWindow::buildControls() {
     client->setStyleSheet(
         QString("QWidget#cardClient { background-color: %1; }"
                 "QLabel, QCheckBox, QRadioButton { background-color: %2; color: white; }"
+                // the indicator and gap of the system the card was laid out for
+                "QCheckBox, QRadioButton { spacing: 4px; }"
+                "QCheckBox::indicator, QRadioButton::indicator { width: 13px; height: 13px; }"
                 "QGroupBox { background-color: %2; color: %3; border: 1px solid %3; "
                 "margin-top: 6px; }"
                 "QGroupBox::title { subcontrol-origin: margin; left: 6px; }"
@@ -368,10 +372,10 @@ void JobCardWindow::closeEvent(QCloseEvent* event) {
 bool JobCardWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusOut) {
         // Focus that leaves with the whole window (a message box, another
-        // program) has not left the box.
+        // program) or goes to the menu bar (Alt, F10) has not left the box.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
-            isVisible()) {
+            reason != Qt::MenuBarFocusReason && isVisible()) {
             main_.runCommand([this] { commit(); });
         }
     }

@@ -1,6 +1,7 @@
 #include "editor/about_box.h"
 
 #include "platform/twips.h"
+#include "platform/window_font.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -22,6 +23,7 @@ constexpr const char* credits =
 AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     setObjectName("frmAbout");
     setWindowTitle("The Official About Box");
+    setFont(windowFont());
     setFixedSize(twipsRect(0, 0, 5430, 1920).size());
     setStyleSheet(
         QString("QDialog, QLabel { background-color: %1; }").arg(toQColor(aboutBack).name()));

@@ -11,6 +11,7 @@
 #include "platform/printer_surface.h"
 #include "platform/qt_text.h"
 #include "platform/twips.h"
+#include "platform/window_font.h"
 #include "print/print_options_window.h"
 #include "schedule/cpm.h"
 #include "schedule/listing.h"
@@ -25,6 +26,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
+#include <QWindow>
 
 namespace arrowplan {
 
@@ -64,9 +66,6 @@ constexpr ButtonDesign toolbarButtons[] = {
 // The pause after each job taken into the spanning tree.
 constexpr int pauseLength = 2000;
 
-// A sans serif with the metrics the window was designed with.
-constexpr const char* windowFontFamily = "Liberation Sans";
-
 const QString toolbarCaption = QStringLiteral("Toolbar");
 const QString namePrompt = QStringLiteral("Enter the Project Name");
 const QString notLoaded = QStringLiteral("The project was not loaded.\n\n");
@@ -84,7 +83,7 @@ QString backColourStyle(Colour colour) {
 // The hidden labels were drawn in a symbol font; where it is missing a plain
 // glyph of the same size stands in.
 QFont hiddenLabelFont() {
-    QFont font(QFontDatabase::hasFamily("Math A") ? "Math A" : "DejaVu Sans");
+    QFont font = installedOr("Math A", "DejaVu Sans");
     font.setPointSizeF(20.25);
     return font;
 }
@@ -93,15 +92,13 @@ QFont hiddenLabelFont() {
 
 MainWindow::MainWindow(Project& project, Prompts& prompts, QWidget* parent)
     : QMainWindow(parent), project_(project), prompts_(prompts),
-      surface_(
-          colours::windowBack,
-          static_cast<Colour>(QApplication::palette().color(QPalette::Highlight).rgb() & 0xFFFFFF),
-          [this] { return frameGeometry().size(); }),
+      surface_(colours::windowBack, fromQColor(QApplication::palette().color(QPalette::Highlight)),
+               [this] { return frameGeometry().size(); }),
       fileDialog_{"CPM_FILES(*.cpm)", "cpm", "*.cpm"},
       endProgram_([] { QCoreApplication::exit(0); }) {
     setObjectName("frmCPM");
     setWindowTitle(appTitle);
-    setFont(QFont(windowFontFamily, 8));
+    setFont(windowFont());
 
     canvas_ = new Canvas(surface_, this);
     canvas_->setObjectName("canvas");
@@ -131,6 +128,13 @@ MainWindow::MainWindow(Project& project, Prompts& prompts, QWidget* parent)
     project_.edgeStarted = 0;
 
     resize(pixels(clientWidth), pixels(clientHeight) + menuBar()->sizeHint().height());
+
+    // The window system asks for the window to be painted (first show,
+    // uncovered, restored from an icon) with an expose of its native window;
+    // a repaint the program asks for itself comes as an update and only
+    // shows the picture.
+    create();
+    windowHandle()->installEventFilter(this);
 }
 
 MainWindow::~MainWindow() = default;
@@ -184,11 +188,15 @@ void MainWindow::buildToolbar() {
 void MainWindow::buildListAndLabels() {
     list_ = new QListWidget(canvas_);
     list_->setObjectName("List1");
+    // A press on its border, outside the lines, is no press on the surface.
+    list_->setAttribute(Qt::WA_NoMousePropagation);
     list_->setGeometry(twipsRect(3840, 5880, 7095, 1635));
     QFont listFont("Courier New");
     listFont.setStyleHint(QFont::TypeWriter);
     listFont.setPointSize(9);
     list_->setFont(listFont);
+    // A list box of the design has no horizontal scroll bar; its lines fit.
+    list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     const QString windowBack = toQColor(colours::windowBack).name();
     const auto label = [&](const char* name, const QString& text, QRect place) {
@@ -276,6 +284,24 @@ void MainWindow::runCommand(const std::function<void()>& command) {
     showDrawing();
 }
 
+// Each new listing shows from its first line, wherever the last one was scrolled to.
+void MainWindow::clearList() {
+    list_->clear();
+    list_->scrollToTop();
+}
+
+// Every paint request of the window system redraws the chart from the
+// tables before Qt paints the exposed part (from its backing store, with no
+// paint event), so marks drawn since the last redraw are gone, as the design
+// has it.
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == windowHandle() && event->type() == QEvent::Expose &&
+        windowHandle()->isExposed()) {
+        runCommand([this] { cmdRedraw_Click(); });
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
     endProgram_();
@@ -324,7 +350,7 @@ void MainWindow::cmdRedraw_Click() {
 
 void MainWindow::cmdCPM_Click() {
     abandonHalfMadeArrow();
-    list_->clear();
+    clearList();
     computeSchedule(project_);
     cmdRedraw_Click();
     list_->addItems(toQStringList(listingLines(project_)));
@@ -332,7 +358,7 @@ void MainWindow::cmdCPM_Click() {
 
 void MainWindow::cmdcoster_Click() {
     abandonHalfMadeArrow();
-    list_->clear();
+    clearList();
     CostSections sections;
     if (project_.printingCosts == 1) {
         const PrintChoices ticked = printOptions().choices();
@@ -363,13 +389,14 @@ void MainWindow::mnustartover_Click() {
 }
 
 // The shared file dialog: it remembers the last name chosen. Empty when no
-// file was chosen.
+// file was chosen; a cancelled dialog changes nothing, not even a half-made
+// arrow, which is taken back only before a file is written or read.
 QString MainWindow::chooseProjectFile(bool save) {
-    abandonHalfMadeArrow();
     const QString path =
         save ? prompts_.chooseFileToSave(fileDialog_) : prompts_.chooseFileToOpen(fileDialog_);
     if (!path.isEmpty()) {
         fileDialog_.fileName = path;
+        abandonHalfMadeArrow();
     }
     return path;
 }

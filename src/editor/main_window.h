@@ -37,7 +37,7 @@ class MainWindow : public QMainWindow {
     MainWindow(Project& project, Prompts& prompts, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    Surface& surface() { return surface_; }
+    ScreenSurface& surface() { return surface_; }
     const QImage& canvasImage();
     QListWidget* List1() const { return list_; }
     // What ending the program does; tests replace it.
@@ -91,12 +91,15 @@ class MainWindow : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // An expose of the window runs the full redraw.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void buildToolbar();
     void buildMenus();
     void buildListAndLabels();
     QString chooseProjectFile(bool save);
+    void clearList();
 
     void markActiveMode(QPushButton* active);
     void showNodeCount();

@@ -22,7 +22,7 @@ void MainWindow::startKruskal(KruskalVariant variant) {
         return; // a run is pausing: one run at a time
     }
     abandonHalfMadeArrow();
-    list_->clear();
+    clearList();
     kruskal_ = std::make_unique<KruskalRun>(project_, variant, subtreeCounter_);
     stepKruskal([this] { continueKruskal(); });
 }

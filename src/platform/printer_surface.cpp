@@ -2,6 +2,7 @@
 
 #include "platform/qt_text.h"
 #include "platform/twips.h"
+#include "platform/window_font.h"
 
 #include <QFontMetricsF>
 #include <QPrinter>
@@ -10,15 +11,16 @@ namespace arrowplan {
 
 namespace {
 
-// Stands in for the sans serif the chart was printed in.
-constexpr const char* pageFontFamily = "Liberation Sans";
+// The chart's printed face, where it is installed; else the window's.
+const QString pageFontFamily = QStringLiteral("MS Sans Serif");
 constexpr double pageFontSize = 8;
 constexpr double screenDotsPerInch = 96;
 
 } // namespace
 
 PrinterSurface::PrinterSurface(QPrinter& printer, double width, double height)
-    : printer_(printer), width_(width), height_(height), font_(pageFontFamily) {
+    : printer_(printer), width_(width), height_(height),
+      font_(installedOr(pageFontFamily, windowFont().family())) {
     if (!painter_.begin(&printer_)) {
         throw PrintError("the printer did not take the chart");
     }

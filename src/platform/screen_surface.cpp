@@ -2,6 +2,7 @@
 
 #include "platform/qt_text.h"
 #include "platform/twips.h"
+#include "platform/window_font.h"
 
 #include <QFontMetricsF>
 
@@ -10,8 +11,6 @@ namespace arrowplan {
 namespace {
 
 constexpr double twipsPerPoint = 20.0;
-// The chart's face: a plain sans serif, as the window's own font.
-constexpr const char* chartFontFamily = "Liberation Sans";
 constexpr double initialFontSize = 8.0;
 
 } // namespace
@@ -19,7 +18,7 @@ constexpr double initialFontSize = 8.0;
 ScreenSurface::ScreenSurface(Colour background, Colour initialDrawColour,
                              std::function<QSize()> outerSize)
     : outerSize_(std::move(outerSize)), background_(background), drawColour_(initialDrawColour),
-      font_(chartFontFamily) {
+      font_(windowFont()) { // the chart is written in the window's font
     setFontSize(initialFontSize);
 }
 

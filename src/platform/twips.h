@@ -32,6 +32,11 @@ inline QColor toQColor(Colour colour) {
     return QColor(redOf(colour), greenOf(colour), blueOf(colour));
 }
 
+inline Colour fromQColor(const QColor& colour) {
+    return static_cast<Colour>(colour.red()) | static_cast<Colour>(colour.green()) << 8 |
+           static_cast<Colour>(colour.blue()) << 16;
+}
+
 inline Qt::PenStyle penStyle(LineStyle style) {
     switch (style) {
     case LineStyle::dashed:

@@ -4,6 +4,7 @@
 #include "platform/locale_currency.h"
 #include "platform/printer_surface.h"
 #include "platform/twips.h"
+#include "platform/window_font.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -37,6 +38,7 @@ PrintOptionsWindow::PrintOptionsWindow(Project& project, Prompts& prompts, MainW
     : QWidget(&main, Qt::Window), project_(project), prompts_(prompts), main_(main) {
     setObjectName("frmPrint");
     setWindowTitle("Print Options");
+    setFont(windowFont()); // a window of its own does not take the main window's font
     setFixedSize(twipsRect(0, 0, 6105, 2820).size());
     for (const BoxDesign& design : boxes) {
         auto* check = new QCheckBox(design.caption, this);

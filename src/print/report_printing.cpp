@@ -30,6 +30,50 @@ void nextPage(QPrinter& printer) {
     }
 }
 
+// How many lines the document has up to and including its last line with text.
+std::size_t linesUpToLastText(const PrintedDocument& document) {
+    std::size_t count = 0;
+    std::size_t upToText = 0;
+    for (const std::vector<std::string>& page : document.pages) {
+        for (const std::string& line : page) {
+            ++count;
+            if (line.find_first_not_of(' ') != std::string::npos) {
+                upToText = count;
+            }
+        }
+    }
+    return upToText;
+}
+
+// Each page of the document on a new sheet, and a line that does not fit on
+// the sheet on the next one. Blank lines after the last text that do not fit
+// are dropped: carried over, they would cost a sheet of paper for nothing
+// (a sheet of cards is one line longer than some printers' pages).
+void writeLines(QPrinter& printer, QPainter& painter, const PrintedDocument& document) {
+    const QFontMetricsF metrics(painter.font(), &printer);
+    const std::size_t upToText = linesUpToLastText(document);
+    std::size_t written = 0;
+    double y = 0;
+    for (std::size_t page = 0; page < document.pages.size(); ++page) {
+        if (page > 0) {
+            nextPage(printer);
+            y = 0;
+        }
+        for (const std::string& line : document.pages[page]) {
+            if (y > 0 && y + metrics.height() > printer.height()) {
+                if (written >= upToText) {
+                    return;
+                }
+                nextPage(printer);
+                y = 0;
+            }
+            painter.drawText(QPointF(0, y + metrics.ascent()), toQString(line));
+            y += metrics.height();
+            ++written;
+        }
+    }
+}
+
 } // namespace
 
 void printDocument(QPrinter& printer, const PrintedDocument& document, double points) {
@@ -41,22 +85,7 @@ void printDocument(QPrinter& printer, const PrintedDocument& document, double po
     font.setStyleHint(QFont::TypeWriter);
     font.setPointSizeF(points); // on the printer's own resolution: points on paper
     painter.setFont(font);
-    const QFontMetricsF metrics(font, &printer);
-    double y = 0;
-    for (std::size_t page = 0; page < document.pages.size(); ++page) {
-        if (page > 0) {
-            nextPage(printer);
-            y = 0;
-        }
-        for (const std::string& line : document.pages[page]) {
-            if (y > 0 && y + metrics.height() > printer.height()) {
-                nextPage(printer);
-                y = 0;
-            }
-            painter.drawText(QPointF(0, y + metrics.ascent()), toQString(line));
-            y += metrics.height();
-        }
-    }
+    writeLines(printer, painter, document);
     if (!painter.end()) {
         throw PrintError("the printer did not finish the document");
     }

@@ -20,7 +20,8 @@ struct PrintChoices {
 };
 
 // Prints one text document in Courier New at the given size, page by page;
-// a page longer than the paper goes on on a new sheet. Throws PrintError.
+// a page longer than the paper goes on on a new sheet, except for blank
+// lines at the document's end, which are left off. Throws PrintError.
 void printDocument(QPrinter& printer, const PrintedDocument& document, double points);
 
 // The ticked reports, each as its own document, in this order: the job cards

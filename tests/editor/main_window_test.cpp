@@ -7,11 +7,13 @@
 #include "schedule/listing.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDialog>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -56,6 +58,13 @@ class MainWindowTest : public QObject {
                      qPrintable(child->objectName()));
         }
         QCOMPARE(h.project.editMode, EditMode::none);
+
+        // The drawing colour starts as the system highlight, blue in the high byte.
+        QPalette palette = QApplication::palette();
+        palette.setColor(QPalette::Highlight, QColor(0x11, 0x22, 0x33));
+        QApplication::setPalette(palette);
+        MainWindow unshown(h.project, h.prompts);
+        QCOMPARE(unshown.surface().drawColour(), Colour{0x332211});
     }
 
     void modeCommandsSetModeCaptionAndColour() {
@@ -165,6 +174,8 @@ class MainWindowTest : public QObject {
         h.load(examples + "/house.cpm");
         QCOMPARE(h.prompts.asked.last(), "open: " + examples + "/yard.cpm");
         QCOMPARE(h.listed(), expectedListing(examples + "/house.cpm"));
+        QCoreApplication::processEvents(); // the list box lays its lines out
+        QVERIFY(!h.window.List1()->horizontalScrollBar()->isVisible());
     }
 
     void aBadFileChangesNothing_data() {
@@ -240,6 +251,9 @@ class MainWindowTest : public QObject {
         QTest::mouseClick(h.button("cmdcoster"), Qt::LeftButton);
         QCOMPARE(h.listed().size(), 14);
         QCOMPARE(h.listed().first(), QString("Total Costs for the Demo Project"));
+        h.window.List1()->scrollToBottom(); // a new listing starts at its top again
+        QTest::mouseClick(h.button("cmdcoster"), Qt::LeftButton);
+        QCOMPARE(h.window.List1()->verticalScrollBar()->value(), 0);
         h.project.jobAmount[1] = Currency::fromUnits(std::numeric_limits<std::int64_t>::max());
         h.project.jobPayMode[2] = payAtStart;
         h.project.jobAmount[2] = Currency::fromWhole(1);

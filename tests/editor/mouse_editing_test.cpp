@@ -69,6 +69,9 @@ class MouseEditingTest : public QObject {
         QTest::mouseClick(h.button("cmdmove"), Qt::LeftButton);
         click(h, 4500, 4500);
         QCOMPARE(nodeFace(h, 3), toQColor(colours::highlight));
+        h.window.hide(); // shown again: redrawn from the tables, still selected
+        h.window.show();
+        QTRY_COMPARE(nodeFace(h, 3), toQColor(colours::nodeFill));
         click(h, 6000, 1500);
         QCOMPARE(h.project.nodeX[3], 6000.0f);
         QCOMPARE(h.project.nodeY[3], 1500.0f);
@@ -180,6 +183,8 @@ class MouseEditingTest : public QObject {
 
         // Commands that read the jobs never see one that ends at node 0.
         click(h, 1500, 3000);
+        h.action("sav")->trigger(); // cancelled: it changes nothing
+        QCOMPARE(h.project.edgeStarted, 1);
         QTest::mouseClick(h.button("cmdCPM"), Qt::LeftButton);
         QCOMPARE(h.listed(), QStringList{toQString(listingHeader)});
         click(h, 1500, 3000);
@@ -193,8 +198,9 @@ class MouseEditingTest : public QObject {
     void onlyTheSurfaceTakesPresses() {
         Harness h;
         QTest::mouseClick(h.button("cmdNode"), Qt::LeftButton);
-        for (const char* name : {"Label4", "Label3", "Label2", "frmButtons"}) {
-            QTest::mouseClick(h.window.findChild<QWidget*>(name), Qt::LeftButton, {}, QPoint(3, 3));
+        for (const char* name : {"Label4", "Label3", "Label2", "frmButtons", "List1"}) {
+            // At the top left corner: on the list box, its border.
+            QTest::mouseClick(h.window.findChild<QWidget*>(name), Qt::LeftButton, {}, QPoint(0, 0));
         }
         QCOMPARE(h.project.nodeCount, 0);
         QTest::mouseClick(canvasOf(h), Qt::LeftButton, {}, QPoint(100, 200));

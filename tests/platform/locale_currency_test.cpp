@@ -36,7 +36,7 @@ class LocaleCurrencyTest : public QObject {
         QTest::addColumn<double>("amount");
         for (const char* name : {"de_DE", "fr_FR", "en_GB", "nl_NL", "pt_BR", "ja_JP"}) {
             for (double amount : {1234567.5, -20.0, 0.25}) {
-                QTest::newRow(qPrintable(QString("%1 %2").arg(name).arg(amount)))
+                QTest::newRow(QByteArray(name) + ' ' + QByteArray::number(amount))
                     << QString(name) << amount;
             }
         }

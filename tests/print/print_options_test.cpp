@@ -1,5 +1,6 @@
 #include "editor/window_harness.h"
 #include "print/print_options_window.h"
+#include "print/report_printing.h"
 
 #include <QCheckBox>
 #include <QProcess>
@@ -81,6 +82,18 @@ class PrintOptionsTest : public QObject {
         const QRegularExpressionMatch match = word.match(boxes);
         QVERIFY2(match.hasMatch(), qPrintable(boxes.left(400)));
         QCOMPARE(qRound(match.captured(2).toDouble() - match.captured(1).toDouble()), 19 * 6);
+    }
+
+    // A sheet of three cards is 67 lines: on US Letter within a printer's
+    // quarter-inch margins 66 fit, and the blank last one is left off.
+    void aSheetOfCardsTakesOneSheetOfPaper() {
+        Printing p;
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFileName(p.dir.filePath("sheet.pdf"));
+        printer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
+                                          QMarginsF(18, 18, 18, 18)));
+        printDocument(printer, jobCardDocuments(p.h.project, false, CurrencyFormat())[0], 10);
+        QCOMPARE(p.printed("sheet.pdf").count('\f'), 1);
     }
 
     void tickedCostSectionsLastUntilCancelled() {
