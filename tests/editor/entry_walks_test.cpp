@@ -44,6 +44,7 @@ class EntryWalksTest : public QObject {
                          << "2.5";
         QTest::mouseClick(h.button("cmdWeight"), Qt::LeftButton);
         QCOMPARE(h.prompts.asked, QStringList(3, "input: Enter Weight | Weight"));
+        QCOMPARE(h.prompts.lastInputPosition, std::optional<QPoint>(QPoint(6000, 9000)));
         QCOMPARE(h.project.edgeWeight[1], 4.0f);
         QCOMPARE(h.project.edgeWeight[2], 0.0f);
         QCOMPARE(h.project.edgeWeight[3], 2.5f);

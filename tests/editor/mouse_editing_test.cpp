@@ -72,9 +72,10 @@ class MouseEditingTest : public QObject {
         QCOMPARE(h.at(3000, 3150), toQColor(colours::windowBack)); // redrawn from the tables
     }
 
-    // Nodes 1..4 at x = 1500, 1700, 4500 and 6000 (y = 3000); an arrow's
-    // first click, then its second one at endX unless that is 0. A hit lies
-    // strictly within the radius; of overlapping nodes the higher number wins.
+    // Nodes 1..4 at x = 1500, 1700, 4500 and 6000 (y = 3000) and job 1-3;
+    // a second arrow's first click, then its second one at endX unless that
+    // is 0. A hit lies strictly within the radius; of overlapping nodes the
+    // higher number wins.
     void arrowsFromTwoClicks_data() {
         QTest::addColumn<QPointF>("start");
         QTest::addColumn<float>("endX");
@@ -117,16 +118,18 @@ class MouseEditingTest : public QObject {
             h.window.Form_MouseDown(Qt::LeftButton, x, 3000);
         }
         QTest::mouseClick(h.button("cmdEdge"), Qt::LeftButton);
+        h.window.Form_MouseDown(Qt::LeftButton, 1500, 3000);
+        h.window.Form_MouseDown(Qt::LeftButton, 4500, 3000);
         h.window.Form_MouseDown(Qt::LeftButton, static_cast<float>(start.x()),
                                 static_cast<float>(start.y()));
         if (endX > 0) {
             h.window.Form_MouseDown(right ? Qt::RightButton : Qt::LeftButton, endX, 3000);
         }
-        QCOMPARE(h.project.edgeCount, to != 0 ? 1 : 0);
+        QCOMPARE(h.project.edgeCount, to != 0 ? 2 : 1);
         QCOMPARE(h.button("cmdEdge")->text(), QString("Edges=%1").arg(h.project.edgeCount));
         QCOMPARE(h.project.edgeStarted, 0);
-        QVERIFY(to == 0 || h.project.edgeFrom[1] == Currency::fromWhole(from));
-        QVERIFY(to == 0 || h.project.edgeTo[1] == Currency::fromWhole(to));
+        QVERIFY(to == 0 || h.project.edgeFrom[2] == Currency::fromWhole(from));
+        QVERIFY(to == 0 || h.project.edgeTo[2] == Currency::fromWhole(to));
         QCOMPARE(h.prompts.asked.isEmpty(), !missed);
         for (int n = 1; n <= 4; ++n) {
             QCOMPARE(h.at(h.project.nodeX[n], 3150), toQColor(colours::nodeFill));
