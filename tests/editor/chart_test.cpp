@@ -15,21 +15,11 @@ namespace {
 constexpr double outerW = 12000;
 constexpr double outerH = 9000;
 
-QStringList recorded(const RecordingSurface& surface) {
-    QStringList lines;
-    for (const std::string& op : surface.operations()) {
-        lines << toQString(op);
-    }
-    return lines;
-}
-
-QStringList chartOf(Project project, bool schedule = true) {
-    if (schedule) {
-        computeSchedule(project);
-    }
+QStringList chartOf(Project project, ChartTarget target = ChartTarget::screen) {
+    computeSchedule(project);
     RecordingSurface surface(outerW, outerH, colours::windowBack);
-    drawChart(project, surface);
-    return recorded(surface);
+    drawChart(project, surface, target);
+    return toQStringList(surface.operations());
 }
 
 QStringList arrowOf(float x1, float y1, float x2, float y2) {
@@ -40,16 +30,13 @@ QStringList arrowOf(float x1, float y1, float x2, float y2) {
     project.nodeY[2] = y2;
     RecordingSurface surface(outerW, outerH, colours::windowBack);
     drawArrow(project, surface, 1);
-    return recorded(surface);
+    return toQStringList(surface.operations());
 }
 
 // The operations between the first one that starts with from and the next
 // "endline" after it, both included.
 QStringList slice(const QStringList& ops, const QString& from) {
     const qsizetype start = ops.indexOf(from);
-    if (start < 0) {
-        return {};
-    }
     const qsizetype end = ops.indexOf("endline", start);
     return ops.mid(start, end - start + 1);
 }
@@ -147,10 +134,7 @@ class ChartTest : public QObject {
         Project project = projectOf(3, {{1, 2, 0}, {2, 3, 4}, {1, 3, 1}});
         project.edgeInTree[2] = 1;
         project.projectName = "Demo";
-        computeSchedule(project);
-        RecordingSurface page(outerW, outerH, colours::white);
-        drawChart(project, page, ChartTarget::page);
-        const QStringList ops = recorded(page);
+        const QStringList ops = chartOf(project, ChartTarget::page);
         QCOMPARE(ops.first(), QString("fill 000000")); // no clear, and no circle filled
         QVERIFY(!ops.join(' ').contains(QRegularExpression("colour (00FFFF|FF0000|C0FFFF)")));
         // Job by job the line style and pen width; then width 1 for the figures.

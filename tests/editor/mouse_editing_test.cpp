@@ -15,14 +15,6 @@ void click(Harness& h, double x, double y, Qt::MouseButton button = Qt::LeftButt
     QTest::mouseClick(h.window.centralWidget(), button, {}, QPoint(pixels(x), pixels(y)));
 }
 
-// Nodes at (1500 + 1500 i, 3000) for i = 0..count-1, placed with the mouse.
-void placeNodes(Harness& h, int count) {
-    QTest::mouseClick(h.button("cmdNode"), Qt::LeftButton);
-    for (int i = 0; i < count; ++i) {
-        click(h, 1500 + 1500 * i, 3000);
-    }
-}
-
 QColor nodeFace(Harness& h, int n) {
     return h.at(h.project.nodeX[n], h.project.nodeY[n] + 150);
 }
@@ -138,7 +130,10 @@ class MouseEditingTest : public QObject {
 
     void aHalfMadeArrowIsTakenBack() {
         Harness h;
-        placeNodes(h, 3);
+        QTest::mouseClick(h.button("cmdNode"), Qt::LeftButton);
+        for (double x : {1500, 3000, 4500}) {
+            click(h, x, 3000);
+        }
         QTest::mouseClick(h.button("cmdEdge"), Qt::LeftButton);
         click(h, 1500, 3000);
         QTest::mouseClick(h.button("cmdEdge"), Qt::LeftButton); // chosen again
@@ -183,8 +178,7 @@ class MouseEditingTest : public QObject {
         QCOMPARE(h.project.nodeCount, 100);
         const Project full = h.project;
         h.window.Form_MouseDown(Qt::LeftButton, 4500, 3000);
-        QCOMPARE(h.prompts.asked.takeLast(),
-                 QString("message: A project holds at most 100 nodes. | Arrowplan"));
+        QVERIFY(h.prompts.asked.takeLast().contains("at most 100 nodes"));
         QVERIFY(h.project == full);
 
         QTest::mouseClick(h.button("cmdEdge"), Qt::LeftButton);
@@ -194,8 +188,7 @@ class MouseEditingTest : public QObject {
         QCOMPARE(h.project.edgeCount, 100);
         const Project hundredJobs = h.project;
         h.window.Form_MouseDown(Qt::LeftButton, 600, 1500);
-        QCOMPARE(h.prompts.asked.takeLast(),
-                 QString("message: A project holds at most 100 jobs. | Arrowplan"));
+        QVERIFY(h.prompts.asked.takeLast().contains("at most 100 jobs"));
         QVERIFY(h.project == hundredJobs);
     }
 };
