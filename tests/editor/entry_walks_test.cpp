@@ -39,9 +39,7 @@ class EntryWalksTest : public QObject {
     void timesAndTitles() {
         Harness h;
         threeJobs(h);
-        h.prompts.inputs << "4"
-                         << " 0 "
-                         << "2.5";
+        h.prompts.inputs = {"4", " 0 ", "2.5"};
         QTest::mouseClick(h.button("cmdWeight"), Qt::LeftButton);
         QCOMPARE(h.prompts.asked, QStringList(3, "input: Enter Weight | Weight"));
         QCOMPARE(h.prompts.lastInputPosition, std::optional<QPoint>(QPoint(6000, 9000)));
