@@ -38,16 +38,12 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void controlsFitTheClientArea() {
+    void controlsAndModeCommands() {
         Harness h;
         for (QWidget* child : h.window.centralWidget()->findChildren<QWidget*>()) {
             QVERIFY2(h.window.centralWidget()->rect().contains(child->geometry()),
                      qPrintable(child->objectName()));
         }
-    }
-
-    void modeCommandsSetModeCaptionAndColour() {
-        Harness h;
         h.project.nodeCount = 4;
         h.project.edgeCount = 3;
         struct Step {
