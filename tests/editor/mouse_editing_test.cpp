@@ -71,44 +71,32 @@ class MouseEditingTest : public QObject {
     }
 
     // Nodes 1..4 at x = 1500, 1700, 4500 and 6000 (y = 3000) and job 1-3;
-    // a second arrow's first click, then its second one at endX unless that
-    // is 0. A hit lies strictly within the radius; of overlapping nodes the
+    // a second arrow's first click, then its second one unless that is at 0,
+    // and the job made, if any. A hit lies strictly within the radius (y is
+    // rounded half to even: 199.5 down is 200); of overlapping nodes the
     // higher number wins.
     void arrowsFromTwoClicks_data() {
-        QTest::addColumn<QPointF>("start");
-        QTest::addColumn<float>("endX");
+        QTest::addColumn<QLineF>("clicks");
         QTest::addColumn<bool>("right");
-        QTest::addColumn<int>("from");
-        QTest::addColumn<int>("to");
+        QTest::addColumn<QString>("job");
         QTest::addColumn<bool>("missed");
-        QTest::newRow("200 across") << QPointF(1300, 3000) << 0.0f << false << 0 << 0 << true;
-        QTest::newRow("199.9 across")
-            << QPointF(1300.1, 3000) << 4500.0f << false << 1 << 3 << false;
-        QTest::newRow("199.5 down: 200")
-            << QPointF(1500, 3199.5) << 0.0f << false << 0 << 0 << true;
-        QTest::newRow("198.5 down: 198")
-            << QPointF(1500, 3198.5) << 4500.0f << false << 1 << 3 << false;
-        QTest::newRow("diagonal inside")
-            << QPointF(1359, 3141) << 4500.0f << false << 1 << 3 << false;
-        QTest::newRow("diagonal outside") << QPointF(1358, 3142) << 0.0f << false << 0 << 0 << true;
-        QTest::newRow("overlap") << QPointF(1590, 3000) << 4500.0f << false << 2 << 3 << false;
-        QTest::newRow("start at the highest")
-            << QPointF(6000, 3000) << 0.0f << false << 0 << 0 << false;
-        QTest::newRow("end below the start")
-            << QPointF(4500, 3000) << 1700.0f << false << 0 << 0 << false;
-        QTest::newRow("end on the start")
-            << QPointF(4500, 3000) << 4500.0f << false << 0 << 0 << false;
-        QTest::newRow("right on a good end")
-            << QPointF(1500, 3000) << 4500.0f << true << 0 << 0 << false;
-        QTest::newRow("right on nothing")
-            << QPointF(1500, 3000) << 8000.0f << true << 0 << 0 << true;
+        QTest::newRow("200 left") << QLineF(1300, 3000, 0, 0) << false << "" << true;
+        QTest::newRow("199.9 left") << QLineF(1300.1, 3000, 4500, 3000) << false << "1-3" << false;
+        QTest::newRow("199.5 down") << QLineF(1500, 3199.5, 0, 0) << false << "" << true;
+        QTest::newRow("198.5 down") << QLineF(1500, 3198.5, 4500, 3000) << false << "1-3" << false;
+        QTest::newRow("diagonal in") << QLineF(1359, 3141, 4500, 3000) << false << "1-3" << false;
+        QTest::newRow("diagonal out") << QLineF(1358, 3142, 0, 0) << false << "" << true;
+        QTest::newRow("overlap") << QLineF(1590, 3000, 4500, 3000) << false << "2-3" << false;
+        QTest::newRow("start at the highest") << QLineF(6000, 3000, 0, 0) << false << "" << false;
+        QTest::newRow("end below") << QLineF(4500, 3000, 1700, 3000) << false << "" << false;
+        QTest::newRow("end on the start") << QLineF(4500, 3000, 4500, 3000) << false << "" << false;
+        QTest::newRow("right on an end") << QLineF(1500, 3000, 4500, 3000) << true << "" << false;
+        QTest::newRow("right on nothing") << QLineF(1500, 3000, 8000, 3000) << true << "" << true;
     }
     void arrowsFromTwoClicks() {
-        QFETCH(QPointF, start);
-        QFETCH(float, endX);
+        QFETCH(QLineF, clicks);
         QFETCH(bool, right);
-        QFETCH(int, from);
-        QFETCH(int, to);
+        QFETCH(QString, job);
         QFETCH(bool, missed);
         Harness h;
         QTest::mouseClick(h.button("cmdNode"), Qt::LeftButton);
@@ -118,16 +106,18 @@ class MouseEditingTest : public QObject {
         QTest::mouseClick(h.button("cmdEdge"), Qt::LeftButton);
         h.window.Form_MouseDown(Qt::LeftButton, 1500, 3000);
         h.window.Form_MouseDown(Qt::LeftButton, 4500, 3000);
-        h.window.Form_MouseDown(Qt::LeftButton, static_cast<float>(start.x()),
-                                static_cast<float>(start.y()));
-        if (endX > 0) {
-            h.window.Form_MouseDown(right ? Qt::RightButton : Qt::LeftButton, endX, 3000);
+        h.window.Form_MouseDown(Qt::LeftButton, static_cast<float>(clicks.x1()),
+                                static_cast<float>(clicks.y1()));
+        if (clicks.x2() > 0) {
+            h.window.Form_MouseDown(right ? Qt::RightButton : Qt::LeftButton,
+                                    static_cast<float>(clicks.x2()), 3000);
         }
-        QCOMPARE(h.project.edgeCount, to != 0 ? 2 : 1);
+        QCOMPARE(h.project.edgeCount, job.isEmpty() ? 1 : 2);
         QCOMPARE(h.button("cmdEdge")->text(), QString("Edges=%1").arg(h.project.edgeCount));
         QCOMPARE(h.project.edgeStarted, 0);
-        QVERIFY(to == 0 || h.project.edgeFrom[2] == Currency::fromWhole(from));
-        QVERIFY(to == 0 || h.project.edgeTo[2] == Currency::fromWhole(to));
+        const long long from = nodeSlot(h.project.edgeFrom[2]);
+        QVERIFY(job.isEmpty() ||
+                QString("%1-%2").arg(from).arg(nodeSlot(h.project.edgeTo[2])) == job);
         QCOMPARE(h.prompts.asked.isEmpty(), !missed);
         for (int n = 1; n <= 4; ++n) {
             QCOMPARE(h.at(h.project.nodeX[n], 3150), toQColor(colours::nodeFill));
