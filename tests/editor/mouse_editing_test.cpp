@@ -1,7 +1,7 @@
 #include "editor/window_harness.h"
 #include "platform/qt_text.h"
-
 #include "schedule/listing.h"
+
 #include <QTimer>
 
 using namespace arrowplan;
@@ -9,22 +9,10 @@ using arrowplan::testing::Harness;
 
 namespace {
 
-QWidget* canvasOf(Harness& h) {
-    return h.window.centralWidget();
-}
-
 // A press on the canvas at a point given in twips (a multiple of 15 lands
 // exactly on a pixel).
 void click(Harness& h, double x, double y, Qt::MouseButton button = Qt::LeftButton) {
-    QTest::mouseClick(canvasOf(h), button, {}, QPoint(pixels(x), pixels(y)));
-}
-
-// Nodes at (1500 + 1500 i, 3000) for i = 0..count-1, placed with the mouse.
-void placeNodes(Harness& h, int count) {
-    QTest::mouseClick(h.button("cmdNode"), Qt::LeftButton);
-    for (int i = 0; i < count; ++i) {
-        click(h, 1500 + 1500 * i, 3000);
-    }
+    QTest::mouseClick(h.window.centralWidget(), button, {}, QPoint(pixels(x), pixels(y)));
 }
 
 QColor nodeFace(Harness& h, int n) {
@@ -37,20 +25,34 @@ class MouseEditingTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void buildArrowsAndMoveANode() {
+    void addNodesArrowsAndMoveANode() {
         Harness h;
         click(h, 900, 900); // no mode yet: nothing happens
         QCOMPARE(h.project.nodeCount, 0);
 
         QTest::mouseClick(h.button("cmdNode"), Qt::LeftButton);
-        click(h, 1500, 3000);
-        QCOMPARE(h.button("cmdNode")->text(), QString("Nodes=1"));
+        for (const char* name : {"Label4", "Label3", "Label2", "frmButtons", "List1"}) {
+            // At the top left corner: on the list box, its border.
+            QTest::mouseClick(h.window.findChild<QWidget*>(name), Qt::LeftButton, {}, QPoint(0, 0));
+        }
+        QCOMPARE(h.project.nodeCount, 0); // only the surface takes presses
+        // A double click's second press comes as a double click; it counts too.
+        QTest::mouseDClick(h.window.centralWidget(), Qt::LeftButton, {}, QPoint(100, 200));
+        QCOMPARE(h.project.nodeCount, 1);
         click(h, 3000, 3000, Qt::RightButton); // any button adds a node
         click(h, 4500, 4500);
         QCOMPARE(h.button("cmdNode")->text(), QString("Nodes=3"));
-        QCOMPARE(h.project.nodeX[3], 4500.0f);
-        QCOMPARE(h.project.nodeNumber[3], 3.0f);
         QCOMPARE(nodeFace(h, 2), toQColor(colours::nodeFill));
+
+        // Node 2 is chosen to move, and still moves after arrows are drawn.
+        QTest::mouseClick(h.button("cmdmove"), Qt::LeftButton);
+        click(h, 9000, 5000);
+        QCOMPARE(h.prompts.asked.takeLast(), QString("message: Please try again | Arrowplan"));
+        click(h, 3000, 3000);
+        QCOMPARE(nodeFace(h, 2), toQColor(colours::highlight));
+        h.window.hide(); // shown again: redrawn from the tables, still selected
+        h.window.show();
+        QTRY_COMPARE(nodeFace(h, 2), toQColor(colours::nodeFill));
 
         QTest::mouseClick(h.button("cmdEdge"), Qt::LeftButton);
         click(h, 1500, 3000);
@@ -58,124 +60,82 @@ class MouseEditingTest : public QObject {
         QCOMPARE(nodeFace(h, 1), toQColor(colours::highlight));
         click(h, 3000, 3000);
         QCOMPARE(nodeFace(h, 1), toQColor(colours::nodeFill));
-        click(h, 3000, 3000);
+        click(h, 3000, 3000, Qt::RightButton); // a right first click chooses as a left one
         click(h, 4500, 4500);
         QCOMPARE(h.project.edgeCount, 2);
-        QCOMPARE(h.button("cmdEdge")->text(), QString("Edges=2"));
-        QVERIFY(h.project.edgeFrom[2] == Currency::fromWhole(2));
-        QVERIFY(h.project.edgeTo[2] == Currency::fromWhole(3));
         QVERIFY(h.prompts.asked.isEmpty());
 
         QTest::mouseClick(h.button("cmdmove"), Qt::LeftButton);
-        click(h, 4500, 4500);
-        QCOMPARE(nodeFace(h, 3), toQColor(colours::highlight));
-        h.window.hide(); // shown again: redrawn from the tables, still selected
-        h.window.show();
-        QTRY_COMPARE(nodeFace(h, 3), toQColor(colours::nodeFill));
         click(h, 6000, 1500);
-        QCOMPARE(h.project.nodeX[3], 6000.0f);
-        QCOMPARE(h.project.nodeY[3], 1500.0f);
-        QCOMPARE(nodeFace(h, 3), toQColor(colours::nodeFill));
-        QCOMPARE(h.at(4500, 4650), toQColor(colours::windowBack)); // redrawn from the tables
-        QCOMPARE(h.button("cmdNode")->text(), QString("Nodes=3"));
+        QCOMPARE(h.project.nodeX[2], 6000.0f);
+        QCOMPARE(h.project.nodeY[2], 1500.0f);
+        QCOMPARE(h.project.nodeY[3], 4500.0f);
+        QCOMPARE(nodeFace(h, 2), toQColor(colours::nodeFill));
+        QCOMPARE(h.at(3000, 3150), toQColor(colours::windowBack)); // redrawn from the tables
     }
 
-    void aMissChangesNothing() {
-        Harness h;
-        QTest::mouseClick(h.button("cmdEdge"), Qt::LeftButton);
-        click(h, 3000, 3000); // no nodes at all
-        QCOMPARE(h.prompts.asked.takeLast(), QString("message: Please try again | Arrowplan"));
-        QCOMPARE(h.project.edgeCount, 0);
-
-        placeNodes(h, 2);
-        QTest::mouseClick(h.button("cmdmove"), Qt::LeftButton);
-        click(h, 9000, 5000);
-        QCOMPARE(h.prompts.asked.takeLast(), QString("message: Please try again | Arrowplan"));
-        click(h, 1500, 3000); // still selecting: this picks node 1
-        click(h, 2100, 5100);
-        QCOMPARE(h.project.nodeX[1], 2100.0f);
-        QVERIFY(h.prompts.asked.isEmpty());
+    // Nodes 1..4 at x = 1500, 1700, 4500 and 6000 (y = 3000) and job 1-3;
+    // a second arrow's first click, then its second one unless that is at 0,
+    // and the job made, if any. A hit lies strictly within the radius (y is
+    // rounded half to even: 199.5 down is 200); of overlapping nodes the
+    // higher number wins.
+    void arrowsFromTwoClicks_data() {
+        QTest::addColumn<QLineF>("clicks");
+        QTest::addColumn<bool>("right");
+        QTest::addColumn<QString>("job");
+        QTest::addColumn<bool>("missed");
+        QTest::newRow("200 left") << QLineF(1300, 3000, 0, 0) << false << "" << true;
+        QTest::newRow("199.9 left") << QLineF(1300.1, 3000, 4500, 3000) << false << "1-3" << false;
+        QTest::newRow("199.5 down") << QLineF(1500, 3199.5, 0, 0) << false << "" << true;
+        QTest::newRow("198.5 down") << QLineF(1500, 3198.5, 4500, 3000) << false << "1-3" << false;
+        QTest::newRow("diagonal in") << QLineF(1359, 3141, 4500, 3000) << false << "1-3" << false;
+        QTest::newRow("diagonal out") << QLineF(1358, 3142, 0, 0) << false << "" << true;
+        QTest::newRow("overlap") << QLineF(1590, 3000, 4500, 3000) << false << "2-3" << false;
+        QTest::newRow("start at the highest") << QLineF(6000, 3000, 0, 0) << false << "" << false;
+        QTest::newRow("end below") << QLineF(4500, 3000, 1700, 3000) << false << "" << false;
+        QTest::newRow("end on the start") << QLineF(4500, 3000, 4500, 3000) << false << "" << false;
+        QTest::newRow("right on an end") << QLineF(1500, 3000, 4500, 3000) << true << "" << false;
+        QTest::newRow("right on nothing") << QLineF(1500, 3000, 8000, 3000) << true << "" << true;
     }
-
-    void hitsLieStrictlyWithinTheRadius_data() {
-        QTest::addColumn<float>("dx");
-        QTest::addColumn<float>("dy");
-        QTest::addColumn<bool>("hit");
-        QTest::newRow("200 across") << 200.0f << 0.0f << false;
-        QTest::newRow("199.9 across") << 199.9f << 0.0f << true;
-        QTest::newRow("-199.9 across") << -199.9f << 0.0f << true;
-        QTest::newRow("199.5 down rounds to 200") << 0.0f << 199.5f << false;
-        QTest::newRow("198.5 down rounds to 198") << 0.0f << 198.5f << true;
-        QTest::newRow("diagonal inside") << 141.0f << 141.0f << true;
-        QTest::newRow("diagonal outside") << 142.0f << 142.0f << false;
-    }
-    void hitsLieStrictlyWithinTheRadius() {
-        QFETCH(float, dx);
-        QFETCH(float, dy);
-        QFETCH(bool, hit);
-        Harness h;
-        placeNodes(h, 2);
-        QTest::mouseClick(h.button("cmdEdge"), Qt::LeftButton);
-        h.window.Form_MouseDown(Qt::LeftButton, 1500 + dx, 3000 + dy);
-        QCOMPARE(h.project.edgeStarted, hit ? 1 : 0);
-        QCOMPARE(h.prompts.asked.isEmpty(), hit);
-    }
-
-    void overlappingNodesGiveTheHigherNumber() {
+    void arrowsFromTwoClicks() {
+        QFETCH(QLineF, clicks);
+        QFETCH(bool, right);
+        QFETCH(QString, job);
+        QFETCH(bool, missed);
         Harness h;
         QTest::mouseClick(h.button("cmdNode"), Qt::LeftButton);
-        click(h, 1500, 3000);
-        click(h, 1650, 3000);
-        click(h, 6000, 3000);
-        QTest::mouseClick(h.button("cmdEdge"), Qt::LeftButton);
-        click(h, 1575, 3000);
-        QVERIFY(h.project.edgeFrom[1] == Currency::fromWhole(2));
-    }
-
-    void arrowsThatAreDropped_data() {
-        QTest::addColumn<double>("startX");
-        QTest::addColumn<double>("endX");
-        QTest::addColumn<bool>("rightButton");
-        QTest::addColumn<QString>("message");
-        // Nodes 1..4 stand at x = 1500, 3000, 4500, 6000.
-        QTest::newRow("start at the highest node") << 6000.0 << -1.0 << false << "";
-        QTest::newRow("end below the start") << 4500.0 << 3000.0 << false << "";
-        QTest::newRow("end on the start") << 4500.0 << 4500.0 << false << "";
-        QTest::newRow("right button on a good end") << 3000.0 << 4500.0 << true << "";
-        QTest::newRow("right button on nothing")
-            << 3000.0 << 8000.0 << true << "message: Please try again | Arrowplan";
-    }
-    void arrowsThatAreDropped() {
-        QFETCH(double, startX);
-        QFETCH(double, endX);
-        QFETCH(bool, rightButton);
-        QFETCH(QString, message);
-        Harness h;
-        placeNodes(h, 4);
-        QTest::mouseClick(h.button("cmdEdge"), Qt::LeftButton);
-        click(h, 1500, 3000, Qt::RightButton); // a right first click chooses as a left one
-        click(h, 3000, 3000);
-        QCOMPARE(h.project.edgeCount, 1);
-
-        click(h, startX, 3000);
-        if (endX > 0) {
-            click(h, endX, 3000, rightButton ? Qt::RightButton : Qt::LeftButton);
+        for (float x : {1500.0f, 1700.0f, 4500.0f, 6000.0f}) {
+            h.window.Form_MouseDown(Qt::LeftButton, x, 3000);
         }
-        QCOMPARE(h.project.edgeCount, 1);
+        QTest::mouseClick(h.button("cmdEdge"), Qt::LeftButton);
+        h.window.Form_MouseDown(Qt::LeftButton, 1500, 3000);
+        h.window.Form_MouseDown(Qt::LeftButton, 4500, 3000);
+        h.window.Form_MouseDown(Qt::LeftButton, static_cast<float>(clicks.x1()),
+                                static_cast<float>(clicks.y1()));
+        if (clicks.x2() > 0) {
+            h.window.Form_MouseDown(right ? Qt::RightButton : Qt::LeftButton,
+                                    static_cast<float>(clicks.x2()), 3000);
+        }
+        QCOMPARE(h.project.edgeCount, job.isEmpty() ? 1 : 2);
+        QCOMPARE(h.button("cmdEdge")->text(), QString("Edges=%1").arg(h.project.edgeCount));
         QCOMPARE(h.project.edgeStarted, 0);
-        QCOMPARE(h.button("cmdEdge")->text(), QString("Edges=1"));
-        QCOMPARE(h.prompts.asked.join(""), message);
+        const long long from = nodeSlot(h.project.edgeFrom[2]);
+        QVERIFY(job.isEmpty() ||
+                QString("%1-%2").arg(from).arg(nodeSlot(h.project.edgeTo[2])) == job);
+        QCOMPARE(h.prompts.asked.isEmpty(), !missed);
         for (int n = 1; n <= 4; ++n) {
-            QCOMPARE(nodeFace(h, n), toQColor(colours::nodeFill));
+            QCOMPARE(h.at(h.project.nodeX[n], 3150), toQColor(colours::nodeFill));
         }
     }
 
     void aHalfMadeArrowIsTakenBack() {
         Harness h;
-        placeNodes(h, 3);
+        QTest::mouseClick(h.button("cmdNode"), Qt::LeftButton);
+        for (double x : {1500, 3000, 4500}) {
+            click(h, x, 3000);
+        }
         QTest::mouseClick(h.button("cmdEdge"), Qt::LeftButton);
         click(h, 1500, 3000);
-        QCOMPARE(h.button("cmdEdge")->text(), QString("Edges=1"));
         QTest::mouseClick(h.button("cmdEdge"), Qt::LeftButton); // chosen again
         QCOMPARE(h.button("cmdEdge")->text(), QString("Edges=0"));
         QCOMPARE(h.project.edgeStarted, 0);
@@ -187,52 +147,15 @@ class MouseEditingTest : public QObject {
         QCOMPARE(h.project.edgeStarted, 1);
         QTest::mouseClick(h.button("cmdCPM"), Qt::LeftButton);
         QCOMPARE(h.listed(), QStringList{toQString(listingHeader)});
+        // Queued before the second click, Start Over runs while the window
+        // lets pending events through, and wins.
         click(h, 1500, 3000);
-        h.action("mnustartover")->trigger();
+        QTimer::singleShot(0, &h.window, [&] { h.window.mnustartover_Click(); });
+        click(h, 3000, 3000);
+        QCOMPARE(h.button("cmdEdge")->text(), QString("Edges=0"));
         QTest::mouseClick(h.button("cmdEdge"), Qt::LeftButton);
         click(h, 1500, 3000); // a first click again, not a second one
         QCOMPARE(h.project.edgeCount, 0);
-        QCOMPARE(h.prompts.asked.last(), QString("message: Please try again | Arrowplan"));
-    }
-
-    void onlyTheSurfaceTakesPresses() {
-        Harness h;
-        QTest::mouseClick(h.button("cmdNode"), Qt::LeftButton);
-        for (const char* name : {"Label4", "Label3", "Label2", "frmButtons", "List1"}) {
-            // At the top left corner: on the list box, its border.
-            QTest::mouseClick(h.window.findChild<QWidget*>(name), Qt::LeftButton, {}, QPoint(0, 0));
-        }
-        QCOMPARE(h.project.nodeCount, 0);
-        QTest::mouseClick(canvasOf(h), Qt::LeftButton, {}, QPoint(100, 200));
-        QTest::mouseDClick(canvasOf(h), Qt::LeftButton, {}, QPoint(100, 200));
-        QCOMPARE(h.project.nodeCount, 2); // each press of a double click counts
-    }
-
-    void aMoveSelectionOutlastsOtherModes() {
-        Harness h;
-        placeNodes(h, 4);
-        QTest::mouseClick(h.button("cmdmove"), Qt::LeftButton);
-        click(h, 6000, 3000); // select node 4
-        QTest::mouseClick(h.button("cmdEdge"), Qt::LeftButton);
-        click(h, 3000, 3000);
-        click(h, 4500, 3000);
-        QTest::mouseClick(h.button("cmdmove"), Qt::LeftButton);
-        click(h, 6000, 4500);
-        QCOMPARE(h.project.nodeY[4], 4500.0f);
-        QCOMPARE(h.project.nodeY[2], 3000.0f);
-    }
-
-    void aCommandRunWhileTheEndIsChosenWins() {
-        Harness h;
-        placeNodes(h, 3);
-        QTest::mouseClick(h.button("cmdEdge"), Qt::LeftButton);
-        click(h, 1500, 3000);
-        // Queued before the second click, it runs while the window lets
-        // pending events through.
-        QTimer::singleShot(0, &h.window, [&] { h.window.mnustartover_Click(); });
-        click(h, 3000, 3000);
-        QCOMPARE(h.project.edgeCount, 0);
-        QCOMPARE(h.button("cmdEdge")->text(), QString("Edges=0"));
     }
 
     void theTablesHoldAHundred() {
@@ -241,32 +164,22 @@ class MouseEditingTest : public QObject {
         h.project.nodeCount = 99;
         h.project.nodeX[1] = 600;
         h.project.nodeY[1] = 1500;
-        click(h, 3000, 3000);
-
-        QCOMPARE(h.button("cmdNode")->text(), QString("Nodes=100"));
+        h.window.Form_MouseDown(Qt::LeftButton, 3000, 3000);
+        QCOMPARE(h.project.nodeCount, 100);
         const Project full = h.project;
-        click(h, 4500, 3000);
-        QCOMPARE(h.prompts.asked.takeLast(),
-                 QString("message: A project holds at most 100 nodes. | Arrowplan"));
+        h.window.Form_MouseDown(Qt::LeftButton, 4500, 3000);
+        QVERIFY(h.prompts.asked.takeLast().contains("at most 100 nodes"));
         QVERIFY(h.project == full);
-        QCOMPARE(h.button("cmdNode")->text(), QString("Nodes=100"));
 
         QTest::mouseClick(h.button("cmdEdge"), Qt::LeftButton);
-        for (int j = 1; j <= 99; ++j) {
-            h.project.edgeCount = static_cast<std::int16_t>(j);
-            h.project.edgeFrom[j] = Currency::fromWhole(1);
-            h.project.edgeTo[j] = Currency::fromWhole(100);
-        }
+        h.project.edgeCount = 99;
         h.window.Form_MouseDown(Qt::LeftButton, 600, 1500);
         h.window.Form_MouseDown(Qt::LeftButton, 3000, 3000);
         QCOMPARE(h.project.edgeCount, 100);
-        QCOMPARE(h.button("cmdEdge")->text(), QString("Edges=100"));
         const Project hundredJobs = h.project;
         h.window.Form_MouseDown(Qt::LeftButton, 600, 1500);
-        QCOMPARE(h.prompts.asked.takeLast(),
-                 QString("message: A project holds at most 100 jobs. | Arrowplan"));
+        QVERIFY(h.prompts.asked.takeLast().contains("at most 100 jobs"));
         QVERIFY(h.project == hundredJobs);
-        QCOMPARE(h.button("cmdEdge")->text(), QString("Edges=100"));
     }
 };
 
