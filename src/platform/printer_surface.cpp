@@ -4,7 +4,7 @@
 #include "platform/twips.h"
 
 #include <QFontMetricsF>
-#include <QPrinter>
+#include <QPaintDevice>
 
 namespace arrowplan {
 
@@ -17,14 +17,14 @@ constexpr double screenDotsPerInch = 96;
 
 } // namespace
 
-PrinterSurface::PrinterSurface(QPrinter& printer, double width, double height)
+PrinterSurface::PrinterSurface(QPaintDevice& printer, double width, double height)
     : printer_(printer), width_(width), height_(height), font_(pageFontFamily) {
     if (!painter_.begin(&printer_)) {
         throw PrintError("the printer did not take the chart");
     }
     scaleX_ = printer_.width() / width_;
     scaleY_ = printer_.height() / height_;
-    dotsPerPixel_ = printer_.resolution() / screenDotsPerInch;
+    dotsPerPixel_ = printer_.logicalDpiX() / screenDotsPerInch;
     font_.setPointSizeF(pageFontSize);
 }
 
