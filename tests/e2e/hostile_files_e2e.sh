@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real program loads broken files through the real file dialog: each one
-# gets a message, and the project loaded before stays, as a Save afterwards
-# shows byte for byte.
+# gets a message, and the project loaded before (named on the command line)
+# stays, as a Save afterwards shows byte for byte. A broken file named on the
+# command line gets the same message, and the program starts empty.
 set -euo pipefail
 app=$1 examples=$2
 source "$(dirname "$0")/xvfb_session.sh"
@@ -19,10 +20,13 @@ printf '1\r\n0\r\n10\r\n10\r\n1\r\n"no end\r\n' >"$work/broken/quote.cpm"
 printf '1\r\n0\r\n10\r\n10\r\n1e30\r\n""\r\n' >"$work/broken/number.cpm"
 
 start_display
-"$app" >"$work/app.log" 2>&1 &
-pids+=($!)
-main=$(window_named Arrowplan) || fail "the main window did not open"
-[ -n "$main" ] || fail "the main window did not open"
+start_app() {
+    "$app" "$1" >"$work/app.log" 2>&1 &
+    pids+=($!)
+    main=$(window_named Arrowplan) || fail "the main window did not open"
+    [ -n "$main" ] || fail "the main window did not open"
+}
+start_app "$examples/house.cpm"
 
 load() {
     xdotool windowfocus --sync "$main"
@@ -41,7 +45,6 @@ dismiss_message() {
     wait_gone Arrowplan "$box"
 }
 
-load "$examples/house.cpm"
 for broken in "$work"/broken/*; do
     load "$broken"
     dismiss_message "$(basename "$broken")"
@@ -52,5 +55,16 @@ xdotool key ctrl+s
 answer "Save As" "$work/after.cpm"
 wait_for 10 test -s "$work/after.cpm" || fail "nothing was saved"
 cmp -s "$examples/house.cpm" "$work/after.cpm" ||
-    fail "the project loaded before the broken files did not survive them"
+    fail "the project named on the command line did not survive the broken files"
+
+kill "${pids[-1]}"
+wait_gone Arrowplan "$main"
+start_app "$work/broken/truncated.cpm"
+dismiss_message "the broken file on the command line"
+# Empty: a project without nodes is not saved, and says so.
+xdotool windowfocus --sync "$main"
+xdotool key ctrl+s
+answer "Save As" "$work/empty.cpm"
+dismiss_message "saving the empty project"
+[ ! -e "$work/empty.cpm" ] || fail "the broken file on the command line left a project behind"
 echo "1 passed, 0 failed"
