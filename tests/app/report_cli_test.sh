@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # End-to-end checks of arrowplan-report: real files in, exact lines out.
 set -u
+export LC_ALL=C # the reference money form, $1,234.50
 report=$1 examples=$2 expected=$3
 failures=0
 work=$(mktemp -d)
@@ -59,6 +60,17 @@ status_is "chart" 0 $?
 [ ! -s "$work/chart.err" ] || { echo "FAIL: chart chatter: $(cat "$work/chart.err")"; failures=$((failures + 1)); }
 "$report" chart "$work/missing.cpm" "$work/missing.png" 2>/dev/null
 status_is "chart of a broken file" 1 $?
+# The suffix chooses the image format; one Qt cannot write is refused.
+"$report" chart "$examples/yard.cpm" "$work/yard.JPG"
+status_is "chart as JPEG" 0 $?
+[ "$(head -c 3 "$work/yard.JPG" | od -An -tx1 | tr -d ' \n')" = "ffd8ff" ] ||
+    { echo "FAIL: yard.JPG is not a JPEG"; failures=$((failures + 1)); }
+"$report" chart "$examples/yard.cpm" "$work/yard.doc" 2>"$work/doc.err"
+status_is "chart as .doc" 2 $?
+grep -q 'cannot write a chart to ".*yard.doc"' "$work/doc.err" && [ ! -e "$work/yard.doc" ] ||
+    { echo "FAIL: .doc not refused: $(head -n 1 "$work/doc.err")"; failures=$((failures + 1)); }
+"$report" listing --format xml "$examples/yard.cpm" >/dev/null 2>&1
+status_is "unknown format" 2 $?
 
 # Printing to PDF files, named after the prefix and the report.
 "$report" print "$examples/house.cpm" "$work/house" --cards --costs-jobs --chart --no-costs \
@@ -70,6 +82,13 @@ pdftotext -layout "$work/house-costs.pdf" - | grep -q "Total Costs" &&
     { echo "FAIL: the totals were printed though not asked for"; failures=$((failures + 1)); }
 pdftotext -layout "$work/house-cards-1.pdf" - | grep -q "Amount" &&
     { echo "FAIL: --no-costs printed the amounts"; failures=$((failures + 1)); }
+# One money form in one run, the locale's: on the cards as in the costs.
+LC_ALL=de_DE.UTF-8 "$report" print "$examples/house.cpm" "$work/de" --cards --costs-totals \
+    >/dev/null 2>&1
+for printed in cards-1 costs; do
+    pdftotext -layout "$work/de-$printed.pdf" - | grep -q "1\.500,00 €" ||
+        { echo "FAIL: $printed not in the German money form"; failures=$((failures + 1)); }
+done
 "$report" chart "$examples/house.cpm" "$work/chart.pdf" 2>/dev/null
 status_is "chart page" 0 $?
 pdfinfo "$work/chart.pdf" | awk '/^Page size:/ { exit !($3 > $5) }' ||
@@ -107,6 +126,8 @@ status_is "no arguments" 2 $?
 status_is "unknown command" 2 $?
 "$report" --help | grep -q "^Usage: arrowplan-report"
 status_is "--help" 0 $?
+"$report" --help | grep -q "^ *\.svg .*\.bmp .*\.jpg"
+status_is "--help names the chart's formats" 0 $?
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures check(s) failed"
