@@ -158,36 +158,38 @@ void printLines(const std::vector<std::string>& lines) {
     }
 }
 
-int printListing(const Arguments& args) {
+// A report in its three forms: the list box's lines, a CSV table, a JSON document.
+struct ReportForms {
+    std::function<std::vector<std::string>(const Project&)> text;
+    std::function<std::string(const Project&)> csv;
+    std::function<QByteArray(const Project&)> json;
+};
+
+int printReport(const Arguments& args, const ReportForms& forms) {
     return onScheduled(args, [&](const Project& project) {
         switch (args.format) {
         case Format::csv:
-            std::cout << listingCsv(project);
+            std::cout << forms.csv(project);
             break;
         case Format::json:
-            std::cout << listingJson(project).toStdString();
+            std::cout << forms.json(project).toStdString();
             break;
         case Format::text:
-            printLines(listingLines(project));
+            printLines(forms.text(project));
             break;
         }
     });
 }
 
+int printListing(const Arguments& args) {
+    return printReport(args, {listingLines, listingCsv, listingJson});
+}
+
 int printCosts(const Arguments& args) {
-    return onScheduled(args, [&](const Project& project) {
-        switch (args.format) {
-        case Format::csv:
-            std::cout << weeklyCostCsv(project);
-            break;
-        case Format::json:
-            std::cout << weeklyCostJson(project).toStdString();
-            break;
-        case Format::text:
-            printLines(weeklyCostLines(project, CostSections{}, currencyFormatOf(QLocale())));
-            break;
-        }
-    });
+    const auto lines = [](const Project& project) {
+        return weeklyCostLines(project, CostSections{}, currencyFormatOf(QLocale()));
+    };
+    return printReport(args, {lines, weeklyCostCsv, weeklyCostJson});
 }
 
 int onLoadedWindow(const Arguments& args, const WindowWork& work) {
