@@ -1,5 +1,6 @@
 # The two commands of the README. Both first install whatever system packages
-# are missing, then configure and build.
+# are missing for what they do, then configure and build: `make run` only what
+# building and running need, `make test` the test tools as well.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 CMAKE_ARGS ?=
@@ -24,6 +25,7 @@ run: build
 	./$(BUILD)/src/arrowplan
 
 test: build
+	@./scripts/setup.sh test
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
 
 # The same suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
@@ -52,6 +54,7 @@ bench:
 
 # The Debian package, checked: build/arrowplan_*.deb.
 package: build
+	@./scripts/setup.sh package
 	cd $(BUILD) && cpack -G DEB
 	./packaging/check_deb.sh $(BUILD)
 

@@ -1,29 +1,34 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the screenshots need.
+# Installs the Debian packages a make target needs, and only those: building
+# and running want the compiler, Qt and the fonts; the tests add an X server,
+# xdotool, ImageMagick, poppler and a print server; the package check adds
+# dpkg-dev and lintian. Someone who only runs the program gets no print server.
 # Safe to run again and again: it only calls apt when something is missing.
+#
+# Usage: setup.sh [build|test|package|fuzz|bench]   (build by default)
 set -euo pipefail
 
 packages=(
-  g++ make cmake ninja-build dpkg-dev
-
-  qt6-base-dev libgl-dev
+  g++ make cmake ninja-build
+  qt6-base-dev qt6-svg-dev libgl-dev
   fonts-liberation2
-  poppler-utils xvfb xauth xdotool imagemagick
-  cups printer-driver-cups-pdf
 )
 
-# The fuzzer wants clang and its runtime; only `make fuzz` asks for them.
-if [ "${1:-}" = "fuzz" ]; then
-  packages+=(clang libclang-rt-14-dev)
-fi
-# The benchmarks want Google Benchmark; only `make bench` asks for it.
-if [ "${1:-}" = "bench" ]; then
-  packages+=(libbenchmark-dev)
-fi
-
+case "${1:-build}" in
+  build) ;;
+  test) packages+=(poppler-utils xvfb xauth xdotool imagemagick cups printer-driver-cups-pdf) ;;
+  package) packages+=(dpkg-dev lintian) ;;
+  # The fuzzer wants clang and its runtime.
+  fuzz) packages+=(clang libclang-rt-14-dev) ;;
+  # The benchmarks want Google Benchmark, and the start-up figures an X server.
+  bench) packages+=(libbenchmark-dev xvfb xdotool) ;;
+  *)
+    echo "usage: $0 [build|test|package|fuzz|bench]" >&2
+    exit 2
+    ;;
+esac
 
 missing=()
-
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
     missing+=("$p")

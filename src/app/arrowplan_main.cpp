@@ -1,16 +1,32 @@
-// arrowplan: the desktop program.
+// arrowplan: the desktop program. A project file named on the command line
+// (a double click in the file manager) is loaded at start as File > Load
+// loads it.
 
 #include "editor/main_window.h"
 #include "model/project.h"
 #include "platform/qt_prompts.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 namespace {
+
+constexpr int exitUsage = 2;
+
+constexpr const char* usageText =
+    "Usage: arrowplan [FILE.cpm]\n"
+    "\n"
+    "Draws critical-path (CPM) charts of small projects and works out their\n"
+    "schedule and cash flow. FILE.cpm, when given, is loaded at start as\n"
+    "File > Load loads it; a file that cannot be read is reported and the\n"
+    "program starts empty.\n"
+    "\n"
+    "Options:\n"
+    "  --help    show this text\n";
 
 // Qt aborts when the X display it needs is not there; say so plainly instead.
 bool displayMissing() {
@@ -26,6 +42,12 @@ bool displayMissing() {
 } // namespace
 
 int main(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(usageText, stdout);
+            return 0;
+        }
+    }
     if (displayMissing()) {
         std::fputs("arrowplan: no display to open the window on (DISPLAY is not set); "
                    "run it on a desktop, or under xvfb-run\n",
@@ -34,11 +56,21 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName("Arrowplan");
+    // What is left once Qt has taken its own options.
+    const QStringList files = QApplication::arguments().mid(1);
+    if (files.size() > 1 || (files.size() == 1 && files.first().startsWith('-'))) {
+        std::fputs(usageText, stderr);
+        return exitUsage;
+    }
 
     arrowplan::Project project;
     arrowplan::QtPrompts prompts;
     arrowplan::MainWindow window(project, prompts);
     prompts.setParent(&window);
     window.show();
+    if (!files.isEmpty()) {
+        // Once the window is up, so that a message about the file stands over it.
+        QTimer::singleShot(0, &window, window.guarded([&] { window.loadFile(files.first()); }));
+    }
     return QApplication::exec();
 }

@@ -1,22 +1,28 @@
 // arrowplan-report: the headless side of the program, for scripts, batch
-// reports and end-to-end tests. It loads a .cpm file exactly as the desktop
-// program does and prints what the desktop program would show.
+// reports, spreadsheets and end-to-end tests. It loads a .cpm file exactly as
+// the desktop program does and prints what the desktop program would show.
 
+#include "app/chart_file.h"
 #include "app/headless_window.h"
+#include "app/report_json.h"
 #include "editor/main_window.h"
 #include "model/project_file.h"
 #include "mst/kruskal.h"
+#include "platform/locale_currency.h"
 #include "platform/printer_surface.h"
+#include "platform/qt_text.h"
 #include "print/print_options_window.h"
 #include "print/report_printing.h"
 #include "schedule/cpm.h"
 #include "schedule/listing.h"
+#include "schedule/report_csv.h"
 #include "schedule/weekly_costs.h"
 
 #include <algorithm>
 #include <exception>
 #include <functional>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,23 +34,34 @@ using namespace arrowplan;
 constexpr int exitFailure = 1;
 constexpr int exitUsage = 2;
 
-constexpr std::string_view usageText =
-    R"(Usage: arrowplan-report COMMAND FILE.cpm [OUTPUT]
+constexpr std::string_view usageHead =
+    R"(Usage: arrowplan-report COMMAND [OPTIONS] FILE.cpm [OUTPUT]
 
 Loads a project file as the desktop program's Load command does and reports
 on it.
 
 Commands:
-  listing FILE.cpm        schedule the project and print the job listing, the
+  listing [--format F] FILE.cpm
+                          schedule the project and print the job listing, the
                           header and one line per job, exactly as the list box
                           of the main window shows them
-  costs FILE.cpm          schedule the project and print the weekly costs,
-                          the totals and then each job, in US-English money
-                          ($1,234.50, and ($20.00) for money coming in)
-  chart FILE.cpm OUT.png  draw the chart exactly as the main window shows it
-                          after loading the file, into a PNG image of the
-                          window's drawing area
-  chart FILE.cpm OUT.pdf  print the chart page, as File > Print does
+  costs [--format F] FILE.cpm
+                          schedule the project and print the weekly costs,
+                          the totals and then each job, with the amounts in
+                          the locale's money form as the list box shows them
+                          ($1,234.50, and ($20.00) for money coming in, in US
+                          English and the C locale)
+  chart FILE.cpm OUT.EXT  draw the chart; the suffix of OUT chooses the kind:
+                            .pdf  the chart page, as File > Print prints it
+                            .svg  the same page as an SVG drawing, to scale
+                                  to any size in a report
+                            an image of the window's drawing area, as the
+                            window shows the chart after loading the file, in
+                            any format Qt can write here:
+)";
+
+constexpr std::string_view usageTail =
+    R"(                          any other suffix is refused
   print FILE.cpm PREFIX [--cards] [--list] [--costs-totals] [--costs-jobs]
                         [--chart] [--no-costs]
                           print the chosen reports as PDF files, as File >
@@ -52,14 +69,27 @@ Commands:
                           PREFIX-cards-1.pdf, PREFIX-cards-2.pdf, ... (one a
                           sheet of three cards), PREFIX-list.pdf,
                           PREFIX-costs.pdf, PREFIX-chart.pdf; --no-costs
-                          leaves the payment and amount off the cards; the
-                          files written are listed on standard output
+                          leaves the payment and amount off the cards; money
+                          is in the locale's form; the files written are
+                          listed on standard output
   kruskal1 FILE.cpm       print the list box lines of one spanning-tree run
   kruskal2 FILE.cpm       (the first numbers new subtrees from 1, the second
                           starts with every node in a subtree of its own),
                           without the pauses of the window
   check FILE.cpm          print "ok" when the file reads as a valid project
                           file (it does not schedule the project)
+
+Formats of listing and costs (--format F):
+  text                    the list box's lines (the default)
+  csv                     a table for a spreadsheet: one header row, one row a
+                          job (listing) or a week (costs, a column a job),
+                          RFC 4180 quoting, CRLF line ends, plain numbers with
+                          a full stop and no money symbol or thousands
+                          separator, critical as 1 or 0
+  json                    one JSON document: the project name, every event
+                          and every job (listing), or every week with what
+                          each job pays, its cost and the running total
+                          (costs)
 
 Options:
   --help                  show this text
@@ -68,10 +98,29 @@ Problems go to standard error. Exit status: 0 on success, 1 when the file
 cannot be read, scheduled or written, 2 for a wrong command line.
 )";
 
+// The usage text, with the image formats of the Qt found at run time.
+std::string usageText() {
+    std::string text(usageHead);
+    const std::string indent(29, ' ');
+    std::string line = indent;
+    for (const QString& suffix : imageSuffixes()) {
+        const std::string word = " ." + toStdString(suffix);
+        if (line.size() + word.size() > 79) {
+            text += line + '\n';
+            line = indent;
+        }
+        line += word;
+    }
+    return text + line + '\n' + std::string(usageTail);
+}
+
+enum class Format { text, csv, json };
+
 struct Arguments {
     std::string file;
     std::string output;
     std::vector<std::string_view> options;
+    Format format = Format::text;
     int argc;
     char** argv;
 };
@@ -79,6 +128,8 @@ struct Arguments {
 struct Command {
     std::string_view name;
     bool wantsOutput;
+    bool takesFormat;
+    std::vector<std::string_view> options;
     std::function<int(const Arguments&)> run;
 };
 
@@ -90,28 +141,55 @@ bool load(const std::string& path, Project& project) {
     return true;
 }
 
-int printListing(const Arguments& args) {
+// Loads and schedules the file, then writes the report.
+int onScheduled(const Arguments& args, const std::function<void(const Project&)>& report) {
     Project project;
     if (!load(args.file, project)) {
         return exitFailure;
     }
     computeSchedule(project);
-    for (const std::string& line : listingLines(project)) {
-        std::cout << line << '\n';
-    }
+    report(project);
     return 0;
 }
 
-int printCosts(const Arguments& args) {
-    Project project;
-    if (!load(args.file, project)) {
-        return exitFailure;
-    }
-    computeSchedule(project);
-    for (const std::string& line : weeklyCostLines(project, CostSections{}, CurrencyFormat{})) {
+void printLines(const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) {
         std::cout << line << '\n';
     }
-    return 0;
+}
+
+// A report in its three forms: the list box's lines, a CSV table, a JSON document.
+struct ReportForms {
+    std::function<std::vector<std::string>(const Project&)> text;
+    std::function<std::string(const Project&)> csv;
+    std::function<QByteArray(const Project&)> json;
+};
+
+int printReport(const Arguments& args, const ReportForms& forms) {
+    return onScheduled(args, [&](const Project& project) {
+        switch (args.format) {
+        case Format::csv:
+            std::cout << forms.csv(project);
+            break;
+        case Format::json:
+            std::cout << forms.json(project).toStdString();
+            break;
+        case Format::text:
+            printLines(forms.text(project));
+            break;
+        }
+    });
+}
+
+int printListing(const Arguments& args) {
+    return printReport(args, {listingLines, listingCsv, listingJson});
+}
+
+int printCosts(const Arguments& args) {
+    const auto lines = [](const Project& project) {
+        return weeklyCostLines(project, CostSections{}, currencyFormatOf(QLocale()));
+    };
+    return printReport(args, {lines, weeklyCostCsv, weeklyCostJson});
 }
 
 int onLoadedWindow(const Arguments& args, const WindowWork& work) {
@@ -124,31 +202,9 @@ int onLoadedWindow(const Arguments& args, const WindowWork& work) {
     return 0;
 }
 
-bool endsWith(const std::string& text, std::string_view end) {
-    return text.size() >= end.size() &&
-           text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
-// A PNG of the window's drawing area, or the printed chart page as a PDF.
-int drawChartImage(const Arguments& args) {
-    return onLoadedWindow(args, [&](MainWindow& window, Project&, std::string& problem) {
-        if (endsWith(args.output, ".pdf")) {
-            QPrinter printer(QPrinter::HighResolution);
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(QString::fromStdString(args.output));
-            try {
-                window.prnt(printer);
-            } catch (const PrintError& error) {
-                problem = error.what();
-                return false;
-            }
-            return true;
-        }
-        if (!window.canvasImage().save(QString::fromStdString(args.output), "PNG")) {
-            problem = "could not write the image " + args.output;
-            return false;
-        }
-        return true;
+int drawChartFile(const Arguments& args) {
+    return onLoadedWindow(args, [&](MainWindow& window, Project& project, std::string& problem) {
+        return writeChartFile(window, project, QString::fromStdString(args.output), problem);
     });
 }
 
@@ -175,12 +231,13 @@ PrintChoices printChoices(const std::vector<std::string_view>& options) {
 int printToFiles(const Arguments& args) {
     const PrintChoices choices = printChoices(args.options);
     return onLoadedWindow(args, [&](MainWindow& window, Project& project, std::string& problem) {
-        // As a Print of the print options window does: its ticks choose.
+        // As a Print of the print options window does: its ticks choose, and
+        // the cards and the costs both show money as the window does.
         window.printOptions().setChoices(choices);
         project.printingCosts = 1;
         PdfFiles files(QString::fromStdString(args.output));
         try {
-            printReports(window, project, choices, files, CurrencyFormat{});
+            printReports(window, project, choices, files, currencyFormatOf(QLocale()));
         } catch (const PrintError& error) {
             problem = error.what();
             return false;
@@ -203,9 +260,7 @@ int printKruskal(const Arguments& args, KruskalVariant variant) {
     while (true) {
         run.begin();
         const bool over = run.end();
-        for (const std::string& line : run.takeLines()) {
-            std::cout << line << '\n';
-        }
+        printLines(run.takeLines());
         if (over) {
             return 0;
         }
@@ -223,22 +278,86 @@ int printOk(const Arguments& args) {
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> table{
-        {"listing", false, printListing},
-        {"costs", false, printCosts},
-        {"chart", true, drawChartImage},
-        {"print", true, printToFiles},
-        {"kruskal1", false,
+        {"listing", false, true, {}, printListing},
+        {"costs", false, true, {}, printCosts},
+        {"chart", true, false, {}, drawChartFile},
+        {"print",
+         true,
+         false,
+         {"--cards", "--list", "--costs-totals", "--costs-jobs", "--chart", "--no-costs"},
+         printToFiles},
+        {"kruskal1",
+         false,
+         false,
+         {},
          [](const Arguments& args) { return printKruskal(args, KruskalVariant::fromCounter); }},
-        {"kruskal2", false,
+        {"kruskal2",
+         false,
+         false,
+         {},
          [](const Arguments& args) { return printKruskal(args, KruskalVariant::ownSubtrees); }},
-        {"check", false, printOk},
+        {"check", false, false, {}, printOk},
     };
     return table;
 }
 
 int usageError(std::string_view problem) {
-    std::cerr << "arrowplan-report: " << problem << "\n\n" << usageText;
+    std::cerr << "arrowplan-report: " << problem << "\n\n" << usageText();
     return exitUsage;
+}
+
+std::optional<Format> formatNamed(std::string_view name) {
+    constexpr std::pair<std::string_view, Format> formats[] = {
+        {"text", Format::text}, {"csv", Format::csv}, {"json", Format::json}};
+    for (const auto& [formatName, format] : formats) {
+        if (formatName == name) {
+            return format;
+        }
+    }
+    return std::nullopt;
+}
+
+// Sorts the words after the command into the file names, the command's
+// options and the format. Gives what is wrong, if anything.
+std::optional<std::string> parse(const Command& command, const std::vector<std::string_view>& words,
+                                 Arguments& arguments) {
+    std::vector<std::string_view> names;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string_view word = words[i];
+        if (!word.starts_with("--")) {
+            names.push_back(word);
+        } else if (command.takesFormat && word.starts_with("--format")) {
+            std::string_view name = word.substr(std::string_view("--format").size());
+            if (name.empty() && i + 1 < words.size()) {
+                name = words[++i];
+            } else if (name.starts_with("=")) {
+                name.remove_prefix(1);
+            }
+            const auto format = formatNamed(name);
+            if (!format) {
+                return "--format takes text, csv or json";
+            }
+            arguments.format = *format;
+        } else if (std::find(command.options.begin(), command.options.end(), word) !=
+                   command.options.end()) {
+            arguments.options.push_back(word);
+        } else {
+            return "unknown option \"" + std::string(word) + "\"";
+        }
+    }
+    if (names.size() != (command.wantsOutput ? 2 : 1)) {
+        return command.wantsOutput ? "expected a project file and an output file"
+                                   : "expected one project file";
+    }
+    arguments.file = std::string(names[0]);
+    if (command.wantsOutput) {
+        arguments.output = std::string(names[1]);
+    }
+    if (command.name == "chart" && !canWriteChart(QString::fromStdString(arguments.output))) {
+        return "cannot write a chart to \"" + arguments.output +
+               "\": its suffix must be .pdf, .svg or one of the image formats listed below";
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -247,7 +366,7 @@ int main(int argc, char** argv) {
     const std::vector<std::string_view> args(argv + 1, argv + argc);
     if (std::find_if(args.begin(), args.end(),
                      [](std::string_view a) { return a == "--help" || a == "-h"; }) != args.end()) {
-        std::cout << usageText;
+        std::cout << usageText();
         return 0;
     }
     if (args.empty()) {
@@ -258,25 +377,10 @@ int main(int argc, char** argv) {
     if (command == commands().end()) {
         return usageError("unknown command \"" + std::string(args[0]) + "\"");
     }
-    const std::size_t expected = command->wantsOutput ? 3 : 2;
-    std::vector<std::string_view> options;
-    if (command->name == "print") {
-        static constexpr std::string_view known[] = {"--cards",      "--list",  "--costs-totals",
-                                                     "--costs-jobs", "--chart", "--no-costs"};
-        for (std::size_t i = expected; i < args.size(); ++i) {
-            if (std::find(std::begin(known), std::end(known), args[i]) == std::end(known)) {
-                return usageError("unknown option \"" + std::string(args[i]) + "\"");
-            }
-            options.push_back(args[i]);
-        }
+    Arguments arguments{{}, {}, {}, Format::text, argc, argv};
+    if (const auto problem = parse(*command, {args.begin() + 1, args.end()}, arguments)) {
+        return usageError(*problem);
     }
-    if (args.size() != expected + options.size()) {
-        return usageError(command->wantsOutput ? "expected a project file and an output file"
-                                               : "expected one project file");
-    }
-    const Arguments arguments{std::string(args[1]),
-                              command->wantsOutput ? std::string(args[2]) : std::string(), options,
-                              argc, argv};
     try {
         return command->run(arguments);
     } catch (const std::exception& error) {

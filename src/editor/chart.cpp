@@ -99,7 +99,7 @@ void drawNodeFigures(const Project& project, Surface& surface, int k) {
     surface.printText(surfaceText(project.earlyTime[k]));
     surface.printText(",");
     surface.printText(surfaceText(project.lateTime[k]));
-    if (project.earlyTime[k] == project.lateTime[k]) {
+    if (isCriticalEvent(project, k)) {
         surface.printText("*");
         surface.endLine();
     }

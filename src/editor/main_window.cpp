@@ -416,6 +416,11 @@ void MainWindow::loa_Click() {
     if (path.isEmpty()) {
         return;
     }
+    loadFile(path);
+}
+
+void MainWindow::loadFile(const QString& path) {
+    fileDialog_.fileName = path;
     if (const auto problem = loadProjectFile(toStdString(path), project_)) {
         if (problem->noNodes) {
             prompts_.beep();

@@ -61,6 +61,8 @@ class MainWindow : public QMainWindow {
     void nw_Click() { mnustartover_Click(); }
     void sav_Click();
     void loa_Click();
+    // Load once the file is chosen; also the file named when the program starts.
+    void loadFile(const QString& path);
     void namen_Click();
     void abt_Click();
     void cmdExit_Click();

@@ -17,6 +17,8 @@ class JobTitle {
     explicit JobTitle(std::string_view text);
 
     const std::string& text() const { return text_; }
+    // The title without the blanks that pad it, for a spreadsheet or a script.
+    std::string trimmed() const { return text_.substr(0, text_.find_last_not_of(' ') + 1); }
     bool operator==(const JobTitle&) const = default;
 
   private:

@@ -5,7 +5,7 @@
 #include "platform/window_font.h"
 
 #include <QFontMetricsF>
-#include <QPrinter>
+#include <QPaintDevice>
 
 namespace arrowplan {
 
@@ -18,7 +18,7 @@ constexpr double screenDotsPerInch = 96;
 
 } // namespace
 
-PrinterSurface::PrinterSurface(QPrinter& printer, double width, double height)
+PrinterSurface::PrinterSurface(QPaintDevice& printer, double width, double height)
     : printer_(printer), width_(width), height_(height),
       font_(installedOr(pageFontFamily, windowFont().family())) {
     if (!painter_.begin(&printer_)) {
@@ -26,7 +26,7 @@ PrinterSurface::PrinterSurface(QPrinter& printer, double width, double height)
     }
     scaleX_ = printer_.width() / width_;
     scaleY_ = printer_.height() / height_;
-    dotsPerPixel_ = printer_.resolution() / screenDotsPerInch;
+    dotsPerPixel_ = printer_.logicalDpiX() / screenDotsPerInch;
     font_.setPointSizeF(pageFontSize);
 }
 

@@ -7,7 +7,7 @@
 
 #include <stdexcept>
 
-class QPrinter;
+class QPaintDevice;
 
 namespace arrowplan {
 
@@ -19,12 +19,13 @@ class PrintError : public std::runtime_error {
 
 // The chart on paper: one printer document whose page shows the chart's
 // rectangle (0, 0)-(width, height), each axis stretched to the page's
-// printable area on its own. Points are mapped by hand, so that text keeps
+// printable area on its own. Any other page-like device (an SVG drawing)
+// takes the chart the same way. Points are mapped by hand, so that text keeps
 // its size in points and circles stay round whatever the stretch; circles
 // are outlines only. The document ends with finish().
 class PrinterSurface : public Surface {
   public:
-    PrinterSurface(QPrinter& printer, double width, double height);
+    PrinterSurface(QPaintDevice& printer, double width, double height);
     // Ends the document, which sends it to the printer.
     void finish();
 
@@ -48,7 +49,7 @@ class PrinterSurface : public Surface {
   private:
     QPointF onPage(double x, double y) const { return {x * scaleX_, y * scaleY_}; }
 
-    QPrinter& printer_;
+    QPaintDevice& printer_;
     QPainter painter_;
     double width_;
     double height_;

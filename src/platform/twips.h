@@ -15,6 +15,7 @@ namespace arrowplan {
 // so that a layout and a chart look the same everywhere; a high-density
 // screen scales the whole window as Qt scales every widget.
 inline constexpr double twipsPerPixel = 15.0;
+inline constexpr double twipsPerInch = 1440.0;
 
 inline int pixels(double twips) {
     return static_cast<int>(std::lround(twips / twipsPerPixel));

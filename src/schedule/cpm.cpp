@@ -51,11 +51,14 @@ void computeSchedule(Project& project) {
     }
 }
 
+bool isCriticalEvent(const Project& project, long long node) {
+    return project.earlyTime[node] == project.lateTime[node];
+}
+
 bool isCritical(const Project& project, int job) {
     const long long from = nodeSlot(project.edgeFrom[job]);
     const long long to = nodeSlot(project.edgeTo[job]);
-    return project.earlyTime[from] == project.lateTime[from] &&
-           project.earlyTime[to] == project.lateTime[to] &&
+    return isCriticalEvent(project, from) && isCriticalEvent(project, to) &&
            project.earlyTime[to] - project.earlyTime[from] == duration(project, job);
 }
 

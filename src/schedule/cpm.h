@@ -23,6 +23,10 @@ Currency duration(const Project& project, int job);
 // tables.
 void computeSchedule(Project& project);
 
+// An event (node) is critical when it has no slack: its early and late times
+// are equal. The chart stars it.
+bool isCriticalEvent(const Project& project, long long node);
+
 // A job is critical when both of its nodes have no slack and the job fills
 // the whole time between them; compared exactly.
 bool isCritical(const Project& project, int job);

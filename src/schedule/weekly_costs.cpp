@@ -22,7 +22,7 @@ long long floorOf(Currency value) {
 
 // When a job pays and how much: its start and end week follow from the
 // schedule, moved later by the delay.
-struct Payments {
+struct PaymentPlan {
     long long startWeek;
     long long endWeek;
     std::int16_t mode;
@@ -75,7 +75,7 @@ struct Payments {
     }
 };
 
-Payments paymentsOf(const Project& project, int j) {
+PaymentPlan paymentsOf(const Project& project, int j) {
     const Currency start = project.earlyTime[nodeSlot(project.edgeFrom[j])] + project.jobDelay[j];
     const float weight = project.edgeWeight[j];
     const Currency end = start + Currency::fromFloat(weight) - oneWeek;
@@ -128,50 +128,68 @@ std::string jobHeading(const Project& project, int j) {
 
 } // namespace
 
-std::vector<std::string> weeklyCostLines(const Project& project, CostSections sections,
-                                         const CurrencyFormat& format) {
+WeeklyCosts weeklyCosts(const Project& project, CostSections sections) {
     // The project's length is the late time of its finish node, the last one added.
     const long long finish = static_cast<long long>(
         Currency::fromFloat(project.nodeNumber[project.nodeCount]).rounded());
-    const long long weeks = std::max(0LL, floorOf(project.lateTime[finish]));
-    const long long listed = std::min(weeks, maxListedWeeks);
+    WeeklyCosts costs;
+    costs.weeks = std::max(0LL, floorOf(project.lateTime[finish]));
+    const auto listed = static_cast<std::size_t>(costs.listedWeeks());
 
-    std::vector<Payments> payments;
+    std::vector<PaymentPlan> payments;
     for (int j = 1; j <= project.edgeCount; ++j) {
         payments.push_back(paymentsOf(project, j));
     }
-
-    std::vector<std::string> lines;
-    lines.reserve(static_cast<std::size_t>((listed + 2) * (project.edgeCount + 1)));
-    WeekLines weekLines(format);
+    const auto addWeek = [](WeeklyCosts::Payments& to, Currency cost) {
+        to.total.push_back((to.total.empty() ? Currency() : to.total.back()) + cost);
+        to.cost.push_back(cost);
+    };
     if (sections.totals) {
-        lines.push_back("Total Costs for the " + project.projectName + " Project");
-        Currency total;
-        for (long long week = 0; week < listed; ++week) {
+        for (std::size_t week = 0; week < listed; ++week) {
             Currency cost;
-            for (const Payments& job : payments) {
-                cost += job.in(week);
+            for (const PaymentPlan& job : payments) {
+                cost += job.in(static_cast<long long>(week));
             }
-            total += cost;
-            lines.push_back(weekLines.line(week, cost, total));
+            addWeek(costs.project, cost);
         }
     }
     if (sections.perJob) {
-        for (int j = 1; j <= project.edgeCount; ++j) {
-            lines.push_back(" ");
-            lines.push_back(jobHeading(project, j));
-            Currency total;
-            for (long long week = 0; week < listed; ++week) {
-                const Currency cost = payments[static_cast<std::size_t>(j - 1)].in(week);
-                total += cost;
-                lines.push_back(weekLines.line(week, cost, total));
+        for (const PaymentPlan& job : payments) {
+            WeeklyCosts::Payments& own = costs.jobs.emplace_back();
+            for (std::size_t week = 0; week < listed; ++week) {
+                addWeek(own, job.in(static_cast<long long>(week)));
             }
         }
     }
-    if (listed < weeks && (sections.totals || sections.perJob)) {
+    return costs;
+}
+
+std::vector<std::string> weeklyCostLines(const Project& project, CostSections sections,
+                                         const CurrencyFormat& format) {
+    const WeeklyCosts costs = weeklyCosts(project, sections);
+    const long long listed = costs.listedWeeks();
+    std::vector<std::string> lines;
+    lines.reserve(static_cast<std::size_t>((listed + 2) * (project.edgeCount + 1)));
+    WeekLines weekLines(format);
+    const auto addWeeks = [&](const WeeklyCosts::Payments& payments) {
+        for (std::size_t week = 0; week < payments.cost.size(); ++week) {
+            lines.push_back(weekLines.line(static_cast<long long>(week), payments.cost[week],
+                                           payments.total[week]));
+        }
+    };
+    if (sections.totals) {
+        lines.push_back("Total Costs for the " + project.projectName + " Project");
+        addWeeks(costs.project);
+    }
+    for (std::size_t j = 0; j < costs.jobs.size(); ++j) {
+        lines.push_back(" ");
+        lines.push_back(jobHeading(project, static_cast<int>(j) + 1));
+        addWeeks(costs.jobs[j]);
+    }
+    if (listed < costs.weeks && (sections.totals || sections.perJob)) {
         lines.push_back("The listing stops after week " +
                         plainText(static_cast<std::int64_t>(listed - 1)) + ": the project runs " +
-                        plainText(static_cast<std::int64_t>(weeks)) + " weeks, more than " +
+                        plainText(static_cast<std::int64_t>(costs.weeks)) + " weeks, more than " +
                         plainText(static_cast<std::int64_t>(maxListedWeeks)) + " can be listed.");
     }
     return lines;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # End-to-end checks of arrowplan-report: real files in, exact lines out.
 set -u
+export LC_ALL=C # the reference money form, $1,234.50
 report=$1 examples=$2 expected=$3
 failures=0
 work=$(mktemp -d)
@@ -46,6 +47,19 @@ run print 0 print "$examples/house.cpm" "$work/house" --cards --costs-jobs --cha
 same "printed files" <(printf '%s\n' "$work"/house-{cards-{1,2,3,4,5},costs,chart}.pdf)
 pdftotext "$work/house-costs.pdf" - | grep -q "Total Costs" && fail "totals printed unasked"
 pdftotext "$work/house-cards-1.pdf" - | grep -q "Amount" && fail "--no-costs printed amounts"
+# One money form in one run, the locale's: on the cards as in the costs.
+LC_ALL=de_DE.UTF-8 run "German print" 0 print "$examples/house.cpm" "$work/de" --cards --costs-totals
+for printed in cards-1 costs; do
+    pdftotext "$work/de-$printed.pdf" - | grep -q "1\.500,00 €" || fail "$printed: not in German"
+done
+
+# The suffix chooses the image format; one Qt cannot write is refused.
+run "chart as JPEG" 0 chart "$examples/yard.cpm" "$work/yard.JPG"
+[ "$(identify -format '%m' "$work/yard.JPG")" = "JPEG" ] || fail "yard.JPG is not a JPEG"
+run "chart as .doc" 2 chart "$examples/yard.cpm" "$work/yard.doc"
+said 'cannot write a chart to ".*yard.doc"'
+[ ! -e "$work/yard.doc" ] || fail ".doc written"
+run "unknown format" 2 listing --format xml "$examples/yard.cpm"
 
 run check 0 check "$examples/house.cpm"
 same check <(echo ok)
@@ -65,6 +79,7 @@ run "unknown command" 2 sing "$examples/yard.cpm"
 run "unknown print option" 2 print "$examples/house.cpm" "$work/x" --colour
 run --help 0 --help
 grep -q "^Usage: arrowplan-report" "$work/out" || fail "--help text"
+tr -s ' \n' ' ' <"$work/out" | grep -q " \.svg .* \.jpg " || fail "--help: chart formats"
 
 [ "$failures" -eq 0 ] || { echo "$failures check(s) failed"; exit 1; }
 echo "all report checks passed"

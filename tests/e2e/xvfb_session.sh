@@ -11,7 +11,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+fail() { echo "FAIL: $*" >&2; cat "$work/app.log" >&2 2>/dev/null; exit 1; }
 
 # Waits until a command succeeds, for at most the given seconds.
 wait_for() {
@@ -24,18 +24,22 @@ wait_for() {
 }
 
 start_display() {
+    # A file of its own for each display: a second one must not read the first's number.
+    local number
+    number=$(mktemp "$work/display.XXXXXX")
     # -noreset: a program that disconnects must not take the server down with it.
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$number" 2>/dev/null &
     pids+=($!)
-    wait_for 10 test -s "$work/display" || fail "Xvfb did not start"
-    export DISPLAY=":$(cat "$work/display")"
+    wait_for 10 test -s "$number" || fail "Xvfb did not start"
+    export DISPLAY=":$(cat "$number")"
     export QT_QPA_PLATFORM=xcb
 }
 
-# The program on a display of its own; $main is its main window.
+# The program, with its arguments, on a display of its own; $main is its main
+# window.
 start_program() {
     start_display
-    "$1" >"$work/app.log" 2>&1 &
+    "$@" >"$work/app.log" 2>&1 &
     pids+=($!)
     main=$(window_named Arrowplan) || fail "the main window did not open"
 }

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QByteArray>
+
+namespace arrowplan {
+
+struct Project;
+
+// The listing and the weekly costs of the last schedule as one JSON document
+// each, for scripts. Numbers are the figures the text listing shows.
+
+// {"project", "events": [{node, earlyTime, lateTime, critical}],
+//  "jobs": [{job, from, to, earlyStart, lateFinish, title, critical, time,
+//            delay, duration, slack, amount, paymentMode}]}
+QByteArray listingJson(const Project& project);
+
+// {"project", "projectWeeks", "jobs": [{job, from, to, title, amount,
+//  paymentMode}], "weeks": [{week, jobs: [what each job pays], cost, total}]}
+QByteArray weeklyCostJson(const Project& project);
+
+} // namespace arrowplan

@@ -1,0 +1,77 @@
+#include "schedule/report_csv.h"
+
+#include "model/number_text.h"
+#include "schedule/listing.h"
+#include "schedule/weekly_costs.h"
+
+#include <vector>
+
+namespace arrowplan {
+
+namespace {
+
+constexpr std::string_view rowEnd = "\r\n";
+
+void addRow(std::string& csv, const std::vector<std::string>& fields) {
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0) {
+            csv += ',';
+        }
+        csv += csvField(fields[i]);
+    }
+    csv += rowEnd;
+}
+
+} // namespace
+
+std::string csvField(std::string_view text) {
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+        return std::string(text);
+    }
+    std::string quoted = "\"";
+    for (const char c : text) {
+        quoted += c;
+        if (c == '"') {
+            quoted += '"';
+        }
+    }
+    return quoted + "\"";
+}
+
+std::string listingCsv(const Project& project) {
+    std::string csv;
+    addRow(csv, {"job", "from", "to", "earlyStart", "lateFinish", "title", "critical", "time",
+                 "delay", "duration", "slack", "amount", "paymentMode"});
+    for (const ListedJob& job : listedJobs(project)) {
+        addRow(csv, {plainText(job.job), plainText(job.from), plainText(job.to),
+                     plainText(job.earlyStart), plainText(job.lateFinish), job.title.trimmed(),
+                     job.critical ? "1" : "0", plainText(job.expectedTime), plainText(job.delay),
+                     plainText(job.duration), plainText(job.slack), plainText(job.amount),
+                     plainText(job.payMode)});
+    }
+    return csv;
+}
+
+std::string weeklyCostCsv(const Project& project) {
+    const WeeklyCosts costs = weeklyCosts(project, CostSections{});
+    std::vector<std::string> header{"week", "cost", "total"};
+    for (int j = 1; j <= project.edgeCount; ++j) {
+        std::string title = project.jobTitle[j].trimmed();
+        header.push_back(title + (title.empty() ? "(" : " (") + plainText(project.edgeFrom[j]) +
+                         "-" + plainText(project.edgeTo[j]) + ")");
+    }
+    std::string csv;
+    addRow(csv, header);
+    for (std::size_t week = 0; week < costs.project.cost.size(); ++week) {
+        std::vector<std::string> row{plainText(static_cast<std::int64_t>(week)),
+                                     plainText(costs.project.cost[week]),
+                                     plainText(costs.project.total[week])};
+        for (const WeeklyCosts::Payments& job : costs.jobs) {
+            row.push_back(plainText(job.cost[week]));
+        }
+        addRow(csv, row);
+    }
+    return csv;
+}
+
+} // namespace arrowplan

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "model/project.h"
+
+#include <string>
+#include <string_view>
+
+namespace arrowplan {
+
+// The listing and the weekly costs for a spreadsheet: one header row, then
+// one row a job or a week; RFC 4180 quoting and CRLF line ends. Numbers are
+// plain (a full stop before the fraction, no thousands separator, no money
+// symbol), so a spreadsheet in any locale reads them as numbers. Titles lose
+// their padding blanks.
+
+// A field quoted as RFC 4180 asks when it holds a comma, a double quote or a
+// line break, with its double quotes doubled.
+std::string csvField(std::string_view text);
+
+// Every job of the last schedule: its nodes, early start, late finish,
+// title, critical mark (1 or 0), expected time, delay, duration, slack,
+// amount and payment mode.
+std::string listingCsv(const Project& project);
+
+// Every week of the last schedule: the whole project's cost and running
+// total, then what each job pays that week (a column a job).
+std::string weeklyCostCsv(const Project& project);
+
+} // namespace arrowplan

@@ -1,0 +1,195 @@
+// arrowplan-report's CSV and JSON carry the numbers of its text listing and
+// weekly costs, on every example project; its SVG chart holds every node.
+
+#include "model/currency_text.h"
+#include "model/number_parse.h"
+#include "platform/qt_text.h"
+#include "schedule/report_csv.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QXmlStreamReader>
+
+using namespace arrowplan;
+
+namespace {
+
+QByteArray report(const QStringList& arguments) {
+    QProcess process;
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.start(ARROWPLAN_REPORT, arguments);
+    process.waitForFinished();
+    return process.exitCode() == 0 ? process.readAllStandardOutput() : QByteArray();
+}
+
+QStringList lines(const QByteArray& output) {
+    return QString::fromUtf8(output).split(QRegularExpression("\r?\n"), Qt::SkipEmptyParts);
+}
+
+// The header and the rows; no example needs quoting, which csvField's own
+// cases cover.
+QList<QStringList> csvRows(const QByteArray& output) {
+    QList<QStringList> rows;
+    for (const QString& line : lines(output)) {
+        rows << line.split(',');
+    }
+    return rows;
+}
+
+QJsonObject json(const QStringList& arguments) {
+    return QJsonDocument::fromJson(report(arguments)).object();
+}
+
+Currency currencyOf(const QString& plain) {
+    return toCurrency(toStdString(plain)).value_or(Currency::fromWhole(-999'999));
+}
+
+QString money(Currency amount) {
+    return toQString(currencyText(amount, CurrencyFormat{}));
+}
+
+QString field(const QString& line, int from, int width) {
+    return line.mid(from, width).trimmed();
+}
+
+void examples() {
+    QTest::addColumn<QString>("file");
+    for (const QFileInfo& file : QDir(ARROWPLAN_EXAMPLES).entryInfoList({"*.cpm"})) {
+        QTest::newRow(qPrintable(file.fileName())) << file.filePath();
+    }
+}
+
+} // namespace
+
+class ReportFormatsTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() { qputenv("LC_ALL", "C"); } // the reference money form, $1,234.50
+
+    void csvQuoting() {
+        const QList<std::pair<std::string, std::string>> cases{{"Dig", "Dig"},
+                                                               {"Oak, 1,100", "\"Oak, 1,100\""},
+                                                               {"6\" pipe", "\"6\"\" pipe\""},
+                                                               {"a\r\nb", "\"a\r\nb\""}};
+        for (const auto& [text, quoted] : cases) {
+            QCOMPARE(csvField(text), quoted);
+        }
+    }
+
+    void listingFormatsAgree_data() { examples(); }
+    void listingFormatsAgree() {
+        QFETCH(QString, file);
+        const QStringList text = lines(report({"listing", file}));
+        const QList<QStringList> csv = csvRows(report({"listing", "--format", "csv", file}));
+        const QJsonObject listing = json({"listing", "--format=json", file});
+        const QJsonArray jobs = listing["jobs"].toArray();
+        const QJsonArray events = listing["events"].toArray();
+        QVERIFY(!text.isEmpty());
+        QCOMPARE(csv.size(), text.size());
+        QCOMPARE(jobs.size(), csv.size() - 1);
+        for (qsizetype j = 1; j < csv.size(); ++j) {
+            const QString& line = text[j];
+            const QStringList& row = csv[j];
+            const QString delay = row[8] == "0" ? QString() : "{" + row[8] + "}";
+            const QStringList fromText{
+                field(line, 0, 2),  field(line, 3, 2),   field(line, 5, 7),
+                field(line, 12, 6), field(line, 24, 14), field(line, 38, 3) == "cp" ? "1" : "0",
+                field(line, 41, 7), field(line, 48, 6),  field(line, 55, 9)};
+            const QStringList fromCsv{row[1], row[2],         row[3],  row[4], row[5],
+                                      row[6], row[7] + delay, row[10], row[11]};
+            QCOMPARE(fromCsv, fromText);
+            // The JSON's keys are the CSV's column names.
+            const QJsonObject job = jobs[j - 1].toObject();
+            for (qsizetype column = 0; column < row.size(); ++column) {
+                const QVariant value = job[csv[0][column]].toVariant();
+                if (value.typeId() == QMetaType::QString) {
+                    QCOMPARE(value.toString(), row[column]);
+                } else {
+                    QCOMPARE(value.toDouble(), row[column].toDouble()); // critical: 1 or 0
+                }
+            }
+            QCOMPARE(events[job["from"].toInt() - 1]["earlyTime"], job["earlyStart"]);
+            QCOMPARE(events[job["to"].toInt() - 1]["lateTime"], job["lateFinish"]);
+        }
+    }
+
+    void costFormatsAgree_data() { examples(); }
+    void costFormatsAgree() {
+        QFETCH(QString, file);
+        const QList<QStringList> csv = csvRows(report({"costs", "--format", "csv", file}));
+        const QJsonArray weeks = json({"costs", "--format", "json", file})["weeks"].toArray();
+        // Week lines in the text's order: the totals, then each job's.
+        QStringList fromText;
+        const QRegularExpression weekLine(R"(^week=\s*(\d+),\s+costs=\s*(\S+)\s+Total=\s*(\S+)$)");
+        for (const QString& line : lines(report({"costs", file}))) {
+            if (const auto match = weekLine.match(line); match.hasMatch()) {
+                fromText << match.captured(1) + " " + match.captured(2) + " " + match.captured(3);
+            }
+        }
+        // The project's cost has its own total column; a job's payments add up.
+        QList<qsizetype> columns{1};
+        for (qsizetype column = 3; column < csv[0].size(); ++column) {
+            columns << column;
+        }
+        QStringList fromCsv;
+        for (const qsizetype column : columns) {
+            Currency total;
+            for (qsizetype w = 1; w < csv.size(); ++w) {
+                const Currency cost = currencyOf(csv[w][column]);
+                total = column == 1 ? currencyOf(csv[w][2]) : total + cost;
+                fromCsv << csv[w][0] + " " + money(cost) + " " + money(total);
+            }
+        }
+        QCOMPARE(fromCsv, fromText);
+        QCOMPARE(weeks.size(), csv.size() - 1);
+        for (qsizetype w = 1; w < csv.size(); ++w) {
+            const QJsonObject week = weeks[w - 1].toObject();
+            QList<double> fromJson{week["week"].toDouble(), week["cost"].toDouble(),
+                                   week["total"].toDouble()};
+            for (const QJsonValue paid : week["jobs"].toArray()) {
+                fromJson << paid.toDouble();
+            }
+            QList<double> numbers;
+            for (const QString& number : csv[w]) {
+                numbers << number.toDouble();
+            }
+            QCOMPARE(fromJson, numbers);
+        }
+    }
+
+    void svgHoldsEveryNode_data() { examples(); }
+    void svgHoldsEveryNode() {
+        QFETCH(QString, file);
+        QTemporaryDir dir;
+        const QString drawing = dir.filePath("chart.svg");
+        QVERIFY(report({"chart", file, drawing}).isEmpty());
+        QFile svg(drawing);
+        QVERIFY(svg.open(QIODevice::ReadOnly));
+        QXmlStreamReader xml(&svg);
+        int circles = 0;
+        QStringList texts;
+        while (!xml.atEnd()) {
+            if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"circle") {
+                ++circles;
+            } else if (xml.isStartElement() && xml.name() == u"text") {
+                texts << xml.readElementText().trimmed();
+            }
+        }
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        const QJsonArray events = json({"listing", "--format", "json", file})["events"].toArray();
+        QCOMPARE(circles, events.size());
+        for (const QJsonValue event : events) {
+            QVERIFY(texts.contains(QString::number(event["node"].toInt())));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(ReportFormatsTest)
+#include "report_formats_test.moc"
