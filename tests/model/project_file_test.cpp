@@ -96,6 +96,8 @@ class ProjectFileTest : public QObject {
         QTest::newRow("101 jobs") << QByteArray("2\n101\n") << 2 << "job count is 101";
         QTest::newRow("job to node 250")
             << QByteArray("2\n1\n0\n0\n0\n\"x\"\n0\n1\n250\n") << 9 << "end node of job 1 is 250";
+        QTest::newRow("half a node")
+            << QByteArray("2\n1\n0\n0\n0\n\"x\"\n0\n1.5\n") << 8 << "not a whole number";
         QTest::newRow("unquoted title")
             << QByteArray("2\n1\n0\n0\n0\nDig\n") << 6 << "title of job 1 should be a text";
         QTest::newRow("huge time")

@@ -40,18 +40,19 @@ class CpmTest : public QObject {
     }
 
     // Job 2-4 is not critical though both its nodes are: its delay of 2 leaves
-    // it a slack of 2.5 against the 7.5 of the path through node 3.
+    // it a slack of 2.5 against the 7.5 of the path through node 3. Only a
+    // delay that postpones is marked with $.
     void listsEveryJob() {
         Project project = projectOf(4, {{1, 2, 5, 0, 100, "Dig"},
                                         {2, 4, 3, 2, 250.5, "Pour concrete"},
-                                        {2, 3, 7.5f},
+                                        {2, 3, 8.5f, -1},
                                         {3, 4, 0}});
         computeSchedule(project);
         QCOMPARE(toQStringList(listingLines(project)),
                  (QStringList{" Job   EStart LFinish     Title        CP?  Time(D) Slack  Cost",
                               " 1, 2      0     5      Dig            cp      5     0     100",
                               " 2, 4      5  12.5      Pour concrete       3{2}   2.5$  250.5",
-                              " 2, 3      5  12.5                     cp    7.5     0       0",
+                              " 2, 3      5  12.5                     cp8.5{-1}     0       0",
                               " 3, 4   12.5  12.5                     cp      0     0       0"}));
     }
 };
