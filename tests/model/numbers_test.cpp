@@ -16,8 +16,8 @@ std::string_view view(const QByteArray& bytes) {
     return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
 }
 
-constexpr qint64 maxUnits = std::numeric_limits<qint64>::max();
-constexpr qint64 minUnits = std::numeric_limits<qint64>::min();
+const Currency maxCurrency = Currency::fromUnits(std::numeric_limits<std::int64_t>::max());
+const Currency minCurrency = Currency::fromUnits(std::numeric_limits<std::int64_t>::min());
 
 } // namespace
 
@@ -27,97 +27,43 @@ class NumbersTest : public QObject {
     Q_OBJECT
 
   private slots:
-    // A float becomes currency rounded half to even at four decimals; what
-    // does not fit is refused (units -1 stands for the refusal).
-    void currencyFromFloat_data() {
-        QTest::addColumn<float>("value");
-        QTest::addColumn<qint64>("units");
-        QTest::newRow("two and a half") << 2.5f << qint64{25000};
-        QTest::newRow("fifth decimal dropped") << 0.33333f << qint64{3333};
-        // 0.03125 and 0.09375 are exact in binary: their fifth decimal is a true tie.
-        QTest::newRow("tie down to even") << 0.03125f << qint64{312};
-        QTest::newRow("tie up to even") << 0.09375f << qint64{938};
-        QTest::newRow("negative tie") << -0.03125f << qint64{-312};
-        QTest::newRow("1e15") << 1e15f << qint64{-1};
-        QTest::newRow("infinity") << std::numeric_limits<float>::infinity() << qint64{-1};
-    }
-    void currencyFromFloat() {
-        QFETCH(float, value);
-        QFETCH(qint64, units);
-        if (units == -1) {
-            QVERIFY_THROWS_EXCEPTION(CurrencyOverflow, Currency::fromFloat(value));
-        } else {
-            QCOMPARE(Currency::fromFloat(value).units(), units);
-        }
+    // Both roundings go half to even: a float to four decimals (0.03125 and
+    // 0.09375 are exact in binary, so their fifth decimal is a true tie), and
+    // a currency value to a whole number.
+    void currencyRounding() {
+        QCOMPARE(Currency::fromFloat(0.03125f).units(), std::int64_t{312});
+        QCOMPARE(Currency::fromFloat(0.09375f).units(), std::int64_t{938});
+        QCOMPARE(Currency::fromUnits(25000).rounded(), std::int64_t{2});
+        QCOMPARE(Currency::fromUnits(-35000).rounded(), std::int64_t{-4});
+        QCOMPARE(Currency::fromUnits(-5000).rounded(), std::int64_t{0});
+        QCOMPARE(Currency::fromUnits(25001).rounded(), std::int64_t{3});
     }
 
-    void currencyRoundsTiesToEven_data() {
-        QTest::addColumn<qint64>("units");
-        QTest::addColumn<qint64>("whole");
-        QTest::newRow("2.5") << qint64{25000} << qint64{2};
-        QTest::newRow("-3.5") << qint64{-35000} << qint64{-4};
-        QTest::newRow("-0.5") << qint64{-5000} << qint64{0};
-        QTest::newRow("2.5001") << qint64{25001} << qint64{3};
-    }
-    void currencyRoundsTiesToEven() {
-        QFETCH(qint64, units);
-        QFETCH(qint64, whole);
-        QCOMPARE(Currency::fromUnits(units).rounded(), whole);
-    }
-
-    void currencyArithmeticNeverWraps() {
-        const Currency max = Currency::fromUnits(maxUnits);
-        const Currency min = Currency::fromUnits(minUnits);
+    void currencyNeverWraps() {
         const Currency unit = Currency::fromUnits(1);
-        QCOMPARE((max - unit + unit), max);
-        QVERIFY_THROWS_EXCEPTION(CurrencyOverflow, max + unit);
-        QVERIFY_THROWS_EXCEPTION(CurrencyOverflow, min - unit);
-        QVERIFY_THROWS_EXCEPTION(CurrencyOverflow, -min);
-        Currency sum = max;
+        QVERIFY_THROWS_EXCEPTION(CurrencyOverflow, Currency::fromFloat(1e15f));
+        QVERIFY_THROWS_EXCEPTION(CurrencyOverflow, maxCurrency + unit);
+        QVERIFY_THROWS_EXCEPTION(CurrencyOverflow, minCurrency - unit);
+        QVERIFY_THROWS_EXCEPTION(CurrencyOverflow, -minCurrency);
+        Currency sum = maxCurrency;
         QVERIFY_THROWS_EXCEPTION(CurrencyOverflow, sum += unit);
-        QCOMPARE(sum, max); // a failed sum leaves the value as it was
+        QCOMPARE(sum, maxCurrency); // a failed sum leaves the value as it was
     }
 
-    void singleText_data() {
-        QTest::addColumn<float>("value");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("negative zero") << -0.0f << "0";
-        QTest::newRow("negative fraction") << -0.5f << "-0.5";
-        QTest::newRow("a third") << (1.0f / 3.0f) << "0.3333333";
-        QTest::newRow("seven digits") << 1234.567f << "1234.567";
-        QTest::newRow("rounded to seven") << 16777217.0f << "16777220";
-        QTest::newRow("tiny") << 1.5e-10f << "0.00000000015";
-        QTest::newRow("largest") << std::numeric_limits<float>::max()
-                                 << "340282300000000000000000000000000000000";
-    }
-    void singleText() {
-        QFETCH(float, value);
-        QFETCH(QString, text);
-        QCOMPARE(toQString(plainText(value)), text);
-    }
-
-    void currencyText_data() {
-        QTest::addColumn<qint64>("units");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("zero") << qint64{0} << "0";
-        QTest::newRow("negative smallest") << qint64{-1} << "-0.0001";
-        QTest::newRow("four decimals") << qint64{123456} << "12.3456";
-        QTest::newRow("maximum") << maxUnits << "922337203685477.5807";
-        QTest::newRow("minimum") << minUnits << "-922337203685477.5808";
-    }
-    void currencyText() {
-        QFETCH(qint64, units);
-        QFETCH(QString, text);
-        QCOMPARE(toQString(plainText(Currency::fromUnits(units))), text);
-    }
-
-    // On the chart a number has a blank after it, and one before it unless
-    // it is negative; a field never cuts what does not fit.
-    void surfaceAndFieldForms() {
+    // Plain texts of floats (seven significant digits) and of currency
+    // values; on the chart a number has a blank after it, and one before it
+    // unless it is negative; a field never cuts what does not fit.
+    void texts() {
+        QCOMPARE(plainText(-0.0f), "0");
+        QCOMPARE(plainText(-0.5f), "-0.5");
+        QCOMPARE(plainText(1234.567f), "1234.567");
+        QCOMPARE(plainText(16777217.0f), "16777220");
+        QCOMPARE(plainText(1.5e-10f), "0.00000000015");
+        QCOMPARE(plainText(Currency::fromUnits(-1)), "-0.0001");
+        QCOMPARE(plainText(maxCurrency), "922337203685477.5807");
+        QCOMPARE(plainText(minCurrency), "-922337203685477.5808");
         QCOMPARE(surfaceText(5), " 5 ");
-        QCOMPARE(surfaceText(-0.0f), " 0 ");
         QCOMPARE(surfaceText(Currency::fromUnits(-5000)), "-0.5 ");
-        QCOMPARE(rightAligned("5", 3), "  5");
         QCOMPARE(rightAligned("10000000", 6), "10000000");
         QCOMPARE(toQString(rightAligned("\u00e9t\u00e9", 5)), QString("  \u00e9t\u00e9"));
     }
@@ -154,15 +100,12 @@ class NumbersTest : public QObject {
         row("-2", "-2", "-2", "-2");
         row("0.00005", "0", "0.00005", "0");            // a tie, down to even
         row("0.00015", "0.0002", "0.00015", "refused"); // a tie, up to even
-        row("-0.00015", "-0.0002", "-0.00015", "refused");
-        row("12.5e-1", "1.25", "1.25", "refused");
         row("1e-999", "0", "refused", "0");
         row("32767", "32767", "32767", "32767");
         row("32768", "32768", "32768", "refused");
         row("922337203685477.5807", "922337203685477.5807", "922337200000000", "refused");
         row("922337203685477.5808", "refused", "922337200000000", "refused");
         row("3.4028235e38", "refused", "340282300000000000000000000000000000000", "refused");
-        row("-1e39", "refused", "refused", "refused");
     }
     void fileNumbers() {
         QFETCH(QByteArray, text);
@@ -180,32 +123,24 @@ class NumbersTest : public QObject {
     // The card's boxes read the number a text begins with, as far as it goes.
     void leadingNumbers_data() {
         QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<bool>("fits");
-        QTest::addColumn<double>("value");
-        const auto row = [](const char* text, double value) {
-            QTest::newRow(text) << QByteArray(text) << true << value;
+        QTest::addColumn<QString>("value");
+        const auto row = [](const char* text, const char* value) {
+            QTest::newRow(text) << QByteArray(text) << QString(value);
         };
-        row("12.5 weeks", 12.5);
-        row("1,500", 1);
-        row("$5", 0);
-        row("\t-3\n.5", -3.5);
-        row("1.2.3", 1.2);
-        row("2E-2x", 0.02);
-        row("&hff", 255);
-        row("&O17", 15);
-        row("&O19", 1);
-        QTest::newRow("1e400") << QByteArray("1e400") << false << 0.0;
-        QTest::newRow("400 digits") << QByteArray(400, '9') << false << 0.0;
+        row("12.5 weeks", "12.5");
+        row("$5", "0");
+        row("\t-3\n.5", "-3.5");
+        row("1.2.3", "1.2");
+        row("2E-2x", "0.02");
+        row("&hff", "255");
+        row("&O19", "1");
+        row("1e400", "refused");
     }
     void leadingNumbers() {
         QFETCH(QByteArray, text);
-        QFETCH(bool, fits);
-        QFETCH(double, value);
+        QFETCH(QString, value);
         const std::optional<double> read = leadingNumber(view(text));
-        QCOMPARE(read.has_value(), fits);
-        if (fits) {
-            QCOMPARE(*read, value);
-        }
+        QCOMPARE(read ? QString::number(*read) : QString("refused"), value);
     }
 };
 
