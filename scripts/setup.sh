@@ -9,7 +9,6 @@ packages=(
   qt6-base-dev libgl-dev
   fonts-liberation2
   poppler-utils xvfb xauth xdotool imagemagick
-  cups
 )
 
 # The fuzzer wants clang and its runtime; only `make fuzz` asks for them.

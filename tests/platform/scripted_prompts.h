@@ -40,22 +40,14 @@ class ScriptedPrompts : public Prompts {
         return chooseFile("save: ", settings);
     }
     void beep() override { asked << "beep"; }
-    // The printer dialog chooses this printer queue, or else printing into
-    // this PDF file; with neither it is cancelled.
-    QString printerName;
+    // The printer dialog chooses printing into this PDF file; with none it is
+    // cancelled.
     QString printToFile;
     bool choosePrinter(QPrinter& printer) override {
         asked << "printer";
-        if (!printerName.isEmpty()) {
-            printer.setPrinterName(printerName);
-            return printer.isValid();
-        }
-        if (printToFile.isEmpty()) {
-            return false;
-        }
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(printToFile);
-        return true;
+        return !printToFile.isEmpty();
     }
 
   private:

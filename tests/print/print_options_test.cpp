@@ -70,8 +70,6 @@ class PrintOptionsTest : public QObject {
         QVERIFY(p.printed("house-7.pdf").contains("Total Costs for the House Project"));
         QVERIFY(p.printed("house-8.pdf").contains("Landscaping"));
         QVERIFY(p.printed("house-9.pdf").isEmpty());
-        // The list box keeps the last listing printed: the weekly costs.
-        QVERIFY(p.h.listed().first().startsWith("Total Costs"));
         QCOMPARE(p.h.prompts.asked.last(), QString("beep")); // the chart beeps
 
         // Each character of 10-point Courier is 6 points wide.
@@ -120,21 +118,7 @@ class PrintOptionsTest : public QObject {
             QCOMPARE(p.h.prompts.asked.last(), QString("message: Error in Printing | Arrowplan"));
             QVERIFY(p.options->isVisible());
         }
-        QCOMPARE(p.h.project.printingCosts, 1);
         QVERIFY(QDir(p.dir.path()).isEmpty());
-    }
-
-    // Run by cups_printer_e2e.sh, which gives a queue of its own cupsd: the
-    // cards go through the system's print path as five printer documents.
-    void cardsToAPrinterQueue() {
-        const QString queue = qEnvironmentVariable("ARROWPLAN_TEST_PRINTER");
-        if (queue.isEmpty()) {
-            QSKIP("no printer queue given (ARROWPLAN_TEST_PRINTER)");
-        }
-        Printing p;
-        p.h.prompts.printerName = queue;
-        p.print({2}, {});
-        QVERIFY(!p.options->isVisible());
     }
 };
 
