@@ -43,7 +43,6 @@ struct Card {
 const std::tuple<int, QString, QString> typedValues[] = {
     {4, "12.50", "12.5"},
     {4, "1e300", "12.5"},
-    {3, "1e39", "2"},
     {8, "1 2 5", "125"},
     {10, "Excavate the footing", "Excavate the f"}};
 
@@ -67,7 +66,6 @@ class JobCardTest : public QObject {
         }
         card.window->findChild<QRadioButton*>("Option1_3")->click();
         card.window->findChild<QCheckBox*>("Check1")->click();
-        QCOMPARE(card.h.project.jobDone[1], 1);                          // at once
         QCOMPARE(card.h.project.jobPayMode[1], std::int16_t{payEvenly}); // with the next write back
         card.previous();
         QCOMPARE(card.shown(1), QString("1,2"));
@@ -78,8 +76,6 @@ class JobCardTest : public QObject {
         QCOMPARE(card.shown(9), QString("1"));
         card.type(3, "9", Qt::Key_Tab); // leaving the box commits and reschedules
         QCOMPARE(card.shown(6), QString("12"));
-        QTest::keyClicks(card.box(5), "9"); // display only: undone at once
-        QCOMPARE(card.shown(5), QString("2"));
 
         for (int i = 0; i < 3; ++i) {
             card.next();

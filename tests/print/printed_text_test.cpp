@@ -61,7 +61,6 @@ class PrintedTextTest : public QObject {
         const QStringList bare = toQStringList(jobCardLines(project, 1, true, CurrencyFormat{}));
         QCOMPARE(bare.at(0), P + "Title: " + QString(14, ' ') + "      Done?: No  ID#:   1");
         QCOMPARE(bare.at(2), P + "Job:  1,  2  Duration:  2");
-        QCOMPARE(bare.at(3), P + "Early Start:   0  Delay:   0");
 
         // Eleven lines of the description, no more.
         const QStringList cut = toQStringList(jobCardLines(project, 3, false, CurrencyFormat{}));
