@@ -58,7 +58,10 @@ answer() {
     id=$(window_named "$1" "${3:-}") || fail "no window '$1'"
     xdotool windowfocus --sync "$id"
     xdotool key --window "$id" ctrl+a
-    xdotool type --delay 5 "$2"
+    # A file dialog pops up a list of names that complete the typed path while
+    # it reads the folders on it, and keys typed as the list comes or goes are
+    # lost. It offers none for a path that starts with //, the same file.
+    xdotool type --delay 5 "${2/#\////}"
     xdotool key Return
     # Gone, that one: the next dialog may bear the same title.
     wait_for 10 bash -c "! xdotool search --onlyvisible --name '^$1\$' 2>/dev/null | grep -qx '$id'" ||

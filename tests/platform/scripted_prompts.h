@@ -50,12 +50,9 @@ class ScriptedPrompts : public Prompts {
             printer.setPrinterName(printerName);
             return printer.isValid();
         }
-        if (printToFile.isEmpty()) {
-            return false;
-        }
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(printToFile);
-        return true;
+        return !printToFile.isEmpty();
     }
 
   private:
