@@ -28,8 +28,7 @@ class EntryWalksTest : public QObject {
         h.project.nodeY[3] = 4250;
         // A time beyond the schedule's sums stops the walk: no schedule run,
         // and job 2's red arrow black again.
-        h.prompts.inputs << "4"
-                         << "1e15";
+        h.prompts.inputs = {"4", "1e15"};
         h.window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&h.window));
         QTest::keyClick(&h.window, Qt::Key_W, Qt::ControlModifier);
@@ -39,16 +38,14 @@ class EntryWalksTest : public QObject {
         QCOMPARE(h.at(2000, 2500), toQColor(colours::black));
 
         h.prompts.asked.clear();
-        h.prompts.inputs << "4"
-                         << " 0 "
-                         << "2.5";
+        h.prompts.inputs = {"4", " 0 ", "2.5"};
         QTest::mouseClick(h.button("cmdWeight"), Qt::LeftButton);
         QCOMPARE(h.prompts.asked, QStringList(3, "input: Enter Weight | Weight"));
         QCOMPARE(h.prompts.lastInputPosition, std::optional<QPoint>(QPoint(6000, 9000)));
         QCOMPARE(h.project.edgeWeight[2], 0.0f);
         QCOMPARE(h.listed().size(), 4); // the schedule ran
 
-        // A dummy is titled "..." without asking; Cancel gives a blank title.
+        // A dummy is titled "..." without asking; a title keeps its first ten characters.
         h.prompts.asked.clear();
         h.prompts.inputs << "Foundation work";
         QTest::mouseClick(h.button("cmdtitle"), Qt::LeftButton);
