@@ -122,7 +122,7 @@ class MouseEditingTest : public QObject {
         }
     }
 
-    // The hundredth node is taken, the next one refused; so are jobs.
+    // The hundredth node is taken, the next one refused; so is a 101st job.
     void theTablesHoldAHundred() {
         Harness h;
         QTest::mouseClick(h.button("cmdNode"), Qt::LeftButton);
