@@ -45,12 +45,9 @@ class MainWindowTest : public QObject {
 
         h.window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&h.window));
-        const auto press = [&](Qt::Key key) {
-            QTest::keyClick(&h.window, key, Qt::ControlModifier);
-        };
 
         h.prompts.files << examples + "/demo.cpm";
-        press(Qt::Key_L);
+        QTest::keyClick(&h.window, Qt::Key_L, Qt::ControlModifier);
         QCOMPARE(h.prompts.asked.first(), QString("open: *.cpm"));
         QCOMPARE(h.listed().size(), h.project.edgeCount + 1);    // scheduled and listed
         QCOMPARE(h.at(1500, 2550), toQColor(colours::nodeFill)); // inside node 1
@@ -59,16 +56,22 @@ class MainWindowTest : public QObject {
 
         QTemporaryDir dir;
         h.prompts.files << dir.filePath("saved.cpm");
-        press(Qt::Key_S);
+        QTest::keyClick(&h.window, Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(h.prompts.asked.last(), "save: " + examples + "/demo.cpm");
         QCOMPARE(contentsOf(dir.filePath("saved.cpm")), contentsOf(examples + "/demo.cpm"));
 
-        // A file that fails to load: the message names it.
+        // A file that fails to load: the message names it; one without nodes only beeps.
         h.prompts.files << dir.filePath("missing.cpm");
-        press(Qt::Key_L);
-        QCOMPARE(h.prompts.asked.last(),
-                 "message: The project was not loaded.\n\nmissing.cpm: the file cannot be opened: "
-                 "No such file or directory | Arrowplan");
+        QTest::keyClick(&h.window, Qt::Key_L, Qt::ControlModifier);
+        QVERIFY(h.prompts.asked.last().startsWith(
+            "message: The project was not loaded.\n\nmissing.cpm: the file cannot be opened"));
+        QFile nodeless(dir.filePath("nodeless.cpm"));
+        QVERIFY(nodeless.open(QIODevice::WriteOnly));
+        nodeless.write("0\r\n5\r\n");
+        nodeless.close();
+        h.prompts.files << nodeless.fileName();
+        QTest::keyClick(&h.window, Qt::Key_L, Qt::ControlModifier);
+        QCOMPARE(h.prompts.asked.last(), QString("beep"));
 
         QTest::mouseClick(h.button("cmdcoster"), Qt::LeftButton);
         const QStringList costs = h.listed();
@@ -78,27 +81,29 @@ class MainWindowTest : public QObject {
         QCOMPARE(h.window.List1()->verticalScrollBar()->value(), 0);
 
         h.prompts.inputs << "Back yard";
-        press(Qt::Key_M);
+        QTest::keyClick(&h.window, Qt::Key_M, Qt::ControlModifier);
         QCOMPARE(h.project.projectName, std::string("Back yard"));
 
         h.window.surface().clear(); // lose the picture; Redraw brings it back
-        press(Qt::Key_R);
+        QTest::keyClick(&h.window, Qt::Key_R, Qt::ControlModifier);
         QCOMPARE(h.at(1500, 2550), toQColor(colours::nodeFill));
 
-        press(Qt::Key_T); // Start Over keeps the list: the next CPM run replaces it
+        // Start Over keeps the list: the next CPM run replaces it.
+        QTest::keyClick(&h.window, Qt::Key_T, Qt::ControlModifier);
         QCOMPARE(h.project.editMode, EditMode::addNode);
         QCOMPARE(h.button("cmdEdge")->text(), QString("Edges=0"));
         QCOMPARE(h.listed(), costs);
         QCOMPARE(h.at(1500, 2550), toQColor(colours::windowBack));
         h.prompts.files << dir.filePath("empty.cpm");
-        press(Qt::Key_S);
+        QTest::keyClick(&h.window, Qt::Key_S, Qt::ControlModifier);
         QVERIFY(h.prompts.asked.last().contains("no nodes"));
 
-        press(Qt::Key_C);
+        QTest::keyClick(&h.window, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(h.project.editMode, EditMode::addEdge);
-        press(Qt::Key_N); // New starts over, in Add Node mode
+        // New starts over, in Add Node mode.
+        QTest::keyClick(&h.window, Qt::Key_N, Qt::ControlModifier);
         QCOMPARE(h.project.editMode, EditMode::addNode);
-        press(Qt::Key_X);
+        QTest::keyClick(&h.window, Qt::Key_X, Qt::ControlModifier);
         QTest::mouseClick(h.button("cmdExit"), Qt::LeftButton);
         h.window.close();
         QCOMPARE(h.endings, 3);

