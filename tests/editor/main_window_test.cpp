@@ -1,8 +1,5 @@
 #include "editor/window_harness.h"
-#include "model/project_file.h"
 #include "platform/qt_text.h"
-#include "schedule/cpm.h"
-#include "schedule/listing.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -10,28 +7,15 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 
-#include <limits>
-
 using namespace arrowplan;
 using arrowplan::testing::examples;
 using arrowplan::testing::Harness;
 
 namespace {
 
-QColor faceOf(QPushButton* button) {
-    return button->grab().toImage().pixelColor(4, 4);
-}
-
 QByteArray contentsOf(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QStringList expectedListing(const QString& path) {
-    Project project;
-    loadProjectFile(toStdString(path), project);
-    computeSchedule(project);
-    return toQStringList(listingLines(project));
 }
 
 } // namespace
@@ -40,34 +24,89 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void controlsAndModeCommands() {
+    // Every button and shortcut reaches its handler; Load and Save share one
+    // file dialog.
+    void commandsReachTheirHandlers() {
         Harness h;
-        for (QWidget* child : h.window.centralWidget()->findChildren<QWidget*>()) {
-            QVERIFY2(h.window.centralWidget()->rect().contains(child->geometry()),
-                     qPrintable(child->objectName()));
-        }
         h.project.nodeCount = 4;
         h.project.edgeCount = 3;
-        struct Step {
-            const char* name;
-            EditMode mode;
-            QString nodes;
-            QString edges;
-        };
-        // The counts stay on their buttons when another mode is chosen.
-        const Step steps[] = {{"cmdmove", EditMode::moveNode, "Add Node", "Add Edge (Jobs)"},
-                              {"cmdNode", EditMode::addNode, "Nodes=4", "Add Edge (Jobs)"},
-                              {"cmdEdge", EditMode::addEdge, "Nodes=4", "Edges=3"}};
-        for (const Step& step : steps) {
-            QTest::mouseClick(h.button(step.name), Qt::LeftButton);
-            QCOMPARE(h.project.editMode, step.mode);
-            QCOMPARE(h.button("cmdNode")->text(), step.nodes);
-            QCOMPARE(h.button("cmdEdge")->text(), step.edges);
+        for (const char* active : {"cmdNode", "cmdEdge", "cmdmove"}) {
+            QTest::mouseClick(h.button(active), Qt::LeftButton);
             for (const char* name : {"cmdNode", "cmdEdge", "cmdmove"}) {
-                const bool active = qstrcmp(name, step.name) == 0;
-                QCOMPARE(faceOf(h.button(name)), active ? QColor(Qt::white) : toQColor(0xEDF7E6));
+                const QColor face = h.button(name)->grab().toImage().pixelColor(4, 4);
+                QCOMPARE(face, qstrcmp(name, active) == 0 ? QColor(Qt::white) : toQColor(0xEDF7E6));
             }
         }
+        // The counts show when their mode is chosen, and stay when another one is.
+        QCOMPARE(h.button("cmdNode")->text(), QString("Nodes=4"));
+        QCOMPARE(h.button("cmdEdge")->text(), QString("Edges=3"));
+        h.action("abt")->trigger();
+        QVERIFY(h.window.findChild<QDialog*>("frmAbout")->isVisible());
+
+        h.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&h.window));
+
+        h.prompts.files << examples + "/demo.cpm";
+        QTest::keyClick(&h.window, Qt::Key_L, Qt::ControlModifier);
+        QCOMPARE(h.prompts.asked.first(), QString("open: *.cpm"));
+        QCOMPARE(h.listed().size(), h.project.edgeCount + 1);    // scheduled and listed
+        QCOMPARE(h.at(1500, 2550), toQColor(colours::nodeFill)); // inside node 1
+        QCoreApplication::processEvents();                       // the list box lays its lines out
+        QVERIFY(!h.window.List1()->horizontalScrollBar()->isVisible());
+
+        QTemporaryDir dir;
+        h.prompts.files << dir.filePath("saved.cpm");
+        QTest::keyClick(&h.window, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(h.prompts.asked.last(), "save: " + examples + "/demo.cpm");
+        QCOMPARE(contentsOf(dir.filePath("saved.cpm")), contentsOf(examples + "/demo.cpm"));
+
+        // A file that fails to load: the message names it; one without nodes only beeps.
+        h.prompts.files << dir.filePath("missing.cpm");
+        QTest::keyClick(&h.window, Qt::Key_L, Qt::ControlModifier);
+        QVERIFY(h.prompts.asked.last().startsWith(
+            "message: The project was not loaded.\n\nmissing.cpm: the file cannot be opened"));
+        QFile nodeless(dir.filePath("nodeless.cpm"));
+        QVERIFY(nodeless.open(QIODevice::WriteOnly));
+        nodeless.write("0\r\n5\r\n");
+        nodeless.close();
+        h.prompts.files << nodeless.fileName();
+        QTest::keyClick(&h.window, Qt::Key_L, Qt::ControlModifier);
+        QCOMPARE(h.prompts.asked.last(), QString("beep"));
+
+        QTest::mouseClick(h.button("cmdcoster"), Qt::LeftButton);
+        const QStringList costs = h.listed();
+        QCOMPARE(costs.size(), 14);
+        h.window.List1()->scrollToBottom(); // a new listing starts at its top again
+        QTest::mouseClick(h.button("cmdcoster"), Qt::LeftButton);
+        QCOMPARE(h.window.List1()->verticalScrollBar()->value(), 0);
+
+        h.prompts.inputs << "Back yard";
+        QTest::keyClick(&h.window, Qt::Key_M, Qt::ControlModifier);
+        QCOMPARE(h.project.projectName, std::string("Back yard"));
+
+        h.window.surface().clear(); // lose the picture; Redraw brings it back
+        QTest::keyClick(&h.window, Qt::Key_R, Qt::ControlModifier);
+        QCOMPARE(h.at(1500, 2550), toQColor(colours::nodeFill));
+
+        // Start Over keeps the list: the next CPM run replaces it.
+        QTest::keyClick(&h.window, Qt::Key_T, Qt::ControlModifier);
+        QCOMPARE(h.project.editMode, EditMode::addNode);
+        QCOMPARE(h.button("cmdEdge")->text(), QString("Edges=0"));
+        QCOMPARE(h.listed(), costs);
+        QCOMPARE(h.at(1500, 2550), toQColor(colours::windowBack));
+        h.prompts.files << dir.filePath("empty.cpm");
+        QTest::keyClick(&h.window, Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(h.prompts.asked.last().contains("no nodes"));
+
+        QTest::keyClick(&h.window, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(h.project.editMode, EditMode::addEdge);
+        // New starts over, in Add Node mode.
+        QTest::keyClick(&h.window, Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(h.project.editMode, EditMode::addNode);
+        QTest::keyClick(&h.window, Qt::Key_X, Qt::ControlModifier);
+        QTest::mouseClick(h.button("cmdExit"), Qt::LeftButton);
+        h.window.close();
+        QCOMPARE(h.endings, 3);
 
         // The drawing colour starts as the system highlight, blue in the high byte.
         QPalette palette = QApplication::palette();
@@ -75,125 +114,6 @@ class MainWindowTest : public QObject {
         QApplication::setPalette(palette);
         MainWindow unshown(h.project, h.prompts);
         QCOMPARE(unshown.surface().drawColour(), Colour{0x332211});
-    }
-
-    // Every shortcut reaches its handler; Load and Save share one file dialog.
-    void shortcutsReachTheirHandlers() {
-        Harness h;
-        h.window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&h.window));
-        const auto press = [&](Qt::Key key) {
-            QTest::keyClick(&h.window, key, Qt::ControlModifier);
-        };
-
-        h.prompts.files << examples + "/yard.cpm";
-        press(Qt::Key_L);
-        QCOMPARE(h.prompts.asked.first(), QString("open: *.cpm"));
-        QCOMPARE(h.prompts.lastFileDialog.filter, QString("CPM_FILES(*.cpm)"));
-        QCOMPARE(h.prompts.lastFileDialog.defaultSuffix, QString("cpm"));
-        QCOMPARE(h.listed(), expectedListing(examples + "/yard.cpm"));
-        QCOMPARE(h.button("cmdNode")->text(), QString("Add Node")); // Load leaves the captions
-        QCOMPARE(h.at(1500, 1350), toQColor(colours::nodeFill));    // inside node 1
-        QCoreApplication::processEvents(); // the list box lays its lines out
-        QVERIFY(!h.window.List1()->horizontalScrollBar()->isVisible());
-
-        QTemporaryDir dir;
-        h.prompts.files << dir.filePath("saved.cpm");
-        press(Qt::Key_S);
-        QCOMPARE(h.prompts.asked.last(), "save: " + examples + "/yard.cpm");
-        QCOMPARE(contentsOf(dir.filePath("saved.cpm")), contentsOf(examples + "/yard.cpm"));
-
-        h.prompts.inputs << "Back yard";
-        press(Qt::Key_M);
-        QCOMPARE(h.project.projectName, std::string("Back yard"));
-        press(Qt::Key_M); // cancelled: no name
-        QVERIFY(h.project.projectName.empty());
-
-        h.window.surface().clear(); // lose the picture; Redraw brings it back
-        QCOMPARE(h.at(1500, 1350), toQColor(colours::windowBack));
-        press(Qt::Key_R);
-        QCOMPARE(h.at(1500, 1350), toQColor(colours::nodeFill));
-
-        press(Qt::Key_T); // Start Over keeps the list: the next CPM run replaces it
-        QCOMPARE(h.project.nodeCount, 0);
-        QCOMPARE(h.project.editMode, EditMode::addNode);
-        QCOMPARE(h.button("cmdNode")->text(), QString("Nodes=0"));
-        QCOMPARE(h.button("cmdEdge")->text(), QString("Edges=0"));
-        QCOMPARE(h.listed(), expectedListing(examples + "/yard.cpm"));
-        QCOMPARE(h.at(1500, 1350), toQColor(colours::windowBack));
-        h.prompts.files << dir.filePath("empty.cpm");
-        press(Qt::Key_S);
-        QVERIFY(h.prompts.asked.last().contains("no nodes"));
-        QVERIFY(!QFile::exists(dir.filePath("empty.cpm")));
-
-        press(Qt::Key_C);
-        QCOMPARE(h.project.editMode, EditMode::addEdge);
-        press(Qt::Key_A);
-        QCOMPARE(h.project.editMode, EditMode::addNode);
-        h.project.edgeCount = 2;
-        press(Qt::Key_N);
-        QCOMPARE(h.project.edgeCount, 0);
-        press(Qt::Key_X);
-        QCOMPARE(h.endings, 1);
-    }
-
-    void aBadFileChangesNothing_data() {
-        QTest::addColumn<QByteArray>("contents");
-        QTest::addColumn<QString>("asked");
-        QTest::newRow("truncated")
-            << QByteArray("2\r\n1\r\n100\r\n")
-            << "message: The project was not loaded.\n\n"
-               "bad.cpm, line 4: the file ends before the actual time of job 1 | Arrowplan";
-        QTest::newRow("no nodes") << QByteArray("0\r\n5\r\n") << "beep";
-    }
-    void aBadFileChangesNothing() {
-        QFETCH(QByteArray, contents);
-        QFETCH(QString, asked);
-        QTemporaryDir dir;
-        QFile bad(dir.filePath("bad.cpm"));
-        QVERIFY(bad.open(QIODevice::WriteOnly));
-        bad.write(contents);
-        bad.close();
-
-        Harness h;
-        h.load(examples + "/house.cpm");
-        const Project before = h.project;
-        h.load(bad.fileName());
-        QCOMPARE(h.prompts.asked.last(), asked);
-        QVERIFY(h.project == before);
-    }
-
-    // A range error or an overflow ends the command with a message, never
-    // the program; the list is emptied first.
-    void aFailedCommandEndsOnlyItself() {
-        Harness h;
-        h.load(examples + "/demo.cpm");
-        QTest::mouseClick(h.button("cmdcoster"), Qt::LeftButton);
-        QCOMPARE(h.listed().size(), 14);
-        QCOMPARE(h.listed().first(), QString("Total Costs for the Demo Project"));
-        h.window.List1()->scrollToBottom(); // a new listing starts at its top again
-        QTest::mouseClick(h.button("cmdcoster"), Qt::LeftButton);
-        QCOMPARE(h.window.List1()->verticalScrollBar()->value(), 0);
-
-        h.project.jobAmount[1] = Currency::fromUnits(std::numeric_limits<std::int64_t>::max());
-        h.project.jobPayMode[2] = payAtStart;
-        h.project.jobAmount[2] = Currency::fromWhole(1);
-        QTest::mouseClick(h.button("cmdcoster"), Qt::LeftButton);
-        QVERIFY(h.prompts.asked.last().startsWith("message: The command was stopped"));
-        QVERIFY(h.listed().isEmpty());
-    }
-
-    void aboutBoxAndExit() {
-        Harness h;
-        h.action("abt")->trigger();
-        auto* about = h.window.findChild<QDialog*>("frmAbout");
-        QVERIFY(about && about->isVisible());
-        QTest::mouseClick(about->findChild<QPushButton*>("Command1"), Qt::LeftButton);
-        QVERIFY(!about->isVisible());
-
-        QTest::mouseClick(h.button("cmdExit"), Qt::LeftButton);
-        h.window.close();
-        QCOMPARE(h.endings, 2);
     }
 };
 
