@@ -92,7 +92,6 @@ class ReportFormatsTest : public QObject {
         const QJsonObject listing = json({"listing", "--format=json", file});
         const QJsonArray jobs = listing["jobs"].toArray();
         const QJsonArray events = listing["events"].toArray();
-        QVERIFY(!text.isEmpty());
         QCOMPARE(csv.size(), text.size());
         QCOMPARE(jobs.size(), csv.size() - 1);
         for (qsizetype j = 1; j < csv.size(); ++j) {
