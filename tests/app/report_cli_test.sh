@@ -24,12 +24,6 @@ said() { grep -q "$1" "$work/err" || fail "no message '$1': $(cat "$work/err")";
 run listing 0 listing "$examples/house.cpm"
 same listing "$expected/house.listing"
 
-# The core tests prove every cost line; here, that the command schedules the
-# project and lists the totals and then each job, in dollars.
-run costs 0 costs "$examples/demo.cpm"
-grep -qxF 'week=  2,  costs=      $50.00   Total=  $250.00' "$work/out" || fail "costs: totals"
-grep -qxF 'week=  2,  costs=      $50.00   Total=   $50.00' "$work/out" || fail "costs: a job"
-
 run kruskal2 0 kruskal2 "$examples/demo.cpm"
 same kruskal2 <(printf '%s\n' "Kruskals algorithm2" "Bubble Sort of Weights" "Start End Weight" \
     "   2    3    1" "   1    2    2" "Node #Subtree" "   1  1" "   2  3" "   3  3" \
@@ -72,7 +66,6 @@ same "output of a broken file" /dev/null
 printf '%s\r\n' 2 1 0 0 0 '"x"' 0 1 2 1e30 '""' 0 0 0 1 0 0 2 '""' >"$work/huge.cpm"
 run "overflowing schedule" 1 listing "$work/huge.cpm"
 said "too large"
-run "chart of a missing file" 1 chart "$work/missing.cpm" "$work/missing.png"
 
 run "no arguments" 2
 run "unknown command" 2 sing "$examples/yard.cpm"
