@@ -49,6 +49,8 @@ class MainWindowTest : public QObject {
         h.prompts.files << examples + "/demo.cpm";
         QTest::keyClick(&h.window, Qt::Key_L, Qt::ControlModifier);
         QCOMPARE(h.prompts.asked.first(), QString("open: *.cpm"));
+        QCOMPARE(h.prompts.lastFileDialog.filter, QString("CPM_FILES(*.cpm)"));
+        QCOMPARE(h.prompts.lastFileDialog.defaultSuffix, QString("cpm"));
         QCOMPARE(h.listed().size(), h.project.edgeCount + 1);    // scheduled and listed
         QCOMPARE(h.at(1500, 2550), toQColor(colours::nodeFill)); // inside node 1
         QCoreApplication::processEvents();                       // the list box lays its lines out
