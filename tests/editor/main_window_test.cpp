@@ -1,15 +1,23 @@
 #include "editor/window_harness.h"
 #include "platform/qt_text.h"
+#include "platform/typed_number.h"
+#include "project_builder.h"
+#include "schedule/listing.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
+#include <QLocale>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTimer>
+
+#include <limits>
 
 using namespace arrowplan;
 using arrowplan::testing::examples;
 using arrowplan::testing::Harness;
+using arrowplan::testing::projectOf;
 
 namespace {
 
@@ -18,8 +26,21 @@ QByteArray contentsOf(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// A press on the canvas at a point given in twips (a multiple of 15 lands
+// exactly on a pixel).
+void click(Harness& h, double x, double y, Qt::MouseButton button = Qt::LeftButton) {
+    QTest::mouseClick(h.window.centralWidget(), button, {}, QPoint(pixels(x), pixels(y)));
+}
+
+QColor nodeFace(Harness& h, int n) {
+    return h.at(h.project.nodeX[n], h.project.nodeY[n] + 150);
+}
+
+const float noNumber = std::numeric_limits<float>::quiet_NaN();
+
 } // namespace
 
+// The main window: its commands, its mouse editing and its time and title walks.
 class MainWindowTest : public QObject {
     Q_OBJECT
 
@@ -116,6 +137,172 @@ class MainWindowTest : public QObject {
         QApplication::setPalette(palette);
         MainWindow unshown(h.project, h.prompts);
         QCOMPARE(unshown.surface().drawColour(), Colour{0x332211});
+    }
+
+    void addNodesArrowsAndMoveANode() {
+        Harness h;
+        click(h, 900, 900); // no mode yet: nothing happens
+        QTest::mouseClick(h.button("cmdNode"), Qt::LeftButton);
+        // On the list box's border: only the surface takes presses.
+        QTest::mouseClick(h.window.List1(), Qt::LeftButton, {}, QPoint(0, 0));
+        QCOMPARE(h.project.nodeCount, 0);
+        // A double click's second press comes as a double click; it counts too.
+        QTest::mouseDClick(h.window.centralWidget(), Qt::LeftButton, {}, QPoint(100, 200));
+        click(h, 3000, 3000, Qt::RightButton); // any button adds a node
+        click(h, 4500, 4500);
+        QCOMPARE(h.button("cmdNode")->text(), QString("Nodes=3"));
+
+        // Node 2 is chosen to move, and still moves after Add Edge clicks.
+        QTest::mouseClick(h.button("cmdmove"), Qt::LeftButton);
+        click(h, 9000, 5000);
+        QCOMPARE(h.prompts.asked.takeLast(), QString("message: Please try again | Arrowplan"));
+        click(h, 3000, 3000);
+        QCOMPARE(nodeFace(h, 2), toQColor(colours::highlight));
+        h.window.hide(); // shown again: redrawn from the tables, still selected
+        h.window.show();
+        QTRY_COMPARE(nodeFace(h, 2), toQColor(colours::nodeFill));
+
+        QTest::mouseClick(h.button("cmdEdge"), Qt::LeftButton);
+        click(h, 1500, 3000, Qt::RightButton); // a right first click chooses as a left one
+        QCOMPARE(nodeFace(h, 1), toQColor(colours::highlight));
+        QCOMPARE(h.button("cmdEdge")->text(), QString("Edges=1"));
+        click(h, 4500, 4500, Qt::RightButton); // a right second click takes the arrow back
+        QCOMPARE(h.project.edgeCount, 0);
+
+        QTest::mouseClick(h.button("cmdmove"), Qt::LeftButton);
+        click(h, 6000, 1500);
+        QCOMPARE(h.project.nodeX[2], 6000.0f);
+        QCOMPARE(h.project.nodeY[2], 1500.0f);
+        QCOMPARE(h.at(3000, 3150), toQColor(colours::windowBack)); // redrawn from the tables
+
+        // A half-made arrow is taken back when Add Edge is chosen again.
+        QTest::mouseClick(h.button("cmdEdge"), Qt::LeftButton);
+        click(h, 1500, 3000);
+        QTest::mouseClick(h.button("cmdEdge"), Qt::LeftButton);
+        QCOMPARE(h.button("cmdEdge")->text(), QString("Edges=0"));
+        QCOMPARE(nodeFace(h, 1), toQColor(colours::nodeFill));
+        // Commands that read the jobs never see one that ends at node 0.
+        click(h, 1500, 3000);
+        h.action("sav")->trigger(); // cancelled: it changes nothing
+        QCOMPARE(h.project.edgeStarted, 1);
+        QTest::mouseClick(h.button("cmdCPM"), Qt::LeftButton);
+        QCOMPARE(h.listed(), QStringList{toQString(listingHeader)});
+        // Queued before the second click, Start Over runs while the window
+        // lets pending events through, and wins.
+        click(h, 1500, 3000);
+        QTimer::singleShot(0, &h.window, [&] { h.window.mnustartover_Click(); });
+        click(h, 4500, 4500);
+        QCOMPARE(h.project.edgeCount, 0);
+    }
+
+    // Nodes 1..4 at x = 1500, 1700, 4500 and 6000 (y = 3000); an arrow's first
+    // click, then its second one unless that is at 0, and the start of the job
+    // made (0 for none). A hit lies strictly within the radius; y is rounded
+    // half to even (199.5 down is 200), x is not. Of overlapping nodes the
+    // higher number wins.
+    void arrowsFromTwoClicks_data() {
+        QTest::addColumn<QLineF>("clicks");
+        QTest::addColumn<int>("from");
+        QTest::newRow("199.9 left") << QLineF(1300.1, 3000, 4500, 3000) << 1;
+        QTest::newRow("199.5 down") << QLineF(1500, 3199.5, 0, 0) << 0;
+        QTest::newRow("diagonal out") << QLineF(1358, 3142, 0, 0) << 0;
+        QTest::newRow("overlap") << QLineF(1590, 3000, 4500, 3000) << 2;
+        QTest::newRow("start at the highest") << QLineF(6000, 3000, 0, 0) << 0;
+        QTest::newRow("end below") << QLineF(4500, 3000, 1700, 3000) << 0;
+        QTest::newRow("end on the start") << QLineF(4500, 3000, 4500, 3000) << 0;
+    }
+    void arrowsFromTwoClicks() {
+        QFETCH(QLineF, clicks);
+        QFETCH(int, from);
+        Harness h;
+        QTest::mouseClick(h.button("cmdNode"), Qt::LeftButton);
+        for (float x : {1500.0f, 1700.0f, 4500.0f, 6000.0f}) {
+            h.window.Form_MouseDown(Qt::LeftButton, x, 3000);
+        }
+        QTest::mouseClick(h.button("cmdEdge"), Qt::LeftButton);
+        h.window.Form_MouseDown(Qt::LeftButton, static_cast<float>(clicks.x1()),
+                                static_cast<float>(clicks.y1()));
+        if (clicks.x2() > 0) {
+            h.window.Form_MouseDown(Qt::LeftButton, static_cast<float>(clicks.x2()), 3000);
+        }
+        QCOMPARE(h.button("cmdEdge")->text(), QString("Edges=%1").arg(from == 0 ? 0 : 1));
+        QCOMPARE(h.project.edgeStarted, 0);
+        QVERIFY(from == 0 || nodeSlot(h.project.edgeFrom[1]) == from);
+        for (int n = 1; n <= 4; ++n) {
+            QCOMPARE(h.at(h.project.nodeX[n], 3150), toQColor(colours::nodeFill));
+        }
+    }
+
+    // The hundredth node is taken, the next one refused; so is a 101st job.
+    void theTablesHoldAHundred() {
+        Harness h;
+        QTest::mouseClick(h.button("cmdNode"), Qt::LeftButton);
+        h.project.nodeCount = 99;
+        h.window.Form_MouseDown(Qt::LeftButton, 3000, 3000);
+        h.window.Form_MouseDown(Qt::LeftButton, 4500, 3000);
+        QVERIFY(h.prompts.asked.takeLast().contains("at most 100 nodes"));
+        QCOMPARE(h.project.nodeCount, 100);
+
+        QTest::mouseClick(h.button("cmdEdge"), Qt::LeftButton);
+        h.project.edgeCount = 100;
+        h.window.Form_MouseDown(Qt::LeftButton, 3000, 3000);
+        QVERIFY(h.prompts.asked.takeLast().contains("at most 100 jobs"));
+        QCOMPARE(h.project.edgeCount, 100);
+    }
+
+    // Nodes 1 (1000, 2000), 2 (2000, 2000), 3 (2000, 4250); jobs 1-2, 2-3, 1-3.
+    void timesAndTitles() {
+        Harness h;
+        h.project = projectOf(3, {{1, 2, 7}, {2, 3, 7}, {1, 3, 7}});
+        h.project.nodeX[3] = 2000;
+        h.project.nodeY[3] = 4250;
+        // A time beyond the schedule's sums stops the walk: no schedule run,
+        // and job 2's red arrow black again.
+        h.prompts.inputs = {"4", "1e15"};
+        h.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&h.window));
+        QTest::keyClick(&h.window, Qt::Key_W, Qt::ControlModifier);
+        QCOMPARE(h.prompts.asked.size(), 2);
+        QCOMPARE(h.project.edgeWeight[2], 7.0f);
+        QVERIFY(h.listed().isEmpty());
+        QCOMPARE(h.at(2000, 2500), toQColor(colours::black));
+
+        h.prompts.asked.clear();
+        h.prompts.inputs = {"4", " 0 ", "2.5"};
+        QTest::mouseClick(h.button("cmdWeight"), Qt::LeftButton);
+        QCOMPARE(h.prompts.asked, QStringList(3, "input: Enter Weight | Weight"));
+        QCOMPARE(h.prompts.lastInputPosition, std::optional<QPoint>(QPoint(6000, 9000)));
+        QCOMPARE(h.project.edgeWeight[2], 0.0f);
+        QCOMPARE(h.listed().size(), 4); // the schedule ran
+
+        // A dummy is titled "..." without asking; a title keeps its first ten characters.
+        h.prompts.asked.clear();
+        h.prompts.inputs << "Foundation work";
+        QTest::mouseClick(h.button("cmdtitle"), Qt::LeftButton);
+        QCOMPARE(h.prompts.asked, QStringList(2, "input: Enter Job Title | Title"));
+        QCOMPARE(h.project.jobTitle[1].text(), std::string("Foundation    "));
+        QCOMPARE(h.project.jobTitle[2].text(), std::string("...           "));
+        QVERIFY(h.listed().at(1).contains("Foundation    "));
+    }
+
+    void typedNumbersFollowTheLocale_data() {
+        QTest::addColumn<bool>("german");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<float>("value");
+        QTest::newRow("German comma") << true << "2,5" << 2.5f;
+        QTest::newRow("German, plain full stop") << true << "2.5" << 2.5f;
+        QTest::newRow("letters") << false << "abc" << noNumber;
+        QTest::newRow("too large") << false << "3.5e38" << noNumber;
+    }
+    void typedNumbersFollowTheLocale() {
+        QFETCH(bool, german);
+        QFETCH(QString, typed);
+        QFETCH(float, value);
+        QLocale::setDefault(german ? QLocale(QLocale::German, QLocale::Germany)
+                                   : QLocale(QLocale::English, QLocale::UnitedStates));
+        const std::optional<float> read = typedSingle(typed);
+        QLocale::setDefault(QLocale::c());
+        QCOMPARE(read.value_or(noNumber), value);
     }
 };
 
