@@ -4,7 +4,7 @@
 # printed through Qt's native (CUPS) print path: five printer documents must
 # be printed. Skipped, with the reason, where this machine cannot run cupsd.
 set -u
-print_options_test=$1
+print_test=$1
 source "$(dirname "$0")/../e2e/xvfb_session.sh"
 skip() { echo "SKIPPED: $*"; exit 77; }
 
@@ -39,7 +39,7 @@ wait_for 10 test -S "$CUPS_SERVER" ||
 
 queue=arrowplan-test
 lpadmin -p "$queue" -E -v file:/dev/null || fail "lpadmin could not add the queue"
-ARROWPLAN_TEST_PRINTER="$queue" QT_QPA_PLATFORM=offscreen "$print_options_test" cardsToAPrinterQueue ||
+ARROWPLAN_TEST_PRINTER="$queue" QT_QPA_PLATFORM=offscreen "$print_test" cardsToAPrinterQueue ||
     fail "the cards were not printed"
 
 queue_empty() { [ -z "$(lpstat -o "$queue" 2>/dev/null)" ]; }
