@@ -218,7 +218,8 @@ Command nextCommand(const Session& session, Random& random, Style style) {
     if (roll < 888) {
         return {"kruskal", {chance(random, 0.5) ? "1" : "2"}};
     }
-    if (roll < 960) {
+    // Time passes: a pausing spanning-tree run goes on; the windows paint.
+    if (roll < 990 && !(session.pausing() && chance(random, 0.5))) {
         return press(session, random);
     }
     return {"wait", {}};

@@ -32,7 +32,7 @@
 // leaks are not looked for. Shorter allocation stacks and a smaller
 // quarantine keep the command loop fast; a finding is replayed anyway.
 extern "C" const char* __asan_default_options() {
-    return "detect_leaks=0:malloc_context_size=8:quarantine_size_mb=64";
+    return "detect_leaks=0:malloc_context_size=4:quarantine_size_mb=32";
 }
 
 namespace {

@@ -79,7 +79,8 @@ Session::Session(const QString& folder) : folder_(folder), window_(project_, pro
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     window_.setEndProgram([] {});
     // The spanning-tree pause ends at the next chance events get to run.
-    window_.findChild<QTimer*>("Timer1")->setInterval(0);
+    timer1_ = window_.findChild<QTimer*>("Timer1");
+    timer1_->setInterval(0);
     canvas_ = window_.findChild<Canvas*>("canvas");
     QObject::connect(window_.List1()->model(), &QAbstractItemModel::modelReset, [this] {
         listCleared_ = true;
@@ -117,6 +118,10 @@ bool Session::cardsOpen() const {
 bool Session::printOptionsOpen() const {
     const QWidget* p = printOptions();
     return p && p->isVisible() && p->isEnabled();
+}
+
+bool Session::pausing() const {
+    return timer1_->isActive();
 }
 
 QString Session::path(const std::string& name) const {

@@ -6,6 +6,7 @@
 #include "platform/scripted_prompts.h"
 
 #include <QString>
+#include <QTimer>
 
 #include <map>
 #include <optional>
@@ -44,6 +45,8 @@ class Session {
     bool mainEnabled() const { return window_.isEnabled(); }
     bool cardsOpen() const;
     bool printOptionsOpen() const;
+    // A spanning-tree run waits for its timer.
+    bool pausing() const;
     // The size of a file the session saved, 0 when there is none.
     qint64 fileSize(const std::string& name) const;
 
@@ -68,6 +71,7 @@ class Session {
     testing::ScriptedPrompts prompts_;
     MainWindow window_;
     Canvas* canvas_ = nullptr;
+    QTimer* timer1_ = nullptr;
     // The first block of lines added to the list box since it was last
     // cleared in this command: what one listing wrote. A spanning-tree run
     // that goes on after its pause adds its own lines after it.
