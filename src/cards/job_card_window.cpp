@@ -296,7 +296,20 @@ void JobCardWindow::whatfor() {
 
 void JobCardWindow::commit() {
     whatfor();
-    main_.cmdCPM_Click();
+    scheduleAndShow();
+}
+
+// The card is shown afresh also when the schedule fails (a sum beyond the
+// currency range): a card left as it was would still show text that was
+// never stored, or the previous job's figures after a step, and the next
+// write back would store them into the current job.
+void JobCardWindow::scheduleAndShow() {
+    try {
+        main_.cmdCPM_Click();
+    } catch (...) {
+        process();
+        throw;
+    }
     process();
 }
 
@@ -310,8 +323,7 @@ void JobCardWindow::step(int by) {
         job = 1;
     }
     project_.currentJob = static_cast<std::int16_t>(job);
-    main_.cmdCPM_Click();
-    process();
+    scheduleAndShow();
 }
 
 void JobCardWindow::Image1_Click() {
@@ -345,8 +357,7 @@ void JobCardWindow::del_Click() {
             project_.currentJob = std::max<std::int16_t>(project_.edgeCount, 1);
         }
     }
-    main_.cmdCPM_Click();
-    process();
+    scheduleAndShow();
 }
 
 void JobCardWindow::showEvent(QShowEvent* event) {
