@@ -12,8 +12,8 @@ struct Command {
     std::string verb;
     std::vector<std::string> args;
 
+    // The i-th argument, or empty text when there is none.
     const std::string& arg(std::size_t i) const;
-    bool operator==(const Command&) const = default;
 };
 
 // The fields of a line are separated by tabs; a tab, a line end or a

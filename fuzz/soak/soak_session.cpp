@@ -139,7 +139,7 @@ std::optional<std::string> Session::run(const Command& command) {
     prompts_.asked.clear();
     listCleared_ = false;
     firstBlock_.reset();
-    fileFailure_.reset();
+    failure_.reset();
     try {
         perform(command);
     } catch (const std::exception& error) {
@@ -150,8 +150,8 @@ std::optional<std::string> Session::run(const Command& command) {
     prompts_.inputs.clear();
     prompts_.files.clear();
     prompts_.yesNo.clear();
-    if (fileFailure_) {
-        return fileFailure_;
+    if (failure_) {
+        return failure_;
     }
     if (auto failure = checkMessages()) {
         return failure;
@@ -269,12 +269,12 @@ void Session::save(const std::string& name) {
     const std::optional<std::string> after = contents(file);
     if (project_.nodeCount == 0) {
         if (after != before) {
-            fileFailure_ = "saving a project without nodes changed " + name;
+            failure_ = "saving a project without nodes changed " + name;
         }
         return;
     }
     if (after != stored(project_)) {
-        fileFailure_ = "the saved file " + name + " is not what the tables hold";
+        failure_ = "the saved file " + name + " is not what the tables hold";
         return;
     }
     saved_[name] = *after;
@@ -295,17 +295,17 @@ void Session::load(const std::string& name) {
                          !prompts_.asked.filter("message: The project was not loaded.").isEmpty();
     if (const auto known = saved_.find(name); known != saved_.end()) {
         if (refused) {
-            fileFailure_ = "the saved file " + name +
-                           " does not load: " + toStdString(prompts_.asked.join(" / "));
+            failure_ = "the saved file " + name +
+                       " does not load: " + toStdString(prompts_.asked.join(" / "));
         } else if (stored(project_) != known->second) {
-            fileFailure_ = "saving and loading " + name + " changed the tables";
+            failure_ = "saving and loading " + name + " changed the tables";
         }
         ++checked_.roundTrips;
         return;
     }
     if (refused && noHalfMadeArrow) {
         if (!(project_ == before)) {
-            fileFailure_ = "the file " + name + " was refused but changed the project";
+            failure_ = "the file " + name + " was refused but changed the project";
         }
         ++checked_.refusals;
     }
@@ -371,7 +371,7 @@ void Session::card(const Command& c) {
                              (op == "delete" && c.arg(1) == "yes") ||
                              (op == "type" && c.arg(3) != "none");
     if (shownAfresh && w->isVisible()) {
-        fileFailure_ = checkCard(w);
+        failure_ = checkCard(w);
     }
 }
 

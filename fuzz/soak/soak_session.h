@@ -6,7 +6,8 @@
 #include "platform/scripted_prompts.h"
 
 #include <QString>
-#include <QTimer>
+
+class QTimer;
 
 #include <map>
 #include <optional>
@@ -79,7 +80,8 @@ class Session {
     std::optional<std::pair<int, int>> firstBlock_;
     // What each file the session saved holds; a file spoilt since is not here.
     std::map<std::string, std::string> saved_;
-    std::optional<std::string> fileFailure_;
+    // A promise the command's own checks found broken (files, the card).
+    std::optional<std::string> failure_;
     mutable Checked checked_;
 };
 
