@@ -97,6 +97,17 @@ void setBox(QLineEdit* box, const std::string& text) {
     }
 }
 
+// The slack of a schedule beyond the currency range has no figure; the rest
+// of the card is shown all the same, so that no box keeps another job's text
+// for the next write back to store.
+std::string slackText(Currency lateFinish, Currency earlyStart, float weight, Currency delay) {
+    try {
+        return plainText(lateFinish - earlyStart - Currency::fromFloat(weight) - delay);
+    } catch (const CurrencyOverflow&) {
+        return {};
+    }
+}
+
 } // namespace
 
 JobCardWindow::JobCardWindow(Project& project, Prompts& prompts, MainWindow& main)
@@ -247,8 +258,8 @@ void JobCardWindow::process() {
     setBox(text_[4], plainText(project_.jobAmount[j]));
     setBox(text_[5], plainText(earlyStart));
     setBox(text_[6], plainText(lateFinish));
-    setBox(text_[7], plainText(lateFinish - earlyStart -
-                               Currency::fromFloat(project_.edgeWeight[j]) - project_.jobDelay[j]));
+    setBox(text_[7],
+           slackText(lateFinish, earlyStart, project_.edgeWeight[j], project_.jobDelay[j]));
     setBox(text_[8], plainText(project_.jobActualTime[j]));
     setBox(text_[9], plainText(project_.jobDelay[j]));
     setBox(text_[10], project_.jobTitle[j].text());
