@@ -15,9 +15,9 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
+#include <algorithm>
+#include <cctype>
 #include <chrono>
-#include <csignal>
-#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
