@@ -10,7 +10,11 @@ FUZZ_SECONDS ?= 600
 
 BENCH_BUILD ?= build-bench
 
-.PHONY: setup build run test test-sanitize fuzz bench package clean
+SOAK_BUILD ?= build-soak
+SOAK_SECONDS ?= 600
+SOAK_SEED ?= 1
+
+.PHONY: setup build run test test-sanitize fuzz soak bench package clean
 
 setup:
 	@./scripts/setup.sh
@@ -43,6 +47,16 @@ fuzz:
 	./$(FUZZ_BUILD)/fuzz/project_file_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=4096 \
 	  -artifact_prefix=fuzz/corpus/finding- $(FUZZ_BUILD)/corpus fuzz/corpus
 
+# The real windows under a random user for SOAK_SECONDS, with AddressSanitizer
+# and UndefinedBehaviorSanitizer, seeds from SOAK_SEED on; failing sequences,
+# cut down, land in fuzz/soak/findings, which the test suite replays.
+# SOAK_REPLAY=FILE replays a saved sequence instead.
+soak: setup
+	cmake -S . -B $(SOAK_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DARROWPLAN_SANITIZE=ON
+	cmake --build $(SOAK_BUILD) --target arrowplan-soak
+	./$(SOAK_BUILD)/fuzz/soak/arrowplan-soak $(if $(SOAK_REPLAY),--replay $(SOAK_REPLAY), \
+	  --seconds $(SOAK_SECONDS) --seed $(SOAK_SEED) --findings fuzz/soak/findings)
+
 # The benchmarks (an optimised build of their own), then the start-up time
 # and memory of the desktop program under Xvfb.
 bench:
@@ -59,4 +73,4 @@ package: build
 	./packaging/check_deb.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD) $(SOAK_BUILD)

@@ -98,6 +98,17 @@ void setBox(QLineEdit* box, const std::string& text) {
     }
 }
 
+// The slack of a schedule beyond the currency range has no figure; the rest
+// of the card is shown all the same, so that no box keeps another job's text
+// for the next write back to store.
+std::string slackText(Currency lateFinish, Currency earlyStart, float weight, Currency delay) {
+    try {
+        return plainText(lateFinish - earlyStart - Currency::fromFloat(weight) - delay);
+    } catch (const CurrencyOverflow&) {
+        return {};
+    }
+}
+
 } // namespace
 
 JobCardWindow::JobCardWindow(Project& project, Prompts& prompts, MainWindow& main)
@@ -251,8 +262,8 @@ void JobCardWindow::process() {
     setBox(text_[4], plainText(project_.jobAmount[j]));
     setBox(text_[5], plainText(earlyStart));
     setBox(text_[6], plainText(lateFinish));
-    setBox(text_[7], plainText(lateFinish - earlyStart -
-                               Currency::fromFloat(project_.edgeWeight[j]) - project_.jobDelay[j]));
+    setBox(text_[7],
+           slackText(lateFinish, earlyStart, project_.edgeWeight[j], project_.jobDelay[j]));
     setBox(text_[8], plainText(project_.jobActualTime[j]));
     setBox(text_[9], plainText(project_.jobDelay[j]));
     setBox(text_[10], project_.jobTitle[j].text());
@@ -300,7 +311,20 @@ void JobCardWindow::whatfor() {
 
 void JobCardWindow::commit() {
     whatfor();
-    main_.cmdCPM_Click();
+    scheduleAndShow();
+}
+
+// The card is shown afresh also when the schedule fails (a sum beyond the
+// currency range): a card left as it was would still show text that was
+// never stored, or the previous job's figures after a step, and the next
+// write back would store them into the current job.
+void JobCardWindow::scheduleAndShow() {
+    try {
+        main_.cmdCPM_Click();
+    } catch (...) {
+        process();
+        throw;
+    }
     process();
 }
 
@@ -314,8 +338,7 @@ void JobCardWindow::step(int by) {
         job = 1;
     }
     project_.currentJob = static_cast<std::int16_t>(job);
-    main_.cmdCPM_Click();
-    process();
+    scheduleAndShow();
 }
 
 void JobCardWindow::Image1_Click() {
@@ -349,8 +372,7 @@ void JobCardWindow::del_Click() {
             project_.currentJob = std::max<std::int16_t>(project_.edgeCount, 1);
         }
     }
-    main_.cmdCPM_Click();
-    process();
+    scheduleAndShow();
 }
 
 void JobCardWindow::showEvent(QShowEvent* event) {

@@ -44,6 +44,7 @@ class JobCardWindow : public QMainWindow {
     void showJobNumber();
     // Write back, run the CPM calculation, show: a committed edit.
     void commit();
+    void scheduleAndShow();
     void step(int by);
     // A number typed into a box, or the value already stored when the text
     // holds a number beyond the field's range.

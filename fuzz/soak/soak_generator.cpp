@@ -1,0 +1,228 @@
+#include "soak_generator.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+namespace arrowplan::soak {
+
+namespace {
+
+using Random = std::mt19937_64;
+
+// Mostly figures a planner types; now and then something hostile. A huge
+// time or delay makes a listing of thousands of weeks, so those stay rare.
+const std::array<const char*, 12> plainNumbers{"0",   "1",   "2", "3",  "4",    "5",
+                                               "2.5", "0.5", "7", "10", "12.5", "-4"};
+const std::array<const char*, 24> oddNumbers{
+    "-3",     "1e30",  "3.4e38", "1e39", "abc", "",        "12.5 weeks", "1,5",
+    "-0",     "nan",   "inf",    "2e-5", "$5",  "&H1F",    "&O17",       "1 2 5",
+    "3.4e39", "1e308", "1e-400", "-",    "1e",  "0.00005", "-0.00015",   "1e-45"};
+// Times and sums at the edge of the currency range.
+const std::array<const char*, 7> hugeNumbers{
+    "99999",          "9e14", "-9e14", "-1e9", "922337203685477.5807", "&HFFFFFFFFFFFFFFFFFFFFFFFF",
+    "250000000000000"};
+const std::array<const char*, 10> titles{
+    "Dig", "Foundation work",      "",     "ünïcödé",       "a\"b",
+    "   ", "12345678901234567890", "x\ty", "Pour concrete", "日本"};
+const std::array<const char*, 4> names{"two\nlines", "a\r\nb", "end\r", "Yard"};
+const std::array<const char*, 6> notes{
+    "",           "call Ann", "line one\nline two", "a\"quote\"", "\n\n\n\n\n\n\n\n\n\n\n\n\n",
+    "trailing   "};
+const std::array<const char*, 2> files{"a.cpm", "b.cpm"};
+const std::array<const char*, 3> examples{"example:house", "example:demo", "example:yard"};
+
+int between(Random& random, int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(random);
+}
+
+bool chance(Random& random, double p) {
+    return std::uniform_real_distribution<double>(0, 1)(random) < p;
+}
+
+template <typename List> std::string any(Random& random, const List& list) {
+    return list[static_cast<std::size_t>(between(random, 0, static_cast<int>(list.size()) - 1))];
+}
+
+std::string number(Random& random, double odd) {
+    if (chance(random, 0.01)) {
+        return any(random, hugeNumbers);
+    }
+    return chance(random, odd) ? any(random, oddNumbers) : any(random, plainNumbers);
+}
+
+Command press(const Session& session, Random& random) {
+    const Project& p = session.project();
+    // Whole pixels of 15 twips, as the window delivers them.
+    int x = 0;
+    int y = 0;
+    if (p.nodeCount > 0 && chance(random, 0.7)) {
+        // An arrow's end is mostly a node above its start, so arrows get made.
+        const bool ending = p.edgeStarted == 1 && chance(random, 0.7);
+        const long long start = ending ? p.edgeFrom[p.edgeCount].rounded() : 0;
+        const int n = between(random, static_cast<int>(std::min<long long>(start + 1, p.nodeCount)),
+                              p.nodeCount);
+        x = static_cast<int>(p.nodeX[n]) + 15 * between(random, -12, 12);
+        y = static_cast<int>(p.nodeY[n]) + 15 * between(random, -12, 12);
+    } else {
+        // The surface below the toolbar, beside the list box.
+        x = 15 * between(random, 0, 799);
+        y = 15 * between(random, 57, 544);
+        if (x >= 3840 && y >= 5880) {
+            y = 15 * between(random, 57, 391);
+        }
+    }
+    return {"press", {chance(random, 0.15) ? "R" : "L", std::to_string(x), std::to_string(y)}};
+}
+
+Command walk(const Session& session, Random& random) {
+    const bool times = chance(random, 0.6);
+    Command c{"walk", {times ? (chance(random, 0.5) ? "cmdWeight" : "mnuWeight") : "cmdtitle"}};
+    const int answers = between(random, 0, session.project().edgeCount + 1);
+    for (int i = 0; i < answers; ++i) {
+        c.args.push_back(times ? number(random, 0.1) : any(random, titles));
+    }
+    return c;
+}
+
+Command card(Random& random, Style style) {
+    const int roll = between(random, 0, 99);
+    if (roll < 40) {
+        constexpr std::array<int, 5> edit{3, 4, 8, 9, 10};
+        constexpr std::array<int, 4> shown{1, 5, 6, 7};
+        if (chance(random, 0.15)) {
+            return {"card",
+                    {"type", std::to_string(shown[static_cast<std::size_t>(between(random, 0, 3))]),
+                     "x"}};
+        }
+        const int box = edit[static_cast<std::size_t>(between(random, 0, 4))];
+        // Money may be anything; a time or a delay lengthens the project.
+        const std::string text = box == 10              ? any(random, titles)
+                                 : box == 4 || box == 8 ? number(random, 0.5)
+                                                        : number(random, 0.1);
+        const int how = between(random, 0, 99);
+        return {"card",
+                {"type", std::to_string(box), text,
+                 how < 45   ? "enter"
+                 : how < 80 ? "leave"
+                            : "none"}};
+    }
+    if (roll < 45) {
+        return {"card", {"notes", any(random, notes)}};
+    }
+    if (roll < 53) {
+        return {"card", {"check"}};
+    }
+    if (roll < 61) {
+        return {"card", {"option", std::to_string(between(random, 0, 3))}};
+    }
+    if (roll < 73) {
+        return {"card", {"next"}};
+    }
+    if (roll < 81) {
+        return {"card", {"previous"}};
+    }
+    if (roll < 89) {
+        return {"card", {"done"}};
+    }
+    if (roll < 95) {
+        const bool yes = style == Style::mixed && chance(random, 0.4);
+        return {"card", {"delete", yes ? "yes" : "no"}};
+    }
+    return {"card", {"close"}};
+}
+
+Command fileCommand(const Session& session, Random& random, Style style) {
+    const int roll = style == Style::builder ? between(random, 0, 39) : between(random, 0, 99);
+    const std::string file = any(random, files);
+    if (roll < 40) {
+        return {"save", {chance(random, 0.9) ? file : ""}};
+    }
+    if (roll < 90) {
+        const int which = between(random, 0, 99);
+        return {"load",
+                {which < 65   ? file
+                 : which < 85 ? any(random, examples)
+                 : which < 95 ? ""
+                              : "missing.cpm"}};
+    }
+    const qint64 size = session.fileSize(file);
+    if (size > 0 && chance(random, 0.7)) {
+        return {"spoil",
+                {file, "cut", std::to_string(between(random, 0, static_cast<int>(size * 9 / 10)))}};
+    }
+    const std::array<const char*, 3> kinds{"zero", "big", "junk"};
+    return {"spoil", {file, any(random, kinds)}};
+}
+
+Command printCommand(const Session& session, Random& random) {
+    if (!session.printOptionsOpen()) {
+        return {"print", {"open"}};
+    }
+    const int roll = between(random, 0, 99);
+    if (roll < 60) {
+        constexpr std::array<int, 6> boxes{1, 2, 3, 4, 5, 6};
+        return {"print",
+                {"tick", std::to_string(boxes[static_cast<std::size_t>(between(random, 0, 5))])}};
+    }
+    if (roll < 70) {
+        return {"print", {"go", chance(random, 0.3) ? "pdf" : "cancel"}};
+    }
+    return {"print", {roll < 92 ? "cancel" : "close"}};
+}
+
+} // namespace
+
+Command nextCommand(const Session& session, Random& random, Style style) {
+    if (session.cardsOpen() && chance(random, 0.95)) {
+        return card(random, style);
+    }
+    const int roll = between(random, 0, 999);
+    if (roll < 550) {
+        return press(session, random);
+    }
+    if (roll < 600) {
+        const std::array<const char*, 5> modes{"cmdNode", "cmdEdge", "cmdmove", "mnuAddNode",
+                                               "mnuCreateEdge"};
+        const std::string mode = any(random, modes);
+        return {mode.starts_with("mnu") ? "action" : "button", {mode}};
+    }
+    if (roll < 680) {
+        // A cost listing of a long project runs to thousands of lines: rarer.
+        const std::array<const char*, 8> commands{"cmdCPM",    "cmdCPM",    "cmdCPM", "cmdRedraw",
+                                                  "cmdRedraw", "mnuRedraw", "cmdCPM", "cmdcoster"};
+        const std::string name = any(random, commands);
+        return {name.starts_with("mnu") ? "action" : "button", {name}};
+    }
+    if (roll < 720) {
+        return walk(session, random);
+    }
+    if (roll < 730) {
+        return {"name", {chance(random, 0.5) ? any(random, names) : any(random, titles)}};
+    }
+    if (roll < 733 && style == Style::mixed) {
+        return {"action", {chance(random, 0.5) ? "nw" : "mnustartover"}};
+    }
+    if (roll < 778) {
+        return fileCommand(session, random, style);
+    }
+    if (roll < 813) {
+        return {"button", {"cmdedit"}};
+    }
+    if (roll < 828) {
+        return press(session, random);
+    }
+    if (roll < 868) {
+        return printCommand(session, random);
+    }
+    if (roll < 888) {
+        return {"kruskal", {chance(random, 0.5) ? "1" : "2"}};
+    }
+    // Time passes: a pausing spanning-tree run goes on; the windows paint.
+    if (roll < 990 && !(session.pausing() && chance(random, 0.5))) {
+        return press(session, random);
+    }
+    return {"wait", {}};
+}
+
+} // namespace arrowplan::soak
