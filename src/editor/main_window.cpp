@@ -195,8 +195,11 @@ void MainWindow::buildListAndLabels() {
     listFont.setStyleHint(QFont::TypeWriter);
     listFont.setPointSize(9);
     list_->setFont(listFont);
-    // A list box of the design has no horizontal scroll bar; its lines fit.
+    // A list box of the design has no horizontal scroll bar; its lines fit,
+    // and a line that reaches the vertical bar is cut there, never shortened
+    // with an ellipsis.
     list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list_->setTextElideMode(Qt::ElideNone);
 
     const QString windowBack = toQColor(colours::windowBack).name();
     const auto label = [&](const char* name, const QString& text, QRect place) {
