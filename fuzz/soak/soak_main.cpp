@@ -243,13 +243,10 @@ int replay(const std::vector<std::string>& paths) {
         QTemporaryDir files;
         Session session(files.path());
         const std::vector<Command> commands = readSequence(path);
-        for (std::size_t step = 0; step < commands.size(); ++step) {
-            if (const auto failure = session.run(commands[step])) {
-                std::cout << path << ": step " << step << " (" << toLine(commands[step])
-                          << "): " << *failure << "\n";
-                ++failures;
-                break;
-            }
+        if (const auto broken = runAll(session, commands)) {
+            std::cout << path << ": step " << broken->step << " (" << toLine(commands[broken->step])
+                      << "): " << broken->what << "\n";
+            ++failures;
         }
         std::cout << path << ": " << commands.size() << " commands, ending with "
                   << session.project().nodeCount << " nodes and " << session.project().edgeCount

@@ -430,4 +430,13 @@ void Session::print(const Command& c) {
     }
 }
 
+std::optional<Broken> runAll(Session& session, const std::vector<Command>& commands) {
+    for (std::size_t step = 0; step < commands.size(); ++step) {
+        if (auto failure = session.run(commands[step])) {
+            return Broken{step, std::move(*failure)};
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace arrowplan::soak

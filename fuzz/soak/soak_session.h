@@ -12,6 +12,7 @@ class QTimer;
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace arrowplan {
 class Canvas;
@@ -84,5 +85,15 @@ class Session {
     std::optional<std::string> failure_;
     mutable Checked checked_;
 };
+
+// The first command of a sequence whose promise broke, and how.
+struct Broken {
+    std::size_t step = 0;
+    std::string what;
+};
+
+// Runs the commands one after another on the session, up to the first
+// broken promise.
+std::optional<Broken> runAll(Session& session, const std::vector<Command>& commands);
 
 } // namespace arrowplan::soak

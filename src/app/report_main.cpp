@@ -114,6 +114,11 @@ std::string usageText() {
     return text + line + '\n' + std::string(usageTail);
 }
 
+int usageError(std::string_view problem) {
+    std::cerr << "arrowplan-report: " << problem << "\n\n" << usageText();
+    return exitUsage;
+}
+
 enum class Format { text, csv, json };
 
 struct Arguments {
@@ -203,6 +208,11 @@ int onLoadedWindow(const Arguments& args, const WindowWork& work) {
 }
 
 int drawChartFile(const Arguments& args) {
+    if (!canWriteChart(QString::fromStdString(args.output))) {
+        return usageError("cannot write a chart to \"" + args.output +
+                          "\": its suffix must be .pdf, .svg or one of the image formats listed "
+                          "below");
+    }
     return onLoadedWindow(args, [&](MainWindow& window, Project& project, std::string& problem) {
         return writeChartFile(window, project, QString::fromStdString(args.output), problem);
     });
@@ -301,11 +311,6 @@ const std::vector<Command>& commands() {
     return table;
 }
 
-int usageError(std::string_view problem) {
-    std::cerr << "arrowplan-report: " << problem << "\n\n" << usageText();
-    return exitUsage;
-}
-
 std::optional<Format> formatNamed(std::string_view name) {
     constexpr std::pair<std::string_view, Format> formats[] = {
         {"text", Format::text}, {"csv", Format::csv}, {"json", Format::json}};
@@ -352,10 +357,6 @@ std::optional<std::string> parse(const Command& command, const std::vector<std::
     arguments.file = std::string(names[0]);
     if (command.wantsOutput) {
         arguments.output = std::string(names[1]);
-    }
-    if (command.name == "chart" && !canWriteChart(QString::fromStdString(arguments.output))) {
-        return "cannot write a chart to \"" + arguments.output +
-               "\": its suffix must be .pdf, .svg or one of the image formats listed below";
     }
     return std::nullopt;
 }

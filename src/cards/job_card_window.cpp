@@ -101,9 +101,9 @@ void setBox(QLineEdit* box, const std::string& text) {
 // The slack of a schedule beyond the currency range has no figure; the rest
 // of the card is shown all the same, so that no box keeps another job's text
 // for the next write back to store.
-std::string slackText(Currency lateFinish, Currency earlyStart, float weight, Currency delay) {
+std::string slackText(const Project& project, int job, Currency earlyStart, Currency lateFinish) {
     try {
-        return plainText(lateFinish - earlyStart - Currency::fromFloat(weight) - delay);
+        return plainText(lateFinish - earlyStart - duration(project, job));
     } catch (const CurrencyOverflow&) {
         return {};
     }
@@ -262,8 +262,7 @@ void JobCardWindow::process() {
     setBox(text_[4], plainText(project_.jobAmount[j]));
     setBox(text_[5], plainText(earlyStart));
     setBox(text_[6], plainText(lateFinish));
-    setBox(text_[7],
-           slackText(lateFinish, earlyStart, project_.edgeWeight[j], project_.jobDelay[j]));
+    setBox(text_[7], slackText(project_, j, earlyStart, lateFinish));
     setBox(text_[8], plainText(project_.jobActualTime[j]));
     setBox(text_[9], plainText(project_.jobDelay[j]));
     setBox(text_[10], project_.jobTitle[j].text());

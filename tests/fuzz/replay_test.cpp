@@ -43,12 +43,10 @@ class ReplayTest : public QObject {
         QFETCH(QString, path);
         QTemporaryDir files;
         Session session(files.path());
-        const std::vector<Command> commands = readSequence(path.toStdString());
-        for (std::size_t step = 0; step < commands.size(); ++step) {
-            const auto failure = session.run(commands[step]);
-            const std::string why = "step " + std::to_string(step) + ": " + failure.value_or("");
-            QVERIFY2(!failure, why.c_str());
-        }
+        const auto broken = runAll(session, readSequence(path.toStdString()));
+        const std::string why =
+            broken ? "step " + std::to_string(broken->step) + ": " + broken->what : std::string();
+        QVERIFY2(!broken, why.c_str());
     }
 };
 
