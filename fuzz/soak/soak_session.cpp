@@ -75,7 +75,7 @@ void clickIfUsable(QAbstractButton* button) {
 
 } // namespace
 
-Session::Session(const QString& folder) : folder_(folder), window_(project_, prompts_) {
+Session::Session(const QString& folder) : folder_(folder), window_(document_, prompts_) {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     window_.setEndProgram([] {});
     // The spanning-tree pause ends at the next chance events get to run.

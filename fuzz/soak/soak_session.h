@@ -69,8 +69,9 @@ class Session {
     std::optional<std::string> checkCard(QWidget* cards) const;
 
     QString folder_;
-    Project project_;
     testing::ScriptedPrompts prompts_;
+    ProjectDocument document_{prompts_};
+    Project& project_ = document_.project();
     MainWindow window_;
     Canvas* canvas_ = nullptr;
     QTimer* timer1_ = nullptr;

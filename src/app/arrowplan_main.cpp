@@ -3,7 +3,6 @@
 // loads it.
 
 #include "editor/main_window.h"
-#include "model/project.h"
 #include "platform/qt_prompts.h"
 
 #include <QApplication>
@@ -63,14 +62,16 @@ int main(int argc, char** argv) {
         return exitUsage;
     }
 
-    arrowplan::Project project;
     arrowplan::QtPrompts prompts;
-    arrowplan::MainWindow window(project, prompts);
+    arrowplan::ProjectDocument document(prompts);
+    arrowplan::MainWindow window(document, prompts);
     prompts.setParent(&window);
     window.show();
     if (!files.isEmpty()) {
         // Once the window is up, so that a message about the file stands over it.
-        QTimer::singleShot(0, &window, window.guarded([&] { window.loadFile(files.first()); }));
+        QTimer::singleShot(0, &window, document.guarded(QStringLiteral("Load"), [&] {
+            window.loadFile(files.first());
+        }));
     }
     return QApplication::exec();
 }

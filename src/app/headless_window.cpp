@@ -22,6 +22,10 @@ class UnattendedPrompts : public Prompts {
         std::cerr << "arrowplan-report: " << toStdString(text) << '\n';
     }
     bool askYesNo(const QString&, const QString&) override { return false; }
+    SaveAnswer askToSave(const QString&, const QString&) override { return SaveAnswer::cancel; }
+    RestoreAnswer askToRestore(const QString&, const QString&) override {
+        return RestoreAnswer::later;
+    }
     QString chooseFileToOpen(const FileDialogSettings&) override { return {}; }
     QString chooseFileToSave(const FileDialogSettings&) override { return {}; }
     void beep() override {}
@@ -43,9 +47,10 @@ bool withLoadedWindow(const std::string& projectPath, int& argc, char** argv, st
     qInstallMessageHandler(dropQtChatter);
     QApplication app(argc, argv);
 
-    Project project;
     UnattendedPrompts prompts;
-    MainWindow window(project, prompts);
+    ProjectDocument document(prompts);
+    Project& project = document.project();
+    MainWindow window(document, prompts);
     window.show();
     QApplication::processEvents();
 

@@ -1,6 +1,5 @@
 #include "cards/job_card_window.h"
 
-#include "editor/main_window.h"
 #include "model/leading_number.h"
 #include "model/number_text.h"
 #include "platform/qt_text.h"
@@ -38,6 +37,9 @@ constexpr int clientHeight = 4785;
 constexpr double labelFontSize = 9.75;
 
 const QString doneCaption = QStringLiteral("DONE             "); // DONE and 13 blanks
+// The card's steps in the history.
+const QString editStep = QStringLiteral("Edit Job Card");
+const QString deleteStep = QStringLiteral("Delete Job");
 
 struct Place {
     const char* name;
@@ -111,8 +113,10 @@ std::string slackText(const Project& project, int job, Currency earlyStart, Curr
 
 } // namespace
 
-JobCardWindow::JobCardWindow(Project& project, Prompts& prompts, MainWindow& main)
-    : project_(project), prompts_(prompts), main_(main) {
+JobCardWindow::JobCardWindow(ProjectDocument& document, Prompts& prompts, ChartCommands& chart,
+                             QWidget& mainWindow)
+    : document_(document), project_(document.project()), prompts_(prompts), chart_(chart),
+      mainWindow_(mainWindow) {
     setObjectName("frmJobsList");
     setWindowTitle("Job Card");
     setFont(windowFont());
@@ -184,7 +188,7 @@ void JobCardWindow::buildControls() {
         image->setGeometry(twipsRect(3240, top, 480, 480));
         image->setFocusPolicy(Qt::NoFocus);
         connect(image, &QToolButton::clicked, this,
-                main_.guarded([this, handler] { (this->*handler)(); }));
+                document_.guarded(editStep, [this, handler] { (this->*handler)(); }));
     };
     picture("Image1", 0, Qt::RightArrow, &JobCardWindow::Image1_Click);
     picture("Image2", 480, Qt::LeftArrow, &JobCardWindow::Image2_Click);
@@ -193,8 +197,9 @@ void JobCardWindow::buildControls() {
     done_->setObjectName("Check1");
     done_->setGeometry(twipsRect(1200, 600, 975, 255));
     done_->setFont(fixed);
-    connect(done_, &QCheckBox::clicked, this,
-            [this](bool ticked) { project_.jobDone[project_.currentJob] = ticked ? 1 : 0; });
+    connect(done_, &QCheckBox::clicked, this, [this](bool ticked) {
+        document_.run(editStep, [&] { project_.jobDone[project_.currentJob] = ticked ? 1 : 0; });
+    });
 
     auto* frame = new QGroupBox("Profit/Cost Options", client);
     frame->setObjectName("Frame1");
@@ -210,11 +215,13 @@ void JobCardWindow::buildControls() {
 
     for (int n : editBoxes) {
         text_[n]->installEventFilter(this);
-        connect(text_[n], &QLineEdit::returnPressed, this, main_.guarded([this] { commit(); }));
+        connect(text_[n], &QLineEdit::returnPressed, this,
+                document_.guarded(editStep, [this] { commit(); }));
     }
     for (int n : displayBoxes) {
         // Only the user's typing: the card's own Show sets them without notice.
-        connect(text_[n], &QLineEdit::textEdited, this, main_.guarded([this] { process(); }));
+        connect(text_[n], &QLineEdit::textEdited, this,
+                document_.guarded(editStep, [this] { process(); }));
     }
 
     QWidget* previous = text_[1];
@@ -237,10 +244,11 @@ void JobCardWindow::buildControls() {
 void JobCardWindow::buildMenus() {
     QAction* done = menuBar()->addAction(doneCaption);
     done->setObjectName("dn");
-    connect(done, &QAction::triggered, this, main_.guarded([this] { dn_Click(); }));
+    connect(done, &QAction::triggered, this, document_.guarded(editStep, [this] { dn_Click(); }));
     QAction* remove = menuBar()->addAction("DELETE");
     remove->setObjectName("del");
-    connect(remove, &QAction::triggered, this, main_.guarded([this] { del_Click(); }));
+    connect(remove, &QAction::triggered, this,
+            document_.guarded(deleteStep, [this] { del_Click(); }));
 }
 
 void JobCardWindow::showJobNumber() {
@@ -319,7 +327,7 @@ void JobCardWindow::commit() {
 // write back would store them into the current job.
 void JobCardWindow::scheduleAndShow() {
     try {
-        main_.cmdCPM_Click();
+        chart_.cmdCPM_Click();
     } catch (...) {
         process();
         throw;
@@ -351,13 +359,13 @@ void JobCardWindow::Image2_Click() {
 void JobCardWindow::dn_Click() {
     whatfor();
     hide();
-    main_.show();
+    mainWindow_.show();
     // The main window takes input again even when the schedule fails.
     struct Enable {
-        MainWindow& main;
+        QWidget& main;
         ~Enable() { main.setEnabled(true); }
-    } enableAfterwards{main_};
-    main_.cmdCPM_Click();
+    } enableAfterwards{mainWindow_};
+    chart_.cmdCPM_Click();
 }
 
 void JobCardWindow::del_Click() {
@@ -380,14 +388,14 @@ void JobCardWindow::showEvent(QShowEvent* event) {
         return; // restored from an icon: the same card, typing and all
     }
     project_.currentJob = 1;
-    main_.runCommand([this] { process(); });
+    document_.run(editStep, [this] { process(); });
 }
 
 void JobCardWindow::closeEvent(QCloseEvent* event) {
     // Closed by the window system: written back, but no schedule run.
-    main_.runCommand([this] { whatfor(); });
+    document_.run(editStep, [this] { whatfor(); });
     event->accept();
-    main_.setEnabled(true);
+    mainWindow_.setEnabled(true);
 }
 
 bool JobCardWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -397,7 +405,7 @@ bool JobCardWindow::eventFilter(QObject* watched, QEvent* event) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
             reason != Qt::MenuBarFocusReason && isVisible()) {
-            main_.runCommand([this] { commit(); });
+            document_.run(editStep, [this] { commit(); });
         }
     }
     return QMainWindow::eventFilter(watched, event);

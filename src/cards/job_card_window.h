@@ -1,6 +1,7 @@
 #pragma once
 
-#include "model/project.h"
+#include "document/chart_commands.h"
+#include "document/project_document.h"
 #include "platform/prompts.h"
 
 #include <QMainWindow>
@@ -12,16 +13,16 @@ class QPlainTextEdit;
 
 namespace arrowplan {
 
-class MainWindow;
-
 // frmJobsList, the 3x5 job card: one job's card at a time, read fresh from
 // the tables and written straight back into them. The main window is
 // disabled while the card is open; DONE or the close box gives it back.
+// Every committed change is a step of the document's history.
 class JobCardWindow : public QMainWindow {
     Q_OBJECT
 
   public:
-    JobCardWindow(Project& project, Prompts& prompts, MainWindow& main);
+    JobCardWindow(ProjectDocument& document, Prompts& prompts, ChartCommands& chart,
+                  QWidget& mainWindow);
 
     // Show: every box of the card from the tables, for currentJob.
     void process();
@@ -50,9 +51,11 @@ class JobCardWindow : public QMainWindow {
     // holds a number beyond the field's range.
     template <typename Value> Value readBox(QLineEdit* box, Value stored) const;
 
+    ProjectDocument& document_;
     Project& project_;
     Prompts& prompts_;
-    MainWindow& main_;
+    ChartCommands& chart_;
+    QWidget& mainWindow_;
     QLineEdit* text_[11] = {}; // Text1..Text10 by number; Text2 is the notes box
     QPlainTextEdit* notes_ = nullptr;
     QCheckBox* done_ = nullptr;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/chart_commands.h"
+#include "document/project_document.h"
 #include "model/project.h"
 #include "mst/kruskal.h"
 #include "platform/prompts.h"
@@ -24,17 +26,16 @@ class Canvas;
 class JobCardWindow;
 class PrintOptionsWindow;
 
-inline const QString appTitle = QStringLiteral("Arrowplan");
-
 // frmCPM, the main window: its client area is the chart's drawing surface,
 // a toolbar runs along the top, the list box shows the last listing. Every
-// handler works on the one shared Project in place. The handlers keep their
-// design names; other windows and the tests call them directly.
-class MainWindow : public QMainWindow {
+// handler works on the document's one Project in place, and runs through the
+// document, which makes a step of the history of what it changed. The
+// handlers keep their design names; the tests call them directly.
+class MainWindow : public QMainWindow, public ChartCommands {
     Q_OBJECT
 
   public:
-    MainWindow(Project& project, Prompts& prompts, QWidget* parent = nullptr);
+    MainWindow(ProjectDocument& document, Prompts& prompts, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     ScreenSurface& surface() { return surface_; }
@@ -49,8 +50,9 @@ class MainWindow : public QMainWindow {
     void cmdmove_Click();
     // Chart and schedule.
     void cmdRedraw_Click();
-    void cmdCPM_Click();
-    void cmdcoster_Click();
+    void cmdCPM_Click() override;
+    void cmdcoster_Click() override;
+    std::vector<std::string> listedLines() const override;
     // Shows the job card without waiting and disables this window.
     void cmdedit_Click();
     // The print options window, made when first wanted; while printingCosts
@@ -66,6 +68,10 @@ class MainWindow : public QMainWindow {
     void namen_Click();
     void abt_Click();
     void cmdExit_Click();
+    // Edit > Undo and Redo: the tables of the step before or after, shown as
+    // after a Load.
+    void mnuUndo_Click();
+    void mnuRedo_Click();
     // The two hidden labels: Kruskal's spanning tree, step by step, the tree
     // growing blue on the chart after a beep and a pause for each job taken.
     void Label2_Click();
@@ -74,22 +80,12 @@ class MainWindow : public QMainWindow {
     void Timer1_Timer();
     // File > Print: the print options, shown without waiting.
     void pr_Click();
-    // The chart as one printer document on a landscape page. Throws
-    // PrintError when the printer refuses it.
-    void prnt(QPrinter& printer);
+    void prnt(QPrinter& printer) override;
     // Mouse editing: a press on the drawing surface, at twips x, y.
     void Form_MouseDown(Qt::MouseButton button, float x, float y);
     // Expected-time and title entry: walk every job with an input box.
     void cmdWeight_Click();
     void cmdtitle_Click();
-
-    // Runs a handler for an event: a range error or an overflow ends the
-    // command with a message, never the program.
-    void runCommand(const std::function<void()>& command);
-    // The handler as an event's slot that runs it through runCommand.
-    template <typename Handler> auto guarded(Handler handler) {
-        return [this, handler] { runCommand(handler); };
-    }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -100,12 +96,22 @@ class MainWindow : public QMainWindow {
     void buildToolbar();
     void buildMenus();
     void buildListAndLabels();
+    // The Edit menu's items name the steps they would take, or stand greyed.
+    void showHistory();
     QString chooseProjectFile(bool save);
+    // Save, with its file dialog and checks; false when nothing was saved.
+    bool saveProject();
+    // Before unsaved work would be dropped: the user saves it (true once it
+    // is saved), discards it (true) or cancels (false). True at once when
+    // nothing is unsaved.
+    bool unsavedWorkMayGo();
     void clearList();
 
     void markActiveMode(QPushButton* active);
     void showNodeCount();
     void showEdgeCount();
+    // The counts on the buttons that show one; a button showing its name keeps it.
+    void refreshShownCounts();
     QPushButton* button(const char* name) const;
 
     // Mouse editing.
@@ -135,6 +141,7 @@ class MainWindow : public QMainWindow {
     void redrawJob(int j);
     void printAtMidpoint(int j, double raise, const std::string& text);
 
+    ProjectDocument& document_;
     Project& project_;
     Prompts& prompts_;
     ScreenSurface surface_;

@@ -1,17 +1,15 @@
 #include "model/project_file.h"
 
+#include "model/atomic_file.h"
 #include "model/number_parse.h"
 #include "model/number_text.h"
 
 #include <cerrno>
 #include <cmath>
 #include <cstring>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace arrowplan {
 
@@ -212,35 +210,6 @@ std::string fileText(std::string_view text) {
     return out;
 }
 
-// The permissions a newly created file would get, or the old file's own.
-mode_t modeFor(const std::string& path) {
-    struct stat existing {};
-    if (::stat(path.c_str(), &existing) == 0) {
-        return existing.st_mode & 07777;
-    }
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return static_cast<mode_t>(0666 & ~mask);
-}
-
-std::string systemError(std::string_view doing, const std::string& path) {
-    return "Could not " + std::string(doing) + " " + path + ": " + std::strerror(errno);
-}
-
-std::optional<std::string> writeAll(int fd, std::string_view data) {
-    while (!data.empty()) {
-        const ssize_t written = ::write(fd, data.data(), data.size());
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return std::string(std::strerror(errno));
-        }
-        data.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return std::nullopt;
-}
-
 } // namespace
 
 std::string describe(const FileProblem& problem, std::string_view fileName) {
@@ -341,36 +310,22 @@ std::optional<FileProblem> loadProjectFile(const std::string& path, Project& cur
     return std::nullopt;
 }
 
-std::optional<std::string> saveProjectFile(const std::string& path, const Project& project) {
+std::string storedText(const Project& project) {
     if (project.nodeCount == 0) {
-        return "The project has no nodes yet, so there is nothing to save. " + path +
-               " was not written.";
+        return {};
     }
     std::ostringstream contents;
     writeProject(contents, project);
+    return std::move(contents).str();
+}
 
-    const std::filesystem::path target(path);
-    std::string temporary =
-        (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) {
-        return systemError("create a temporary file beside", path);
+std::optional<std::string> saveProjectFile(const std::string& path, const Project& project) {
+    const std::string contents = storedText(project);
+    if (contents.empty()) {
+        return "The project has no nodes yet, so there is nothing to save. " + path +
+               " was not written.";
     }
-    std::optional<std::string> failure = writeAll(fd, contents.view());
-    if (!failure && ::fchmod(fd, modeFor(path)) != 0) {
-        failure = std::strerror(errno);
-    }
-    if (!failure && ::fsync(fd) != 0) {
-        failure = std::strerror(errno);
-    }
-    if (::close(fd) != 0 && !failure) {
-        failure = std::strerror(errno);
-    }
-    if (!failure && ::rename(temporary.c_str(), path.c_str()) != 0) {
-        failure = std::strerror(errno);
-    }
-    if (failure) {
-        ::unlink(temporary.c_str());
+    if (const auto failure = replaceFile(path, contents)) {
         return "Could not save " + path + ": " + *failure + ". The previous file is unchanged.";
     }
     return std::nullopt;

@@ -43,6 +43,10 @@ void adoptLoadedProject(Project& current, const Project& loaded);
 // stored part of current. On any problem current is untouched.
 std::optional<FileProblem> loadProjectFile(const std::string& path, Project& current);
 
+// What Save stores for the project: its file text, or nothing for a project
+// without nodes, which Save refuses.
+std::string storedText(const Project& project);
+
 // Save: writes a temporary file beside path and renames it over path, so the
 // previous file survives any failure. A project without nodes is not written.
 // Gives the message to show when nothing was saved.

@@ -9,6 +9,15 @@ class QPrinter;
 
 namespace arrowplan {
 
+// The program's title, on its main window and every message box.
+inline const QString appTitle = QStringLiteral("Arrowplan");
+
+// The answers to the question put before unsaved work would be dropped.
+enum class SaveAnswer { save, discard, cancel };
+// The answers to the offer of a recovery copy; a box closed without an
+// answer leaves the copy for the next start.
+enum class RestoreAnswer { restore, discard, later };
+
 // What the file dialog of the main window remembers between uses.
 struct FileDialogSettings {
     QString filter;
@@ -29,6 +38,10 @@ class Prompts {
                              std::optional<QPoint> position) = 0;
     virtual void message(const QString& text, const QString& title) = 0;
     virtual bool askYesNo(const QString& text, const QString& title) = 0;
+    // Save, Discard or Cancel; Save is the default and Escape cancels.
+    virtual SaveAnswer askToSave(const QString& text, const QString& title) = 0;
+    // Restore or Discard.
+    virtual RestoreAnswer askToRestore(const QString& text, const QString& title) = 0;
     // The chosen path, or empty text when no file was chosen.
     virtual QString chooseFileToOpen(const FileDialogSettings& settings) = 0;
     virtual QString chooseFileToSave(const FileDialogSettings& settings) = 0;

@@ -7,6 +7,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPushButton>
 #include <QScreen>
 
 namespace arrowplan {
@@ -37,6 +38,33 @@ void QtPrompts::message(const QString& text, const QString& title) {
 bool QtPrompts::askYesNo(const QString& text, const QString& title) {
     return QMessageBox::question(parent_, title, text, QMessageBox::Yes | QMessageBox::No) ==
            QMessageBox::Yes;
+}
+
+SaveAnswer QtPrompts::askToSave(const QString& text, const QString& title) {
+    QMessageBox box(QMessageBox::NoIcon, title, text,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent_);
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return SaveAnswer::save;
+    case QMessageBox::Discard:
+        return SaveAnswer::discard;
+    default:
+        return SaveAnswer::cancel;
+    }
+}
+
+RestoreAnswer QtPrompts::askToRestore(const QString& text, const QString& title) {
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::NoButton, parent_);
+    QPushButton* restore = box.addButton(QObject::tr("Restore"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(QMessageBox::Discard);
+    box.setDefaultButton(restore);
+    box.exec();
+    if (box.clickedButton() == restore) {
+        return RestoreAnswer::restore;
+    }
+    return box.clickedButton() == discard ? RestoreAnswer::discard : RestoreAnswer::later;
 }
 
 QString QtPrompts::chooseFile(const FileDialogSettings& settings, bool save) {

@@ -1,6 +1,5 @@
 #include "print/print_options_window.h"
 
-#include "editor/main_window.h"
 #include "platform/locale_currency.h"
 #include "platform/printer_surface.h"
 #include "platform/twips.h"
@@ -34,8 +33,10 @@ constexpr BoxDesign boxes[] = {
 
 } // namespace
 
-PrintOptionsWindow::PrintOptionsWindow(Project& project, Prompts& prompts, MainWindow& main)
-    : QWidget(&main, Qt::Window), project_(project), prompts_(prompts), main_(main) {
+PrintOptionsWindow::PrintOptionsWindow(ProjectDocument& document, Prompts& prompts,
+                                       ChartCommands& chart, QWidget& mainWindow)
+    : QWidget(&mainWindow, Qt::Window), document_(document), project_(document.project()),
+      prompts_(prompts), chart_(chart) {
     setObjectName("frmPrint");
     setWindowTitle("Print Options");
     setFont(windowFont()); // a window of its own does not take the main window's font
@@ -53,7 +54,7 @@ PrintOptionsWindow::PrintOptionsWindow(Project& project, Prompts& prompts, MainW
         b->setToolTip(tooltip);
         b->setGeometry(twipsRect(4200, top, 1215, 255));
         connect(b, &QPushButton::clicked, this,
-                main_.guarded([this, handler] { (this->*handler)(); }));
+                document_.guarded(caption, [this, handler] { (this->*handler)(); }));
     };
     button("Command1", "Print", "Print selected information", 360,
            &PrintOptionsWindow::Command1_Click);
@@ -92,7 +93,7 @@ void PrintOptionsWindow::Command1_Click() {
     }
     ChosenPrinter target(printer);
     try {
-        printReports(main_, project_, ticked, target, currencyFormatOf(QLocale()));
+        printReports(chart_, project_, ticked, target, currencyFormatOf(QLocale()));
     } catch (const std::exception&) {
         // The reports not printed yet are skipped; the window stays open.
         prompts_.message(printFailed, appTitle);

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "model/project.h"
+#include "document/chart_commands.h"
+#include "document/project_document.h"
 #include "platform/prompts.h"
 #include "print/report_printing.h"
 
@@ -10,15 +11,14 @@ class QCheckBox;
 
 namespace arrowplan {
 
-class MainWindow;
-
 // frmPrint, the print options: shown without waiting by File > Print and
 // only hidden after Print or Cancel, so its ticks survive.
 class PrintOptionsWindow : public QWidget {
     Q_OBJECT
 
   public:
-    PrintOptionsWindow(Project& project, Prompts& prompts, MainWindow& main);
+    PrintOptionsWindow(ProjectDocument& document, Prompts& prompts, ChartCommands& chart,
+                       QWidget& mainWindow);
 
     void Command1_Click(); // Print
     void Command2_Click(); // Cancel
@@ -31,9 +31,10 @@ class PrintOptionsWindow : public QWidget {
   private:
     QCheckBox* box(int n) const;
 
+    ProjectDocument& document_;
     Project& project_;
     Prompts& prompts_;
-    MainWindow& main_;
+    ChartCommands& chart_;
 };
 
 } // namespace arrowplan

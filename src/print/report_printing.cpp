@@ -1,11 +1,10 @@
 #include "print/report_printing.h"
 
-#include "editor/main_window.h"
+#include "document/chart_commands.h"
 #include "platform/printer_surface.h"
 #include "platform/qt_text.h"
 
 #include <QFontMetricsF>
-#include <QListWidget>
 
 namespace arrowplan {
 
@@ -13,14 +12,6 @@ namespace {
 
 constexpr double cardFontSize = 10;
 constexpr double listFontSize = 12;
-
-std::vector<std::string> listBoxLines(const MainWindow& main) {
-    std::vector<std::string> lines;
-    for (int i = 0; i < main.List1()->count(); ++i) {
-        lines.push_back(toStdString(main.List1()->item(i)->text()));
-    }
-    return lines;
-}
 
 // A document that fails half-way is cancelled, not sent as it stands.
 void nextPage(QPrinter& printer) {
@@ -91,7 +82,7 @@ void printDocument(QPrinter& printer, const PrintedDocument& document, double po
     }
 }
 
-void printReports(MainWindow& main, const Project& project, const PrintChoices& choices,
+void printReports(ChartCommands& chart, const Project& project, const PrintChoices& choices,
                   PrintTarget& target, const CurrencyFormat& format) {
     if (choices.jobCards) {
         for (const PrintedDocument& sheet :
@@ -100,17 +91,17 @@ void printReports(MainWindow& main, const Project& project, const PrintChoices& 
         }
     }
     if (choices.jobList) {
-        main.cmdCPM_Click();
-        printDocument(target.startDocument(DocumentKind::list), listingDocument(listBoxLines(main)),
-                      listFontSize);
+        chart.cmdCPM_Click();
+        printDocument(target.startDocument(DocumentKind::list),
+                      listingDocument(chart.listedLines()), listFontSize);
     }
     if (choices.costTotals || choices.costJobs) {
-        main.cmdcoster_Click();
-        printDocument(target.startDocument(DocumentKind::costs), costDocument(listBoxLines(main)),
+        chart.cmdcoster_Click();
+        printDocument(target.startDocument(DocumentKind::costs), costDocument(chart.listedLines()),
                       listFontSize);
     }
     if (choices.chart) {
-        main.prnt(target.startDocument(DocumentKind::chart));
+        chart.prnt(target.startDocument(DocumentKind::chart));
     }
 }
 

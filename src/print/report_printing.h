@@ -6,7 +6,7 @@
 
 namespace arrowplan {
 
-class MainWindow;
+class ChartCommands;
 struct Project;
 
 // Which reports a Print prints: the ticks of the print options.
@@ -29,7 +29,7 @@ void printDocument(QPrinter& printer, const PrintedDocument& document, double po
 // costs (after a cost run, whose sections the print options chose) and the
 // chart. The list box keeps the last listing printed. Throws PrintError when
 // a document cannot be printed; the documents already printed stay printed.
-void printReports(MainWindow& main, const Project& project, const PrintChoices& choices,
+void printReports(ChartCommands& chart, const Project& project, const PrintChoices& choices,
                   PrintTarget& target, const CurrencyFormat& format);
 
 } // namespace arrowplan

@@ -51,6 +51,7 @@ class MainWindowTest : public QObject {
         Harness h;
         h.project.nodeCount = 4;
         h.project.edgeCount = 3;
+        h.document.opened();
         for (const char* active : {"cmdNode", "cmdEdge", "cmdmove"}) {
             QTest::mouseClick(h.button(active), Qt::LeftButton);
             for (const char* name : {"cmdNode", "cmdEdge", "cmdmove"}) {
@@ -111,7 +112,9 @@ class MainWindowTest : public QObject {
         QTest::keyClick(&h.window, Qt::Key_R, Qt::ControlModifier);
         QCOMPARE(h.at(1500, 2550), toQColor(colours::nodeFill));
 
-        // Start Over keeps the list: the next CPM run replaces it.
+        // Start Over keeps the list: the next CPM run replaces it. The named
+        // project is unsaved, and so is the empty one after it.
+        h.prompts.saveAnswers = QList<SaveAnswer>(5, SaveAnswer::discard);
         QTest::keyClick(&h.window, Qt::Key_T, Qt::ControlModifier);
         QCOMPARE(h.project.editMode, EditMode::addNode);
         QCOMPARE(h.button("cmdEdge")->text(), QString("Edges=0"));
@@ -135,7 +138,7 @@ class MainWindowTest : public QObject {
         QPalette palette = QApplication::palette();
         palette.setColor(QPalette::Highlight, QColor(0x11, 0x22, 0x33));
         QApplication::setPalette(palette);
-        MainWindow unshown(h.project, h.prompts);
+        MainWindow unshown(h.document, h.prompts);
         QCOMPARE(unshown.surface().drawColour(), Colour{0x332211});
     }
 
@@ -190,6 +193,7 @@ class MainWindowTest : public QObject {
         // Queued before the second click, Start Over runs while the window
         // lets pending events through, and wins.
         click(h, 1500, 3000);
+        h.prompts.saveAnswers << SaveAnswer::discard;
         QTimer::singleShot(0, &h.window, [&] { h.window.mnustartover_Click(); });
         click(h, 4500, 4500);
         QCOMPARE(h.project.edgeCount, 0);

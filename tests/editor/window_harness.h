@@ -15,9 +15,10 @@ inline const QString examples = QStringLiteral(ARROWPLAN_EXAMPLES);
 
 // One window on one project, as the program has them, with scripted prompts.
 struct Harness {
-    Project project;
     ScriptedPrompts prompts;
-    MainWindow window{project, prompts};
+    ProjectDocument document{prompts};
+    Project& project = document.project();
+    MainWindow window{document, prompts};
     int endings = 0;
 
     Harness() {

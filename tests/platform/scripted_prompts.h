@@ -9,13 +9,16 @@ namespace arrowplan::testing {
 
 // Answers the program's questions from a script and writes down every one it
 // was asked, as "input: prompt | title", "message: text | title",
-// "yesno: text | title", "open: remembered name", "save: remembered name" or
-// "beep". An unscripted question is answered as a cancel would be.
+// "yesno: text | title", "save?: text | title", "restore?: text | title",
+// "open: remembered name", "save: remembered name" or "beep". An unscripted
+// question is answered as a cancel would be.
 class ScriptedPrompts : public Prompts {
   public:
     QStringList inputs;
     QStringList files;
     QList<bool> yesNo;
+    QList<SaveAnswer> saveAnswers;
+    QList<RestoreAnswer> restoreAnswers;
     QStringList asked;
     FileDialogSettings lastFileDialog;
     std::optional<QPoint> lastInputPosition;
@@ -32,6 +35,14 @@ class ScriptedPrompts : public Prompts {
     bool askYesNo(const QString& text, const QString& title) override {
         asked << "yesno: " + text + " | " + title;
         return !yesNo.isEmpty() && yesNo.takeFirst();
+    }
+    SaveAnswer askToSave(const QString& text, const QString& title) override {
+        asked << "save?: " + text + " | " + title;
+        return saveAnswers.isEmpty() ? SaveAnswer::cancel : saveAnswers.takeFirst();
+    }
+    RestoreAnswer askToRestore(const QString& text, const QString& title) override {
+        asked << "restore?: " + text + " | " + title;
+        return restoreAnswers.isEmpty() ? RestoreAnswer::later : restoreAnswers.takeFirst();
     }
     QString chooseFileToOpen(const FileDialogSettings& settings) override {
         return chooseFile("open: ", settings);

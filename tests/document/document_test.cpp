@@ -1,0 +1,283 @@
+#include "cards/job_card_window.h"
+#include "document/history.h"
+#include "editor/window_harness.h"
+#include "model/project_file.h"
+#include "platform/qt_text.h"
+#include "project_builder.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+
+#include <functional>
+
+using namespace arrowplan;
+using arrowplan::testing::examples;
+using arrowplan::testing::fullProject;
+using arrowplan::testing::Harness;
+
+namespace {
+
+const QString question = QStringLiteral("save?: Save the changes to this project? | Arrowplan");
+
+QByteArray contentsOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The full project with room for one more node and job: slot 100 of every
+// table still holds its own values, which a step that fills it must give back.
+Project roomyProject() {
+    Project project = fullProject();
+    project.nodeCount = maxItems - 1;
+    project.edgeCount = maxItems - 1;
+    return project;
+}
+
+// A press on the drawing surface, at twips x, y, as the user's mouse gives it.
+void press(Harness& h, double x, double y) {
+    QTest::mouseClick(h.window.centralWidget(), Qt::LeftButton, {}, QPoint(pixels(x), pixels(y)));
+}
+
+// The window's own state (the mouse mode, the card shown) is no part of a
+// step: the whole project of a state, with the window state of now.
+Project withWindowStateOf(Project state, const Project& now) {
+    state.editMode = now.editMode;
+    state.currentJob = now.currentJob;
+    return state;
+}
+
+// The card is a window of its own, not a child of the main window.
+JobCardWindow* shownCard() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* card = qobject_cast<JobCardWindow*>(window); card && card->isVisible()) {
+            return card;
+        }
+    }
+    return nullptr;
+}
+
+JobCardWindow* openCard(Harness& h) {
+    h.button("cmdedit")->click();
+    return shownCard();
+}
+
+// One step of every kind, on the roomy project; nodes stand 1000 twips apart
+// on the row y = 2000.
+using Step = std::function<void(Harness&)>;
+struct StepRow {
+    const char* undoText;
+    Step step;
+};
+const StepRow steps[] = {
+    {"&Undo Add Node",
+     [](Harness& h) {
+         h.button("cmdNode")->click();
+         press(h, 500, 4000);
+     }},
+    {"&Undo Move Node",
+     [](Harness& h) {
+         h.button("cmdmove")->click();
+         press(h, 3000, 2000);
+         press(h, 3000, 5000);
+     }},
+    {"&Undo Add Edge",
+     [](Harness& h) {
+         h.button("cmdEdge")->click();
+         press(h, 2000, 2000);
+         press(h, 7000, 2000);
+     }},
+    {"&Undo Enter Expected Times",
+     [](Harness& h) {
+         h.prompts.inputs = QStringList(maxItems, "2.5");
+         h.button("cmdWeight")->click();
+     }},
+    {"&Undo Enter Job Titles",
+     [](Harness& h) {
+         h.prompts.inputs = QStringList(maxItems, "Paint");
+         h.button("cmdtitle")->click();
+     }},
+    {"&Undo Edit Job Card",
+     [](Harness& h) {
+         auto* amount = openCard(h)->findChild<QLineEdit*>("Text4");
+         amount->setText("77");
+         QTest::keyClick(amount, Qt::Key_Return);
+     }},
+    {"&Undo Edit Job Card",
+     [](Harness& h) { openCard(h)->findChild<QCheckBox*>("Check1")->click(); }},
+    {"&Undo Delete Job",
+     [](Harness& h) {
+         JobCardWindow* card = openCard(h);
+         h.prompts.yesNo << true;
+         card->findChild<QAction*>("del")->trigger();
+     }},
+    {"&Undo Name the Project",
+     [](Harness& h) {
+         h.prompts.inputs << "Renamed";
+         h.action("namen")->trigger();
+     }},
+    {"&Undo Start Over",
+     [](Harness& h) {
+         h.prompts.saveAnswers << SaveAnswer::discard;
+         h.action("mnustartover")->trigger();
+     }},
+};
+
+} // namespace
+
+// The open project: its history, the question before unsaved work is
+// dropped, and the recovery copy.
+class DocumentTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    // Undo gives back every column of every slot as it was before the step,
+    // redo as it was after it, and the window shows them scheduled.
+    void everyStepUndoesAndRedoes() {
+        for (const StepRow& row : steps) {
+            Harness h;
+            h.project = roomyProject();
+            h.document.opened();
+            h.window.cmdCPM_Click();
+            Project before = h.project;
+            row.step(h);
+            before = withWindowStateOf(before, h.project);
+            if (JobCardWindow* card = shownCard()) {
+                card->close();
+            }
+            h.window.cmdCPM_Click();
+            const Project after = h.project;
+            QVERIFY2(!(after == before), row.undoText);
+            QCOMPARE(h.action("mnuUndo")->text(), QString(row.undoText));
+            QVERIFY(h.window.isWindowModified());
+
+            QTest::keyClick(&h.window, Qt::Key_Z, Qt::ControlModifier);
+            QVERIFY2(h.project == before, row.undoText);
+            QVERIFY(!h.window.isWindowModified()); // back at what was loaded
+            QVERIFY(!h.action("mnuUndo")->isEnabled());
+            QCOMPARE(h.listed().size(), h.project.edgeCount + 1); // scheduled and listed
+            QTest::keyClick(&h.window, Qt::Key_Y, Qt::ControlModifier);
+            QVERIFY2(h.project == after, row.undoText);
+            QTest::keyClick(&h.window, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+            QVERIFY(!h.action("mnuRedo")->isEnabled());
+        }
+    }
+
+    // A command that changes no work adds no step; a half-made arrow is no
+    // step and is dropped by an undo; a change of no work (a slot beyond the
+    // counts) joins the step before; older steps go beyond a thousand.
+    void whatMakesAStep() {
+        Harness h;
+        h.project = roomyProject();
+        h.document.opened();
+        for (const char* name : {"cmdCPM", "cmdRedraw", "cmdcoster", "cmdmove"}) {
+            h.button(name)->click();
+        }
+        h.prompts.inputs << "Full";
+        h.action("namen")->trigger(); // the same name
+        QVERIFY(!h.document.canUndo());
+
+        h.button("cmdEdge")->click();
+        press(h, 1000, 2000);
+        QCOMPARE(h.project.edgeCount, maxItems);
+        QVERIFY(!h.document.canUndo() && !h.window.isWindowModified());
+        h.button("cmdEdge")->click(); // taken back: a start node left in slot 100
+        QVERIFY(!h.document.canUndo());
+
+        History history(h.project);
+        Project changed = h.project;
+        for (int step = 1; step <= 1005; ++step) {
+            changed.nodeX[1] = static_cast<float>(step);
+            QVERIFY(history.record(changed, "Move Node"));
+        }
+        changed.edgeFrom[maxItems] = Currency::fromWhole(7);
+        QVERIFY(history.record(changed, "ignored"));
+        QVERIFY(!history.record(changed, "ignored"));
+        Project undone = changed;
+        int undos = 0;
+        for (; history.canUndo(); ++undos) {
+            QCOMPARE(history.undoName(), std::string("Move Node"));
+            history.undo(undone);
+        }
+        QCOMPARE(undos, 1000);
+        QCOMPARE(undone.nodeX[1], 5.0f);
+        QCOMPARE(undone.edgeFrom[maxItems], h.project.edgeFrom[maxItems]);
+        for (int redo = 0; redo < 1000; ++redo) {
+            history.redo(undone);
+        }
+        QVERIFY(undone == changed);
+    }
+
+    // The six commands that drop the project, against each answer to the
+    // question, and with nothing unsaved: what runs and what stays.
+    void unsavedWorkIsAskedFor_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("answer"); // a SaveAnswer; -1 nothing unsaved, 3 save cancelled
+        for (const char* command : {"cmdExit", "mnuExit", "close", "nw", "mnustartover", "loa"}) {
+            for (int answer = -1; answer <= 3; ++answer) {
+                QTest::addRow("%s %d", command, answer) << QString(command) << answer;
+            }
+        }
+    }
+    void unsavedWorkIsAskedFor() {
+        QFETCH(QString, command);
+        QFETCH(int, answer);
+        QTemporaryDir dir;
+        Harness h;
+        h.load(examples + "/demo.cpm");
+        if (answer >= 0) {
+            h.button("cmdNode")->click();
+            press(h, 6000, 6000);
+        }
+        const std::string unsavedText = storedText(h.project);
+        h.button("cmdEdge")->click();
+        press(h, 1500, 2400);
+        QCOMPARE(h.project.edgeStarted, 1);
+        const Project before = h.project;
+        h.prompts.asked.clear();
+        if (answer >= 0) {
+            h.prompts.saveAnswers << static_cast<SaveAnswer>(answer % 3);
+        }
+        if (answer == static_cast<int>(SaveAnswer::save)) {
+            h.prompts.files << dir.filePath("saved.cpm");
+        } else if (answer == 3) {
+            h.prompts.files << QString(); // the save dialog cancelled
+        }
+        QFile::copy(examples + "/yard.cpm", dir.filePath("yard.cpm"));
+        h.prompts.files << dir.filePath("yard.cpm");
+
+        if (command == "close") {
+            h.window.close();
+        } else if (command == "cmdExit") {
+            h.button("cmdExit")->click();
+        } else {
+            h.action(command.toLatin1())->trigger();
+        }
+
+        QCOMPARE(h.prompts.asked.contains(question), answer >= 0);
+        const bool goesOn = answer < 0 || answer == static_cast<int>(SaveAnswer::save) ||
+                            answer == static_cast<int>(SaveAnswer::discard);
+        if (!goesOn) {
+            QVERIFY(h.project == before);
+            QCOMPARE(h.endings, 0);
+            QVERIFY(h.window.isWindowModified());
+            return;
+        }
+        if (answer == static_cast<int>(SaveAnswer::save)) {
+            QCOMPARE(contentsOf(dir.filePath("saved.cpm")), QByteArray::fromStdString(unsavedText));
+        }
+        if (command == "loa") {
+            QCOMPARE(h.project.projectName, std::string("Yard"));
+        } else if (command == "nw" || command == "mnustartover") {
+            QCOMPARE(h.project.nodeCount, 0);
+            QCOMPARE(h.project.editMode, EditMode::addNode);
+        } else {
+            QCOMPARE(h.endings, 1);
+        }
+    }
+};
+
+QTEST_MAIN(DocumentTest)
+#include "document_test.moc"
