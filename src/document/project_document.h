@@ -40,6 +40,8 @@ class ProjectDocument : public QObject {
     // or read (before either, from the empty project).
     bool unsaved() const { return unsaved_; }
 
+    // The steps so far, for a check that walks them on a copy.
+    const History& history() const { return history_; }
     bool canUndo() const { return history_.canUndo(); }
     bool canRedo() const { return history_.canRedo(); }
     QString undoName() const;
