@@ -1,5 +1,7 @@
 // The speed of the program's busiest paths on the largest project the tables
-// hold. Run with `make bench`; the figures and targets are in BENCHMARKS.md.
+// hold (undo and redo in undo_redo.cpp, the history's memory in
+// history_memory.cpp). Run with `make bench`; the figures and targets are in
+// BENCHMARKS.md.
 
 #include "editor/chart.h"
 #include "largest_project.h"
@@ -10,7 +12,7 @@
 #include "schedule/listing.h"
 #include "schedule/weekly_costs.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QImage>
 
 #include <benchmark/benchmark.h>
@@ -91,7 +93,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv); // fonts for the canvas
+    QApplication app(argc, argv); // fonts for the canvas, and the main window
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -32,4 +32,22 @@ Project largestProject(int weeks) {
     return project;
 }
 
+std::string longDescription(int seed) {
+    constexpr std::size_t length = 2000;
+    std::string text;
+    for (int line = 1; text.size() < length; ++line) {
+        text += "Note " + std::to_string(line) + " on job " + std::to_string(seed) +
+                ": supplier called, crew of four booked, materials on site by Monday.\n";
+    }
+    return text;
+}
+
+Project largestProjectWithLongDescriptions() {
+    Project project = largestProject();
+    for (int j = 1; j <= maxItems; ++j) {
+        project.jobNotes[j] = longDescription(j);
+    }
+    return project;
+}
+
 } // namespace arrowplan

@@ -63,15 +63,15 @@ int main(int argc, char** argv) {
     }
 
     arrowplan::QtPrompts prompts;
-    arrowplan::ProjectDocument document(prompts);
+    const QString recoveryFolder = arrowplan::standardRecoveryFolder();
+    arrowplan::ProjectDocument document(prompts, recoveryFolder);
     arrowplan::MainWindow window(document, prompts);
     prompts.setParent(&window);
     window.show();
-    if (!files.isEmpty()) {
-        // Once the window is up, so that a message about the file stands over it.
-        QTimer::singleShot(0, &window, document.guarded(QStringLiteral("Load"), [&] {
-            window.loadFile(files.first());
-        }));
-    }
+    // Once the window is up, so that the questions and messages stand over
+    // it: first the work a crash left, then the file asked for.
+    QTimer::singleShot(0, &window, document.guarded(QStringLiteral("Load"), [&] {
+        window.startWith(recoveryFolder, files.value(0));
+    }));
     return QApplication::exec();
 }

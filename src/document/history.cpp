@@ -20,14 +20,13 @@ bool History::record(const Project& now, const std::string& name) {
         position_ = steps_.size();
     } else {
         // The state moved without a step: the step that led here now leads
-        // to the moved state, and the one that redoes starts from it.
+        // to the moved state, and the one that redoes starts from it; both
+        // keep the old value of every cell the move touched and they do not.
         if (position_ > 0) {
             steps_[position_ - 1].delta.absorb(delta);
         }
         if (canRedo()) {
-            Project next = state_;
-            steps_[position_].delta.redo(next);
-            steps_[position_].delta = ProjectDelta::between(now, next, pool_);
+            steps_[position_].delta.absorb(delta);
         }
     }
     copyRecorded(state_, now);
@@ -35,12 +34,12 @@ bool History::record(const Project& now, const std::string& name) {
 }
 
 void History::undo(Project& project) {
-    steps_[--position_].delta.undo(state_);
+    steps_[--position_].delta.exchange(state_, pool_);
     copyRecorded(project, state_);
 }
 
 void History::redo(Project& project) {
-    steps_[position_++].delta.redo(state_);
+    steps_[position_++].delta.exchange(state_, pool_);
     copyRecorded(project, state_);
 }
 

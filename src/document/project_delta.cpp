@@ -24,11 +24,13 @@ KeptText keptValue(const std::string& value, TextPool& pool) {
     return pool.keep(value);
 }
 
-template <typename T> void putValue(T& cell, const T& value) {
-    cell = value;
+template <typename T> void exchangeValue(T& cell, T& other, TextPool&) {
+    std::swap(cell, other);
 }
-void putValue(std::string& cell, const KeptText& value) {
-    cell = *value;
+void exchangeValue(std::string& cell, KeptText& other, TextPool& pool) {
+    KeptText was = pool.keep(cell);
+    cell = *other;
+    other = std::move(was);
 }
 
 // The last slot of a column that holds work, or -1 when none does.
@@ -75,73 +77,53 @@ void copyRecorded(Project& into, const Project& from) {
     forEachColumn([&](auto column, auto) { into.*column = from.*column; });
 }
 
-ProjectDelta::Scalars ProjectDelta::scalarsOf(const Project& project, TextPool& pool) {
-    return {project.nodeCount, project.edgeCount, pool.keep(project.projectName)};
-}
-
-ProjectDelta ProjectDelta::between(const Project& before, const Project& after, TextPool& pool) {
+ProjectDelta ProjectDelta::between(const Project& from, const Project& to, TextPool& pool) {
     ProjectDelta delta;
-    delta.before_ = scalarsOf(before, pool);
-    delta.after_ = scalarsOf(after, pool);
+    delta.other_ = {from.nodeCount, from.edgeCount, pool.keep(from.projectName)};
     forEachColumn([&](auto column, auto index) {
         auto& cells = std::get<decltype(index)::value>(delta.cells_);
         for (int slot = 0; slot < tableSlots; ++slot) {
-            const auto& old = (before.*column)[slot];
-            const auto& now = (after.*column)[slot];
-            if (old != now) {
+            if ((from.*column)[slot] != (to.*column)[slot]) {
                 cells.push_back(
-                    {static_cast<std::uint8_t>(slot), keptValue(old, pool), keptValue(now, pool)});
+                    {static_cast<std::uint8_t>(slot), keptValue((from.*column)[slot], pool)});
             }
         }
+        cells.shrink_to_fit(); // a thousand steps keep no spare room
     });
     return delta;
 }
 
-void ProjectDelta::put(Project& project, bool after) const {
-    const Scalars& scalars = after ? after_ : before_;
-    project.nodeCount = scalars.nodeCount;
-    project.edgeCount = scalars.edgeCount;
-    project.projectName = *scalars.name;
+void ProjectDelta::exchange(Project& state, TextPool& pool) {
+    std::swap(state.nodeCount, other_.nodeCount);
+    std::swap(state.edgeCount, other_.edgeCount);
+    exchangeValue(state.projectName, other_.name, pool);
     forEachColumn([&](auto column, auto index) {
-        for (const auto& cell : std::get<decltype(index)::value>(cells_)) {
-            putValue((project.*column)[cell.slot], after ? cell.after : cell.before);
+        for (auto& cell : std::get<decltype(index)::value>(cells_)) {
+            exchangeValue((state.*column)[cell.slot], cell.other, pool);
         }
     });
 }
 
-void ProjectDelta::undo(Project& project) const {
-    put(project, false);
-}
-
-void ProjectDelta::redo(Project& project) const {
-    put(project, true);
-}
-
-// Both lists are in slot order; a slot in both keeps this step's before and
-// takes next's after, and drops out where the two agree again.
-void ProjectDelta::absorb(const ProjectDelta& next) {
-    after_ = next.after_;
+// Both lists are in slot order; where both hold a slot, this step's value
+// stands, since the change came after (or before) it.
+void ProjectDelta::absorb(const ProjectDelta& other) {
     forEachColumn([&](auto, auto index) {
         auto& mine = std::get<decltype(index)::value>(cells_);
-        const auto& theirs = std::get<decltype(index)::value>(next.cells_);
+        const auto& theirs = std::get<decltype(index)::value>(other.cells_);
         std::remove_cvref_t<decltype(mine)> merged;
         merged.reserve(mine.size() + theirs.size());
         auto a = mine.begin();
         auto b = theirs.begin();
         while (a != mine.end() || b != theirs.end()) {
-            if (b == theirs.end() || (a != mine.end() && a->slot < b->slot)) {
+            if (b == theirs.end() || (a != mine.end() && a->slot <= b->slot)) {
+                b += b != theirs.end() && a->slot == b->slot;
                 merged.push_back(*a++);
-            } else if (a == mine.end() || b->slot < a->slot) {
-                merged.push_back(*b++);
             } else {
-                if (a->before != b->after) {
-                    merged.push_back({a->slot, a->before, b->after});
-                }
-                ++a;
-                ++b;
+                merged.push_back(*b++);
             }
         }
         mine = std::move(merged);
+        mine.shrink_to_fit();
     });
 }
 

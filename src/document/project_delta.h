@@ -47,10 +47,11 @@ template <typename T> struct ValueOf<Table<T> Project::*> { using type = T; };
 template <typename T> struct Kept { using type = T; };
 template <> struct Kept<std::string> { using type = KeptText; };
 
+// A cell of one slot and the value it holds in the state the history is not
+// at: before the step while the step is done, after it once it is undone.
 template <typename T> struct CellChange {
     std::uint8_t slot = 0;
-    typename Kept<T>::type before{};
-    typename Kept<T>::type after{};
+    typename Kept<T>::type other{};
 };
 
 template <typename Columns> struct ChangesOf;
@@ -60,17 +61,23 @@ template <typename... Column> struct ChangesOf<std::tuple<Column...>> {
 
 } // namespace delta_detail
 
-// One step of the history: the cells that differ between two states, with
-// the value before and after, and the counts and name of both.
+// One step of the history: the cells that differ between two states, each
+// with the value of the state the history is not at, and the counts and name
+// of that state. Undoing and redoing are the same exchange, so a step keeps
+// one value a cell.
 class ProjectDelta {
   public:
-    static ProjectDelta between(const Project& before, const Project& after, TextPool& pool);
+    // The cells where from differs from to, with from's values: the step
+    // that leads from from to to, done.
+    static ProjectDelta between(const Project& from, const Project& to, TextPool& pool);
 
-    // Puts the values of before, or of after, into the cells that changed.
-    void undo(Project& project) const;
-    void redo(Project& project) const;
-    // This step followed by next becomes one step.
-    void absorb(const ProjectDelta& next);
+    // Exchanges the step's values with state's: undoes a done step, redoes
+    // an undone one.
+    void exchange(Project& state, TextPool& pool);
+    // Takes in a change of the state at one end of the step (other's values
+    // are the state's before it): the cells the change touched that this
+    // step does not hold keep, in this step, the value they had.
+    void absorb(const ProjectDelta& other);
 
   private:
     struct Scalars {
@@ -78,12 +85,9 @@ class ProjectDelta {
         std::int16_t edgeCount = 0;
         KeptText name;
     };
-    static Scalars scalarsOf(const Project& project, TextPool& pool);
-    void put(Project& project, bool after) const;
 
     delta_detail::ChangesOf<std::remove_cvref_t<decltype(recordedColumns)>>::type cells_;
-    Scalars before_;
-    Scalars after_;
+    Scalars other_;
 };
 
 } // namespace arrowplan

@@ -8,10 +8,19 @@ namespace arrowplan {
 namespace {
 
 const QString commandStopped = QStringLiteral("The command was stopped: %1.");
+const QString recoveryOff =
+    QStringLiteral("Recovery after a crash is off: %1. Your work is kept only when you save it.");
 
 } // namespace
 
-ProjectDocument::ProjectDocument(Prompts& prompts) : prompts_(prompts) {}
+ProjectDocument::ProjectDocument(Prompts& prompts, const QString& recoveryFolder)
+    : prompts_(prompts) {
+    if (!recoveryFolder.isEmpty()) {
+        recovery_ = std::make_unique<RecoveryCopy>(recoveryFolder);
+    }
+}
+
+ProjectDocument::~ProjectDocument() = default;
 
 void ProjectDocument::run(const QString& step, const std::function<void()>& command) {
     ++depth_;
@@ -49,20 +58,49 @@ void ProjectDocument::redo() {
     settle();
 }
 
-void ProjectDocument::opened() {
+void ProjectDocument::opened(const QString& fileName) {
     history_ = History(project_);
     savedText_ = storedText(project_);
+    fileName_ = fileName;
     settle();
 }
 
-void ProjectDocument::saved() {
+void ProjectDocument::saved(const QString& fileName) {
     savedText_ = storedText(project_);
+    fileName_ = fileName;
     settle();
+}
+
+void ProjectDocument::recovered(const QString& fileName) {
+    history_ = History(project_);
+    savedText_.reset();
+    fileName_ = fileName;
+    settle();
+}
+
+void ProjectDocument::endCleanly() {
+    if (recovery_) {
+        recovery_->remove();
+    }
 }
 
 void ProjectDocument::settle() {
-    unsaved_ = storedText(history_.state()) != savedText_;
+    const std::string text = storedText(history_.state());
+    unsaved_ = text != savedText_;
+    keepRecoveryCopy(unsaved_ ? text : std::string());
     emit stateChanged();
+}
+
+// A folder that cannot be written never stops a command: the user is told
+// once, and the program goes on without a copy.
+void ProjectDocument::keepRecoveryCopy(const std::string& text) {
+    if (!recovery_) {
+        return;
+    }
+    if (const auto failure = recovery_->keep(text, fileName_)) {
+        recovery_.reset();
+        prompts_.message(recoveryOff.arg(*failure), appTitle);
+    }
 }
 
 } // namespace arrowplan

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/history.h"
+#include "document/recovery_copy.h"
 #include "model/project.h"
 #include "platform/prompts.h"
 
@@ -8,6 +9,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -21,7 +23,9 @@ class ProjectDocument : public QObject {
     Q_OBJECT
 
   public:
-    explicit ProjectDocument(Prompts& prompts);
+    // With a recovery folder, unsaved work is kept there after every step.
+    explicit ProjectDocument(Prompts& prompts, const QString& recoveryFolder = {});
+    ~ProjectDocument() override;
 
     Project& project() { return project_; }
 
@@ -50,10 +54,16 @@ class ProjectDocument : public QObject {
     void undo();
     void redo();
 
-    // Load read the project's tables from a file: a fresh history, nothing unsaved.
-    void opened();
-    // Save stored the tables as they stand.
-    void saved();
+    // Load read the project's tables from fileName: a fresh history,
+    // nothing unsaved.
+    void opened(const QString& fileName);
+    // Save stored the tables as they stand into fileName.
+    void saved(const QString& fileName);
+    // A recovery copy of the work on fileName was taken in: a fresh history
+    // of work that is unsaved until the next Save.
+    void recovered(const QString& fileName);
+    // The program ends with nothing left to keep: the recovery copy goes.
+    void endCleanly();
 
   signals:
     // A command has ended: the main window shows what it drew.
@@ -62,15 +72,21 @@ class ProjectDocument : public QObject {
     void stateChanged();
 
   private:
-    // The history's state has moved: unsaved again or not.
+    // The history's state has moved: unsaved or not, and the recovery copy
+    // kept accordingly.
     void settle();
+    void keepRecoveryCopy(const std::string& text);
 
     Prompts& prompts_;
     Project project_;
     History history_{project_};
-    // What Save would store as the last Save or Load left it.
-    std::string savedText_;
+    // What Save would store as the last Save or Load left it; none for
+    // recovered work, which no file holds.
+    std::optional<std::string> savedText_{std::string()};
+    QString fileName_; // the file the project belongs to
     bool unsaved_ = false;
+    // None once the folder has failed: recovery is off then.
+    std::unique_ptr<RecoveryCopy> recovery_;
     int depth_ = 0; // commands running inside one another
 };
 

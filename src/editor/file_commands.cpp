@@ -1,11 +1,13 @@
 // The main window's commands that save, load, replace or end the project,
 // and the question they put first when that would drop unsaved work.
 
+#include "document/left_copies.h"
 #include "editor/main_window.h"
 #include "model/project_file.h"
 #include "platform/qt_text.h"
 
 #include <QFileInfo>
+#include <QSessionManager>
 
 namespace arrowplan {
 
@@ -14,6 +16,15 @@ namespace {
 const QString namePrompt = QStringLiteral("Enter the Project Name");
 const QString notLoaded = QStringLiteral("The project was not loaded.\n\n");
 const QString saveQuestion = QStringLiteral("Save the changes to this project?");
+const QString restoreQuestion = QStringLiteral("Restore the unsaved project from %1?");
+const QString notRestored =
+    QStringLiteral("The unsaved project was not restored; its copy is kept as %1.\n\n");
+
+QString dateAndTime(const QDateTime& time) {
+    const QLocale locale;
+    return locale.toString(time.date(), QLocale::LongFormat) + ' ' +
+           locale.toString(time.time(), QLocale::ShortFormat);
+}
 
 } // namespace
 
@@ -54,7 +65,7 @@ bool MainWindow::saveProject() {
         prompts_.message(toQString(*failure), appTitle);
         return false;
     }
-    document_.saved();
+    document_.saved(path);
     return true;
 }
 
@@ -85,7 +96,7 @@ void MainWindow::loadFile(const QString& path) {
         }
         return;
     }
-    document_.opened();
+    document_.opened(path);
     cmdCPM_Click();
 }
 
@@ -107,8 +118,63 @@ void MainWindow::namen_Click() {
 
 void MainWindow::cmdExit_Click() {
     if (unsavedWorkMayGo()) {
+        document_.endCleanly();
         endProgram_();
     }
+}
+
+// The desktop session ends: the same question where the session lets the
+// program ask. Where it does not, the recovery copy stays for the next start.
+void MainWindow::commitData(QSessionManager& manager) {
+    if (!document_.unsaved() || !manager.allowsInteraction()) {
+        return;
+    }
+    const bool ending = unsavedWorkMayGo();
+    manager.release();
+    if (ending) {
+        document_.endCleanly();
+    } else {
+        manager.cancel();
+    }
+}
+
+void MainWindow::startWith(const QString& recoveryFolder, const QString& file) {
+    offerLeftWork(recoveryFolder);
+    if (!file.isEmpty() && unsavedWorkMayGo()) {
+        loadFile(file);
+    }
+}
+
+void MainWindow::offerLeftWork(const QString& folder) {
+    for (LeftCopy& copy : claimLeftCopies(folder)) {
+        const RestoreAnswer answer =
+            prompts_.askToRestore(restoreQuestion.arg(dateAndTime(copy.written())), appTitle);
+        if (answer == RestoreAnswer::restore && restore(copy)) {
+            return;
+        }
+        if (answer == RestoreAnswer::discard) {
+            copy.discard();
+        }
+    }
+}
+
+// A copy that is no project file is refused as Load refuses one, and set
+// aside so that no start offers it again.
+bool MainWindow::restore(LeftCopy& copy) {
+    auto read = copy.read();
+    if (const auto* problem = std::get_if<std::string>(&read)) {
+        prompts_.message(notRestored.arg(copy.setAside()) + toQString(*problem), appTitle);
+        return false;
+    }
+    adoptLoadedProject(project_, std::get<Project>(read));
+    const QString fileName = copy.fileName();
+    if (!fileName.isEmpty()) {
+        fileDialog_.fileName = fileName;
+    }
+    document_.recovered(fileName); // this program's own copy holds the work from here on
+    copy.discard();
+    cmdCPM_Click();
+    return true;
 }
 
 } // namespace arrowplan

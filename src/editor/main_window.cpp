@@ -78,6 +78,9 @@ MainWindow::MainWindow(ProjectDocument& document, Prompts& prompts, QWidget* par
     });
     connect(&document_, &ProjectDocument::commandEnded, this, [this] { showDrawing(); });
     connect(&document_, &ProjectDocument::stateChanged, this, [this] { showHistory(); });
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
+        document_.run(exitStep, [&] { commitData(manager); });
+    });
 
     buildToolbar();
     buildListAndLabels();
@@ -144,6 +147,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    document_.endCleanly();
     event->accept();
     endProgram_();
 }

@@ -14,6 +14,7 @@
 #include <memory>
 
 class QLabel;
+class QSessionManager;
 class QListWidget;
 class QPrinter;
 class QTimer;
@@ -23,6 +24,7 @@ namespace arrowplan {
 
 class AboutBox;
 class Canvas;
+class LeftCopy;
 class JobCardWindow;
 class PrintOptionsWindow;
 
@@ -65,6 +67,14 @@ class MainWindow : public QMainWindow, public ChartCommands {
     void loa_Click();
     // Load once the file is chosen; also the file named when the program starts.
     void loadFile(const QString& path);
+    // At start: each recovery copy in folder left by a program that ended
+    // without a clean end (a crash, a power cut) is offered, newest first,
+    // until one is restored as unsaved work or none is left; then the file
+    // named on the command line, if any, is loaded, after the question when
+    // restored work would go.
+    void startWith(const QString& recoveryFolder, const QString& file);
+    // The desktop session is ending.
+    void commitData(QSessionManager& manager);
     void namen_Click();
     void abt_Click();
     void cmdExit_Click();
@@ -105,6 +115,9 @@ class MainWindow : public QMainWindow, public ChartCommands {
     // is saved), discards it (true) or cancels (false). True at once when
     // nothing is unsaved.
     bool unsavedWorkMayGo();
+    void offerLeftWork(const QString& folder);
+    // Takes in a left recovery copy; false when it is no project file.
+    bool restore(LeftCopy& copy);
     void clearList();
 
     void markActiveMode(QPushButton* active);

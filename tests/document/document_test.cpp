@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -139,7 +140,7 @@ class DocumentTest : public QObject {
         for (const StepRow& row : steps) {
             Harness h;
             h.project = roomyProject();
-            h.document.opened();
+            h.document.opened({});
             h.window.cmdCPM_Click();
             Project before = h.project;
             row.step(h);
@@ -171,7 +172,7 @@ class DocumentTest : public QObject {
     void whatMakesAStep() {
         Harness h;
         h.project = roomyProject();
-        h.document.opened();
+        h.document.opened({});
         for (const char* name : {"cmdCPM", "cmdRedraw", "cmdcoster", "cmdmove"}) {
             h.button(name)->click();
         }
@@ -215,7 +216,7 @@ class DocumentTest : public QObject {
     void unsavedWorkIsAskedFor_data() {
         QTest::addColumn<QString>("command");
         QTest::addColumn<int>("answer"); // a SaveAnswer; -1 nothing unsaved, 3 save cancelled
-        for (const char* command : {"cmdExit", "mnuExit", "close", "nw", "mnustartover", "loa"}) {
+        for (const char* command : {"cmdExit", "Ctrl+X", "close", "Ctrl+N", "Ctrl+T", "Ctrl+L"}) {
             for (int answer = -1; answer <= 3; ++answer) {
                 QTest::addRow("%s %d", command, answer) << QString(command) << answer;
             }
@@ -253,7 +254,9 @@ class DocumentTest : public QObject {
         } else if (command == "cmdExit") {
             h.button("cmdExit")->click();
         } else {
-            h.action(command.toLatin1())->trigger();
+            h.window.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&h.window));
+            QTest::keySequence(&h.window, QKeySequence(command));
         }
 
         QCOMPARE(h.prompts.asked.contains(question), answer >= 0);
@@ -268,14 +271,71 @@ class DocumentTest : public QObject {
         if (answer == static_cast<int>(SaveAnswer::save)) {
             QCOMPARE(contentsOf(dir.filePath("saved.cpm")), QByteArray::fromStdString(unsavedText));
         }
-        if (command == "loa") {
+        if (command == "Ctrl+L") {
             QCOMPARE(h.project.projectName, std::string("Yard"));
-        } else if (command == "nw" || command == "mnustartover") {
+        } else if (command == "Ctrl+N" || command == "Ctrl+T") {
             QCOMPARE(h.project.nodeCount, 0);
             QCOMPARE(h.project.editMode, EditMode::addNode);
         } else {
             QCOMPARE(h.endings, 1);
         }
+    }
+
+    // What a start finds in the recovery folder, and what each answer does:
+    // a broken or foreign copy is refused, set aside and never offered again.
+    void leftWorkIsOffered_data() {
+        QTest::addColumn<QByteArray>("copy");
+        QTest::addColumn<int>("answer"); // a RestoreAnswer
+        const QByteArray yard = contentsOf(examples + "/yard.cpm");
+        QTest::newRow("restored") << yard << static_cast<int>(RestoreAnswer::restore);
+        QTest::newRow("discarded") << yard << static_cast<int>(RestoreAnswer::discard);
+        QTest::newRow("later") << yard << static_cast<int>(RestoreAnswer::later);
+        QTest::newRow("cut short") << yard.left(40) << static_cast<int>(RestoreAnswer::restore);
+        QTest::newRow("foreign") << QByteArray("<html>\n") << static_cast<int>(RestoreAnswer::restore);
+    }
+    void leftWorkIsOffered() {
+        QFETCH(QByteArray, copy);
+        QFETCH(int, answer);
+        QTemporaryDir state;
+        QFile left(state.filePath("1-2.cpm"));
+        QVERIFY(left.open(QIODevice::WriteOnly) && left.write(copy) == copy.size());
+        left.close();
+        QFile name(state.filePath("1-2.name"));
+        QVERIFY(name.open(QIODevice::WriteOnly) && name.write("/work/yard.cpm") > 0);
+        name.close();
+        Harness h(state.path());
+        h.prompts.restoreAnswers << static_cast<RestoreAnswer>(answer);
+        h.window.startWith(state.path(), {});
+        QVERIFY(h.prompts.asked.first().startsWith("restore?: Restore the unsaved project from "));
+
+        const bool restored = h.project.nodeCount == 2;
+        QCOMPARE(restored, answer == 0 && copy.endsWith("\"Yard\"\r\n"));
+        QCOMPARE(h.window.isWindowModified(), restored);
+        QCOMPARE(QFile::exists(left.fileName()), answer == static_cast<int>(RestoreAnswer::later));
+        const bool broken = answer == 0 && !restored;
+        QCOMPARE(QFile::exists(left.fileName() + ".broken"), broken);
+        QCOMPARE(h.prompts.asked.size(), broken ? 2 : 1);
+        // This program's own copy holds restored work from now on.
+        QCOMPARE(QDir(state.path()).entryList({"*.cpm"}).size(), restored || left.exists() ? 1 : 0);
+        if (restored) {
+            h.prompts.files << state.filePath("saved.cpm");
+            h.action("sav")->trigger();
+            QCOMPARE(h.prompts.asked.last(), QString("save: /work/yard.cpm"));
+        }
+    }
+
+    // A state folder that cannot be written never stops a command: the user
+    // is told once that recovery is off.
+    void recoveryOffIsSaidOnce() {
+        QTemporaryDir dir;
+        QFile blocker(dir.filePath("state"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        Harness h(dir.filePath("state/arrowplan"));
+        h.button("cmdNode")->click();
+        press(h, 1500, 1500);
+        press(h, 3000, 1500);
+        QCOMPARE(h.project.nodeCount, 2);
+        QCOMPARE(h.prompts.asked.filter("Recovery after a crash is off").size(), 1);
     }
 };
 

@@ -4,6 +4,8 @@
 
 work=$(mktemp -d)
 pids=()
+# The program's recovery copies go to a state folder of the test's own.
+export XDG_STATE_HOME="$work/state"
 cleanup() {
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
     wait 2>/dev/null || true

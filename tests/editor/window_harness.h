@@ -14,14 +14,15 @@ namespace arrowplan::testing {
 inline const QString examples = QStringLiteral(ARROWPLAN_EXAMPLES);
 
 // One window on one project, as the program has them, with scripted prompts.
+// With a recovery folder, the document keeps its recovery copy there.
 struct Harness {
     ScriptedPrompts prompts;
-    ProjectDocument document{prompts};
+    ProjectDocument document;
     Project& project = document.project();
     MainWindow window{document, prompts};
     int endings = 0;
 
-    Harness() {
+    explicit Harness(const QString& recoveryFolder = {}) : document(prompts, recoveryFolder) {
         window.setEndProgram([this] { ++endings; });
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));

@@ -32,7 +32,7 @@ void triangle(Harness& h, int pauseMs) {
     h.project.nodeX[3] = 2000;
     h.project.nodeY[3] = 3500;
     h.window.findChild<QTimer*>("Timer1")->setInterval(pauseMs);
-    h.document.opened(); // as loaded: Start Over asks nothing
+    h.document.opened({}); // as loaded: Start Over asks nothing
 }
 
 } // namespace
