@@ -238,23 +238,23 @@ void MainWindow::abt_Click() {
     about_->raise();
 }
 
-// An undo while an arrow is half-made drops the arrow first.
 void MainWindow::mnuUndo_Click() {
-    abandonHalfMadeArrow();
-    if (document_.canUndo()) {
-        document_.undo();
-        refreshShownCounts();
-        cmdCPM_Click();
-    }
+    stepThroughHistory(true);
 }
 
 void MainWindow::mnuRedo_Click() {
+    stepThroughHistory(false);
+}
+
+// An undo or redo while an arrow is half-made drops the arrow first.
+void MainWindow::stepThroughHistory(bool back) {
     abandonHalfMadeArrow();
-    if (document_.canRedo()) {
-        document_.redo();
-        refreshShownCounts();
-        cmdCPM_Click();
+    if (back ? !document_.canUndo() : !document_.canRedo()) {
+        return;
     }
+    back ? document_.undo() : document_.redo();
+    refreshShownCounts();
+    cmdCPM_Click();
 }
 
 PrintOptionsWindow& MainWindow::printOptions() {

@@ -123,6 +123,8 @@ class MainWindow : public QMainWindow, public ChartCommands {
     void markActiveMode(QPushButton* active);
     void showNodeCount();
     void showEdgeCount();
+    // One step back (undo) or forth (redo), shown as after a Load.
+    void stepThroughHistory(bool back);
     // The counts on the buttons that show one; a button showing its name keeps it.
     void refreshShownCounts();
     QPushButton* button(const char* name) const;

@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QFile>
 #include <QLocale>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -15,22 +14,12 @@
 #include <limits>
 
 using namespace arrowplan;
+using arrowplan::testing::contentsOf;
 using arrowplan::testing::examples;
 using arrowplan::testing::Harness;
 using arrowplan::testing::projectOf;
 
 namespace {
-
-QByteArray contentsOf(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// A press on the canvas at a point given in twips (a multiple of 15 lands
-// exactly on a pixel).
-void click(Harness& h, double x, double y, Qt::MouseButton button = Qt::LeftButton) {
-    QTest::mouseClick(h.window.centralWidget(), button, {}, QPoint(pixels(x), pixels(y)));
-}
 
 QColor nodeFace(Harness& h, int n) {
     return h.at(h.project.nodeX[n], h.project.nodeY[n] + 150);
@@ -89,11 +78,8 @@ class MainWindowTest : public QObject {
         QTest::keyClick(&h.window, Qt::Key_L, Qt::ControlModifier);
         QVERIFY(h.prompts.asked.last().startsWith(
             "message: The project was not loaded.\n\nmissing.cpm: the file cannot be opened"));
-        QFile nodeless(dir.filePath("nodeless.cpm"));
-        QVERIFY(nodeless.open(QIODevice::WriteOnly));
-        nodeless.write("0\r\n5\r\n");
-        nodeless.close();
-        h.prompts.files << nodeless.fileName();
+        QVERIFY(arrowplan::testing::writeFile(dir.filePath("nodeless.cpm"), "0\r\n5\r\n"));
+        h.prompts.files << dir.filePath("nodeless.cpm");
         QTest::keyClick(&h.window, Qt::Key_L, Qt::ControlModifier);
         QCOMPARE(h.prompts.asked.last(), QString("beep"));
 
@@ -136,58 +122,58 @@ class MainWindowTest : public QObject {
 
     void addNodesArrowsAndMoveANode() {
         Harness h;
-        click(h, 900, 900); // no mode yet: nothing happens
+        h.press(900, 900); // no mode yet: nothing happens
         QTest::mouseClick(h.button("cmdNode"), Qt::LeftButton);
         // On the list box's border: only the surface takes presses.
         QTest::mouseClick(h.window.List1(), Qt::LeftButton, {}, QPoint(0, 0));
         QCOMPARE(h.project.nodeCount, 0);
         // A double click's second press comes as a double click; it counts too.
         QTest::mouseDClick(h.window.centralWidget(), Qt::LeftButton, {}, QPoint(100, 200));
-        click(h, 3000, 3000, Qt::RightButton); // any button adds a node
-        click(h, 4500, 4500);
+        h.press(3000, 3000, Qt::RightButton); // any button adds a node
+        h.press(4500, 4500);
         QCOMPARE(h.button("cmdNode")->text(), QString("Nodes=3"));
 
         // Node 2 is chosen to move, and still moves after Add Edge clicks.
         QTest::mouseClick(h.button("cmdmove"), Qt::LeftButton);
-        click(h, 9000, 5000);
+        h.press(9000, 5000);
         QCOMPARE(h.prompts.asked.takeLast(), QString("message: Please try again | Arrowplan"));
-        click(h, 3000, 3000);
+        h.press(3000, 3000);
         QCOMPARE(nodeFace(h, 2), toQColor(colours::highlight));
         h.window.hide(); // shown again: redrawn from the tables, still selected
         h.window.show();
         QTRY_COMPARE(nodeFace(h, 2), toQColor(colours::nodeFill));
 
         QTest::mouseClick(h.button("cmdEdge"), Qt::LeftButton);
-        click(h, 1500, 3000, Qt::RightButton); // a right first click chooses as a left one
+        h.press(1500, 3000, Qt::RightButton); // a right first click chooses as a left one
         QCOMPARE(nodeFace(h, 1), toQColor(colours::highlight));
         QCOMPARE(h.button("cmdEdge")->text(), QString("Edges=1"));
-        click(h, 4500, 4500, Qt::RightButton); // a right second click takes the arrow back
+        h.press(4500, 4500, Qt::RightButton); // a right second click takes the arrow back
         QCOMPARE(h.project.edgeCount, 0);
 
         QTest::mouseClick(h.button("cmdmove"), Qt::LeftButton);
-        click(h, 6000, 1500);
+        h.press(6000, 1500);
         QCOMPARE(h.project.nodeX[2], 6000.0f);
         QCOMPARE(h.project.nodeY[2], 1500.0f);
         QCOMPARE(h.at(3000, 3150), toQColor(colours::windowBack)); // redrawn from the tables
 
         // A half-made arrow is taken back when Add Edge is chosen again.
         QTest::mouseClick(h.button("cmdEdge"), Qt::LeftButton);
-        click(h, 1500, 3000);
+        h.press(1500, 3000);
         QTest::mouseClick(h.button("cmdEdge"), Qt::LeftButton);
         QCOMPARE(h.button("cmdEdge")->text(), QString("Edges=0"));
         QCOMPARE(nodeFace(h, 1), toQColor(colours::nodeFill));
         // Commands that read the jobs never see one that ends at node 0.
-        click(h, 1500, 3000);
+        h.press(1500, 3000);
         h.action("sav")->trigger(); // cancelled: it changes nothing
         QCOMPARE(h.project.edgeStarted, 1);
         QTest::mouseClick(h.button("cmdCPM"), Qt::LeftButton);
         QCOMPARE(h.listed(), QStringList{toQString(listingHeader)});
         // Queued before the second click, Start Over runs while the window
         // lets pending events through, and wins.
-        click(h, 1500, 3000);
+        h.press(1500, 3000);
         h.prompts.saveAnswers << SaveAnswer::discard;
         QTimer::singleShot(0, &h.window, [&] { h.window.mnustartover_Click(); });
-        click(h, 4500, 4500);
+        h.press(4500, 4500);
         QCOMPARE(h.project.edgeCount, 0);
     }
 

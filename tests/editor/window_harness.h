@@ -5,6 +5,7 @@
 #include "platform/twips.h"
 
 #include <QAction>
+#include <QFile>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -12,6 +13,16 @@
 namespace arrowplan::testing {
 
 inline const QString examples = QStringLiteral(ARROWPLAN_EXAMPLES);
+
+inline QByteArray contentsOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline bool writeFile(const QString& path, const QByteArray& contents) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size();
+}
 
 // One window on one project, as the program has them, with scripted prompts.
 // With a recovery folder, the document keeps its recovery copy there.
@@ -39,6 +50,11 @@ struct Harness {
     void load(const QString& path) {
         prompts.files << path;
         action("loa")->trigger();
+    }
+    // A press on the drawing surface at a point given in twips, as the mouse
+    // gives it (a multiple of 15 lands exactly on a pixel).
+    void press(double x, double y, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mouseClick(window.centralWidget(), button, {}, QPoint(pixels(x), pixels(y)));
     }
     // The colour a point of the chart, given in twips, shows on the canvas.
     QColor at(double x, double y) { return window.canvasImage().pixelColor(pixels(x), pixels(y)); }
