@@ -17,7 +17,10 @@ namespace {
 // goes to standard error.
 class UnattendedPrompts : public Prompts {
   public:
-    QString inputBox(const QString&, const QString&, std::optional<QPoint>) override { return {}; }
+    std::optional<QString> inputBox(const QString&, const QString&,
+                                    std::optional<QPoint>) override {
+        return std::nullopt;
+    }
     void message(const QString& text, const QString&) override {
         std::cerr << "arrowplan-report: " << toStdString(text) << '\n';
     }

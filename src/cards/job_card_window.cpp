@@ -1,5 +1,6 @@
 #include "cards/job_card_window.h"
 
+#include "cards/plain_indicator.h"
 #include "model/leading_number.h"
 #include "model/number_text.h"
 #include "platform/qt_text.h"
@@ -193,7 +194,7 @@ void JobCardWindow::buildControls() {
     picture("Image1", 0, Qt::RightArrow, &JobCardWindow::Image1_Click);
     picture("Image2", 480, Qt::LeftArrow, &JobCardWindow::Image2_Click);
 
-    done_ = new QCheckBox("Done:", client);
+    done_ = new PlainCheckBox("Done:", client);
     done_->setObjectName("Check1");
     done_->setGeometry(twipsRect(1200, 600, 975, 255));
     done_->setFont(fixed);
@@ -206,7 +207,7 @@ void JobCardWindow::buildControls() {
     frame->setGeometry(twipsRect(4200, 120, 2895, 975));
     payModes_ = new QButtonGroup(this);
     for (int index = 0; index < 4; ++index) {
-        auto* option = new QRadioButton(payOptions[index].caption, frame);
+        auto* option = new PlainRadioButton(payOptions[index].caption, frame);
         option->setObjectName(payOptions[index].name);
         option->setGeometry(placeOf(payOptions[index]));
         payModes_->addButton(option, index);

@@ -23,6 +23,9 @@ class ChartCommands {
     // The chart as one printer document on a landscape page. Throws
     // PrintError when the printer refuses it.
     virtual void prnt(QPrinter& printer) = 0;
+    // Takes back an arrow whose end is still to be chosen, before a command
+    // that reads the jobs.
+    virtual void abandonHalfMadeArrow() = 0;
 };
 
 } // namespace arrowplan

@@ -1,5 +1,6 @@
 #include "editor/about_box.h"
 
+#include "editor/caption_button.h"
 #include "platform/twips.h"
 #include "platform/window_font.h"
 
@@ -20,7 +21,7 @@ constexpr const char* credits =
 
 } // namespace
 
-AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
+AboutBox::AboutBox() {
     setObjectName("frmAbout");
     setWindowTitle("The Official About Box");
     setFont(windowFont());
@@ -37,7 +38,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     auto* ok = new QPushButton("OK", this);
     ok->setObjectName("Command1");
     ok->setGeometry(twipsRect(600, 1560, 735, 255));
-    ok->setStyleSheet(QString("background-color: %1;").arg(toQColor(okBack).name()));
+    ok->setStyleSheet(graphicalButtonStyle(okBack));
     ok->setDefault(true);
     ok->raise();
     connect(ok, &QPushButton::clicked, this, &QWidget::hide);

@@ -1,9 +1,17 @@
 #include "editor/caption_button.h"
 
+#include "platform/twips.h"
+
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
 namespace arrowplan {
+
+QString graphicalButtonStyle(Colour back) {
+    return QString("QPushButton { background-color: %1; border: 1px solid #7a7a7a; }"
+                   "QPushButton:pressed { border-style: inset; }")
+        .arg(toQColor(back).name());
+}
 
 void CaptionButton::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);

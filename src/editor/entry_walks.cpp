@@ -41,6 +41,12 @@ void MainWindow::redrawJob(int j) {
     surface_.setLineStyle(LineStyle::solid);
 }
 
+// A walk that stops draws its red arrow black again and runs no schedule.
+void MainWindow::stopWalk(int j) {
+    surface_.setDrawColour(colours::black);
+    drawArrow(project_, surface_, j);
+}
+
 void MainWindow::printAtMidpoint(int j, double raise, const std::string& text) {
     const Point middle = jobMidpoint(project_, j);
     surface_.setPosition(middle.x, middle.y - raise);
@@ -53,13 +59,11 @@ void MainWindow::cmdWeight_Click() {
     for (int j = 1; j <= project_.edgeCount; ++j) {
         highlightJob(j);
         showDrawing(); // the input box's own event loop paints it
-        const std::optional<float> weight =
-            typedSingle(prompts_.inputBox(weightPrompt, weightTitle, inputBoxPosition));
+        const std::optional<float> weight = typedSingle(
+            prompts_.inputBox(weightPrompt, weightTitle, inputBoxPosition).value_or(QString()));
         if (!weight || !fitsSchedule(*weight)) {
-            // Cancel, an empty answer or no number ends the walk: the arrow
-            // goes back to black and the schedule is not run.
-            surface_.setDrawColour(colours::black);
-            drawArrow(project_, surface_, j);
+            // Cancel, an empty answer or no number ends the walk.
+            stopWalk(j);
             return;
         }
         project_.edgeWeight[j] = *weight;
@@ -82,9 +86,15 @@ void MainWindow::cmdtitle_Click() {
         }
         highlightJob(j);
         showDrawing(); // the input box's own event loop paints it
-        // Cancel gives empty text, and so a blank title.
-        const JobTitle typed(
-            toStdString(prompts_.inputBox(titlePrompt, titleTitle, inputBoxPosition)));
+        // An empty answer gives a blank title; Cancel ends the walk and keeps
+        // every title it has not reached.
+        const std::optional<QString> answer =
+            prompts_.inputBox(titlePrompt, titleTitle, inputBoxPosition);
+        if (!answer) {
+            stopWalk(j);
+            return;
+        }
+        const JobTitle typed(toStdString(*answer));
         project_.jobTitle[j] = JobTitle(firstCharacters(typed.text(), typedTitleLength));
         redrawJob(j);
         printAtMidpoint(j, titleRaise, project_.jobTitle[j].text());

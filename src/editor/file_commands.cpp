@@ -97,7 +97,7 @@ void MainWindow::loadFile(const QString& path) {
         return;
     }
     document_.opened(path);
-    cmdCPM_Click();
+    showNewTables();
 }
 
 void MainWindow::mnustartover_Click() {
@@ -113,7 +113,9 @@ void MainWindow::mnustartover_Click() {
 }
 
 void MainWindow::namen_Click() {
-    project_.projectName = toStdString(prompts_.inputBox(namePrompt, appTitle, std::nullopt));
+    // Cancel empties the name, as an empty answer does.
+    project_.projectName =
+        toStdString(prompts_.inputBox(namePrompt, appTitle, std::nullopt).value_or(QString()));
 }
 
 void MainWindow::cmdExit_Click() {
@@ -173,7 +175,7 @@ bool MainWindow::restore(LeftCopy& copy) {
     }
     document_.recovered(fileName); // this program's own copy holds the work from here on
     copy.discard();
-    cmdCPM_Click();
+    showNewTables();
     return true;
 }
 

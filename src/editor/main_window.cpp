@@ -141,6 +141,13 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 // The window's close box: as Exit, and the window stays when the user keeps
 // the unsaved work.
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!isEnabled()) {
+        // The job card is open: it has the user's typing, and keeps it.
+        event->ignore();
+        cards_->raise();
+        cards_->activateWindow();
+        return;
+    }
     bool ending = false;
     document_.run(exitStep, [&] { ending = unsavedWorkMayGo(); });
     if (!ending) {
@@ -219,11 +226,19 @@ void MainWindow::cmdcoster_Click() {
         toQStringList(weeklyCostLines(project_, sections, currencyFormatOf(QLocale()))));
 }
 
+template <typename Window, typename... Args>
+Window& MainWindow::ownWindow(std::unique_ptr<Window>& window, Args&&... args) {
+    if (!window) {
+        window = std::make_unique<Window>(std::forward<Args>(args)...);
+        window->winId();
+        window->windowHandle()->setTransientParent(windowHandle());
+    }
+    return *window;
+}
+
 void MainWindow::cmdedit_Click() {
     abandonHalfMadeArrow();
-    if (!cards_) {
-        cards_ = std::make_unique<JobCardWindow>(document_, prompts_, *this, *this);
-    }
+    ownWindow(cards_, document_, prompts_, *this, *this);
     cards_->show();
     cards_->raise();
     cards_->activateWindow();
@@ -231,9 +246,7 @@ void MainWindow::cmdedit_Click() {
 }
 
 void MainWindow::abt_Click() {
-    if (!about_) {
-        about_ = new AboutBox(this);
-    }
+    ownWindow(about_);
     about_->show();
     about_->raise();
 }
@@ -253,15 +266,16 @@ void MainWindow::stepThroughHistory(bool back) {
         return;
     }
     back ? document_.undo() : document_.redo();
+    showNewTables();
+}
+
+void MainWindow::showNewTables() {
     refreshShownCounts();
     cmdCPM_Click();
 }
 
 PrintOptionsWindow& MainWindow::printOptions() {
-    if (!printOptions_) {
-        printOptions_ = new PrintOptionsWindow(document_, prompts_, *this, *this);
-    }
-    return *printOptions_;
+    return ownWindow(printOptions_, document_, prompts_, *this);
 }
 
 void MainWindow::pr_Click() {

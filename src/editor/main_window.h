@@ -91,6 +91,10 @@ class MainWindow : public QMainWindow, public ChartCommands {
     // File > Print: the print options, shown without waiting.
     void pr_Click();
     void prnt(QPrinter& printer) override;
+    // A job counted by the first click of Add Edge whose end is still to be
+    // chosen is taken back before any command that reads or replaces the
+    // jobs, so that no command sees a job that ends at node 0.
+    void abandonHalfMadeArrow() override;
     // Mouse editing: a press on the drawing surface, at twips x, y.
     void Form_MouseDown(Qt::MouseButton button, float x, float y);
     // Expected-time and title entry: walk every job with an input box.
@@ -108,6 +112,9 @@ class MainWindow : public QMainWindow, public ChartCommands {
     void buildListAndLabels();
     // The Edit menu's items name the steps they would take, or stand greyed.
     void showHistory();
+    // Made when first wanted, and kept above this window by the window manager.
+    template <typename Window, typename... Args>
+    Window& ownWindow(std::unique_ptr<Window>& window, Args&&... args);
     QString chooseProjectFile(bool save);
     // Save, with its file dialog and checks; false when nothing was saved.
     bool saveProject();
@@ -125,7 +132,10 @@ class MainWindow : public QMainWindow, public ChartCommands {
     void showEdgeCount();
     // One step back (undo) or forth (redo), shown as after a Load.
     void stepThroughHistory(bool back);
-    // The counts on the buttons that show one; a button showing its name keeps it.
+    // Tables that replaced the project's (Load, a restored copy, undo,
+    // redo): the counts on the buttons that show one (a button showing its
+    // name keeps it), then the CPM command.
+    void showNewTables();
     void refreshShownCounts();
     QPushButton* button(const char* name) const;
 
@@ -139,10 +149,6 @@ class MainWindow : public QMainWindow, public ChartCommands {
     // Asks for the drawing so far to be shown at the next paint.
     void showDrawing();
     void letPendingEventsRun();
-    // A job counted by the first click of Add Edge whose end is still to be
-    // chosen is taken back before any command that reads or replaces the
-    // jobs, so that no command sees a job that ends at node 0.
-    void abandonHalfMadeArrow();
 
     // The spanning-tree runs.
     void startKruskal(KruskalVariant variant);
@@ -154,6 +160,7 @@ class MainWindow : public QMainWindow, public ChartCommands {
     // Expected-time and title entry.
     void highlightJob(int j);
     void redrawJob(int j);
+    void stopWalk(int j);
     void printAtMidpoint(int j, double raise, const std::string& text);
 
     ProjectDocument& document_;
@@ -162,10 +169,11 @@ class MainWindow : public QMainWindow, public ChartCommands {
     ScreenSurface surface_;
     Canvas* canvas_ = nullptr;
     QListWidget* list_ = nullptr;
-    AboutBox* about_ = nullptr;
-    // A window of its own, not a child: a disabled main window disables its children.
+    // Windows of their own, not children: a disabled main window (while the
+    // card is open) would disable its children. Each stays above this one.
+    std::unique_ptr<AboutBox> about_;
     std::unique_ptr<JobCardWindow> cards_;
-    PrintOptionsWindow* printOptions_ = nullptr;
+    std::unique_ptr<PrintOptionsWindow> printOptions_;
     FileDialogSettings fileDialog_;
 
     // The mouse handler's last click, its hit test and the Move Node selection.

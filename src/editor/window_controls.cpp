@@ -51,12 +51,6 @@ constexpr ButtonDesign toolbarButtons[] = {
 
 const QString toolbarCaption = QStringLiteral("Toolbar");
 
-QString backColourStyle(Colour colour) {
-    return QString("QPushButton { background-color: %1; border: 1px solid #7a7a7a; }"
-                   "QPushButton:pressed { border-style: inset; }")
-        .arg(toQColor(colour).name());
-}
-
 // The hidden labels were drawn in a symbol font; where it is missing a plain
 // glyph of the same size stands in.
 QFont hiddenLabelFont() {
@@ -84,7 +78,7 @@ void MainWindow::buildToolbar() {
         b->setObjectName(design.name);
         b->setToolTip(design.tooltip);
         b->setGeometry(twipsRect(design.left, 240, design.width, 495));
-        b->setStyleSheet(backColourStyle(buttonBack));
+        b->setStyleSheet(graphicalButtonStyle(buttonBack));
         b->setFont(font()); // a style sheet of its own stops the window's font
         connect(b, &QPushButton::clicked, this,
                 document_.guarded(design.caption,
@@ -202,7 +196,7 @@ void MainWindow::buildMenus() {
 void MainWindow::markActiveMode(QPushButton* active) {
     for (const char* name : {"cmdNode", "cmdEdge", "cmdmove"}) {
         QPushButton* b = button(name);
-        b->setStyleSheet(backColourStyle(b == active ? activeButtonBack : buttonBack));
+        b->setStyleSheet(graphicalButtonStyle(b == active ? activeButtonBack : buttonBack));
     }
     button("cmdNode")->repaint();
     button("cmdEdge")->repaint();

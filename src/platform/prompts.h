@@ -26,16 +26,17 @@ struct FileDialogSettings {
 };
 
 // The questions and messages the program puts to the user. The program uses
-// Qt's dialogs; tests install a scripted double and check what was asked.
+// Qt's dialogs, each over the window the user is working in; tests install a
+// scripted double and check what was asked.
 class Prompts {
   public:
     virtual ~Prompts() = default;
 
-    // A modal input box with no default text; empty text when cancelled.
+    // A modal input box with no default text; none when cancelled.
     // position is the box's top-left in twips from the screen's top-left,
     // or none for the centre of the screen.
-    virtual QString inputBox(const QString& prompt, const QString& title,
-                             std::optional<QPoint> position) = 0;
+    virtual std::optional<QString> inputBox(const QString& prompt, const QString& title,
+                                            std::optional<QPoint> position) = 0;
     virtual void message(const QString& text, const QString& title) = 0;
     virtual bool askYesNo(const QString& text, const QString& title) = 0;
     // Save, Discard or Cancel; Save is the default and Escape cancels.

@@ -12,9 +12,14 @@
 
 namespace arrowplan {
 
-QString QtPrompts::inputBox(const QString& prompt, const QString& title,
-                            std::optional<QPoint> position) {
-    QInputDialog box(parent_);
+QWidget* QtPrompts::owner() const {
+    QWidget* active = QApplication::activeWindow();
+    return active ? active : parent_.data();
+}
+
+std::optional<QString> QtPrompts::inputBox(const QString& prompt, const QString& title,
+                                           std::optional<QPoint> position) {
+    QInputDialog box(owner());
     box.setWindowTitle(title);
     box.setLabelText(prompt);
     box.setInputMode(QInputDialog::TextInput);
@@ -28,21 +33,26 @@ QString QtPrompts::inputBox(const QString& prompt, const QString& title,
                  std::clamp(wanted.y(), screen.top(),
                             std::max(screen.top(), screen.bottom() - box.height())));
     }
-    return box.exec() == QDialog::Accepted ? box.textValue() : QString();
+    if (box.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return box.textValue();
 }
 
+// The program's messages and questions are a text and their buttons, no icon.
 void QtPrompts::message(const QString& text, const QString& title) {
-    QMessageBox::information(parent_, title, text, QMessageBox::Ok);
+    QMessageBox(QMessageBox::NoIcon, title, text, QMessageBox::Ok, owner()).exec();
 }
 
 bool QtPrompts::askYesNo(const QString& text, const QString& title) {
-    return QMessageBox::question(parent_, title, text, QMessageBox::Yes | QMessageBox::No) ==
-           QMessageBox::Yes;
+    return QMessageBox(QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No,
+                       owner())
+               .exec() == QMessageBox::Yes;
 }
 
 SaveAnswer QtPrompts::askToSave(const QString& text, const QString& title) {
     QMessageBox box(QMessageBox::NoIcon, title, text,
-                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent_);
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, owner());
     box.setDefaultButton(QMessageBox::Save);
     box.setEscapeButton(QMessageBox::Cancel);
     switch (box.exec()) {
@@ -56,7 +66,7 @@ SaveAnswer QtPrompts::askToSave(const QString& text, const QString& title) {
 }
 
 RestoreAnswer QtPrompts::askToRestore(const QString& text, const QString& title) {
-    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::NoButton, parent_);
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::NoButton, owner());
     QPushButton* restore = box.addButton(QObject::tr("Restore"), QMessageBox::AcceptRole);
     QPushButton* discard = box.addButton(QMessageBox::Discard);
     box.setDefaultButton(restore);
@@ -69,7 +79,7 @@ RestoreAnswer QtPrompts::askToRestore(const QString& text, const QString& title)
 
 QString QtPrompts::chooseFile(const FileDialogSettings& settings, bool save) {
     // Qt's own dialog, not the desktop's: the same on every desktop and under Xvfb.
-    QFileDialog dialog(parent_);
+    QFileDialog dialog(owner());
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -95,7 +105,7 @@ void QtPrompts::beep() {
 }
 
 bool QtPrompts::choosePrinter(QPrinter& printer) {
-    QPrintDialog dialog(&printer, parent_);
+    QPrintDialog dialog(&printer, owner());
     return dialog.exec() == QDialog::Accepted;
 }
 

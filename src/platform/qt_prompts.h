@@ -7,13 +7,14 @@
 
 namespace arrowplan {
 
-// The prompts as Qt's dialogs, owned by the window given as parent.
+// The prompts as Qt's dialogs, owned by the window the user works in, or
+// else by the window given as parent.
 class QtPrompts : public Prompts {
   public:
     void setParent(QWidget* parent) { parent_ = parent; }
 
-    QString inputBox(const QString& prompt, const QString& title,
-                     std::optional<QPoint> position) override;
+    std::optional<QString> inputBox(const QString& prompt, const QString& title,
+                                    std::optional<QPoint> position) override;
     void message(const QString& text, const QString& title) override;
     bool askYesNo(const QString& text, const QString& title) override;
     SaveAnswer askToSave(const QString& text, const QString& title) override;
@@ -25,6 +26,9 @@ class QtPrompts : public Prompts {
 
   private:
     QString chooseFile(const FileDialogSettings& settings, bool save);
+    // The window a dialog stands over: the active one (the job card while
+    // it is open, the print options), else the main window.
+    QWidget* owner() const;
 
     QPointer<QWidget> parent_;
 };

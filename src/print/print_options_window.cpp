@@ -14,6 +14,8 @@ namespace arrowplan {
 namespace {
 
 const QString printFailed = QStringLiteral("Error in Printing");
+const QString replaceQuestion =
+    QStringLiteral("Printing to files will replace these files:\n\n%1\n\nReplace them?");
 
 struct BoxDesign {
     int number;
@@ -34,9 +36,8 @@ constexpr BoxDesign boxes[] = {
 } // namespace
 
 PrintOptionsWindow::PrintOptionsWindow(ProjectDocument& document, Prompts& prompts,
-                                       ChartCommands& chart, QWidget& mainWindow)
-    : QWidget(&mainWindow, Qt::Window), document_(document), project_(document.project()),
-      prompts_(prompts), chart_(chart) {
+                                       ChartCommands& chart)
+    : document_(document), project_(document.project()), prompts_(prompts), chart_(chart) {
     setObjectName("frmPrint");
     setWindowTitle("Print Options");
     setFont(windowFont()); // a window of its own does not take the main window's font
@@ -91,7 +92,15 @@ void PrintOptionsWindow::Command1_Click() {
         prompts_.message(printFailed, appTitle);
         return;
     }
+    chart_.abandonHalfMadeArrow();
     ChosenPrinter target(printer);
+    // Each document printed to a file gets a numbered file of its own: the
+    // user is asked once, before anything is written, about every one there.
+    if (const QStringList replaced = target.filesToReplace(documentCount(project_, ticked));
+        !replaced.isEmpty() &&
+        !prompts_.askYesNo(replaceQuestion.arg(replaced.join('\n')), appTitle)) {
+        return;
+    }
     try {
         printReports(chart_, project_, ticked, target, currencyFormatOf(QLocale()));
     } catch (const std::exception&) {

@@ -17,8 +17,7 @@ class PrintOptionsWindow : public QWidget {
     Q_OBJECT
 
   public:
-    PrintOptionsWindow(ProjectDocument& document, Prompts& prompts, ChartCommands& chart,
-                       QWidget& mainWindow);
+    PrintOptionsWindow(ProjectDocument& document, Prompts& prompts, ChartCommands& chart);
 
     void Command1_Click(); // Print
     void Command2_Click(); // Cancel

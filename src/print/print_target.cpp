@@ -20,6 +20,16 @@ QPrinter& ChosenPrinter::startDocument(DocumentKind) {
     return printer_;
 }
 
+QStringList ChosenPrinter::filesToReplace(int documents) const {
+    QStringList existing;
+    for (int number = 2; !fileName_.isEmpty() && number <= documents; ++number) {
+        if (const QString name = numberedFileName(fileName_, number); QFileInfo::exists(name)) {
+            existing << name;
+        }
+    }
+    return existing;
+}
+
 PdfFiles::PdfFiles(QString prefix)
     : prefix_(std::move(prefix)), printer_(QPrinter::HighResolution) {
     printer_.setOutputFormat(QPrinter::PdfFormat);

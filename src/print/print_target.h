@@ -24,6 +24,9 @@ class ChosenPrinter : public PrintTarget {
     explicit ChosenPrinter(QPrinter& printer)
         : printer_(printer), fileName_(printer.outputFileName()) {}
     QPrinter& startDocument(DocumentKind kind) override;
+    // The files of the second and later of so many documents that are
+    // there already (the printer dialog asks about the first).
+    QStringList filesToReplace(int documents) const;
 
   private:
     QPrinter& printer_;

@@ -82,6 +82,14 @@ void printDocument(QPrinter& printer, const PrintedDocument& document, double po
     }
 }
 
+int documentCount(const Project& project, const PrintChoices& choices) {
+    const std::size_t sheets =
+        choices.jobCards ? jobCardDocuments(project, choices.suppressCosts, CurrencyFormat{}).size()
+                         : 0;
+    return static_cast<int>(sheets) + int{choices.jobList} +
+           int{choices.costTotals || choices.costJobs} + int{choices.chart};
+}
+
 void printReports(ChartCommands& chart, const Project& project, const PrintChoices& choices,
                   PrintTarget& target, const CurrencyFormat& format) {
     if (choices.jobCards) {

@@ -29,6 +29,9 @@ void printDocument(QPrinter& printer, const PrintedDocument& document, double po
 // costs (after a cost run, whose sections the print options chose) and the
 // chart. The list box keeps the last listing printed. Throws PrintError when
 // a document cannot be printed; the documents already printed stay printed.
+// How many documents printReports prints for these choices.
+int documentCount(const Project& project, const PrintChoices& choices);
+
 void printReports(ChartCommands& chart, const Project& project, const PrintChoices& choices,
                   PrintTarget& target, const CurrencyFormat& format);
 

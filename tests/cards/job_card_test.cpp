@@ -60,6 +60,13 @@ class JobCardTest : public QObject {
     void stepsThroughTheJobsWritingBack() {
         Card card(fourJobs);
         QVERIFY(!card.h.window.isEnabled());
+        // Only the main window is disabled; its close box waits for the card.
+        card.h.window.pr_Click();
+        card.h.window.abt_Click();
+        QVERIFY(card.h.window.printOptions().isEnabled() &&
+                Harness::windowNamed("frmAbout")->isEnabled());
+        card.h.window.close();
+        QVERIFY(card.window->isVisible() && card.h.endings == 0);
         for (const auto& [box, typed, shown] : typedValues) {
             card.type(box, typed);
             QCOMPARE(card.shown(box), shown);
@@ -83,6 +90,28 @@ class JobCardTest : public QObject {
         QCOMPARE(card.shown(1), QString("3,5"));
         card.previous();
         QCOMPARE(card.shown(1), QString("1,3"));
+    }
+
+    // The Done box and the payment options show a black mark on white, on
+    // the controls' own dark background.
+    void indicatorsShowTheirMarks() {
+        Card card(fourJobs);
+        for (const char* name : {"Check1", "Option1_2"}) {
+            auto* button = card.window->findChild<QAbstractButton*>(name);
+            const auto darkPixels = [button] { // darker than the dark blue
+                const QImage image = button->grab().toImage();
+                int count = 0;
+                for (int y = 0; y < image.height(); ++y) {
+                    for (int x = 0; x < image.width(); ++x) {
+                        count += qGray(image.pixel(x, y)) < 60;
+                    }
+                }
+                return count;
+            };
+            const int unmarked = darkPixels(); // job 1: not done, paid evenly
+            button->setChecked(true);
+            QVERIFY2(unmarked > 0 && darkPixels() > unmarked + 4, name);
+        }
     }
 
     void theCloseBoxAndDoneWriteBack() {

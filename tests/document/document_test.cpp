@@ -4,7 +4,6 @@
 #include "model/project_file.h"
 #include "project_builder.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QLineEdit>
@@ -38,14 +37,9 @@ Project withWindowStateOf(Project state, const Project& now) {
     return state;
 }
 
-// The card is a window of its own, not a child of the main window.
 JobCardWindow* shownCard() {
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (auto* card = qobject_cast<JobCardWindow*>(window); card && card->isVisible()) {
-            return card;
-        }
-    }
-    return nullptr;
+    auto* card = qobject_cast<JobCardWindow*>(Harness::windowNamed("frmJobsList"));
+    return card && card->isVisible() ? card : nullptr;
 }
 
 // One step of every kind, on the roomy project (nodes stand 1000 twips apart

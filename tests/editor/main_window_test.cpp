@@ -52,7 +52,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(h.button("cmdNode")->text(), QString("Nodes=4"));
         QCOMPARE(h.button("cmdEdge")->text(), QString("Edges=3"));
         h.action("abt")->trigger();
-        QVERIFY(h.window.findChild<QDialog*>("frmAbout")->isVisible());
+        QVERIFY(h.windowNamed("frmAbout")->isVisible());
 
         h.window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&h.window));
@@ -62,9 +62,10 @@ class MainWindowTest : public QObject {
         QCOMPARE(h.prompts.asked.first(), QString("open: *.cpm"));
         QCOMPARE(h.prompts.lastFileDialog.filter, QString("CPM_FILES(*.cpm)"));
         QCOMPARE(h.prompts.lastFileDialog.defaultSuffix, QString("cpm"));
-        QCOMPARE(h.listed().size(), h.project.edgeCount + 1);    // scheduled and listed
-        QCOMPARE(h.at(1500, 2550), toQColor(colours::nodeFill)); // inside node 1
-        QCoreApplication::processEvents();                       // the list box lays its lines out
+        QCOMPARE(h.listed().size(), h.project.edgeCount + 1);      // scheduled and listed
+        QCOMPARE(h.button("cmdEdge")->text(), QString("Edges=2")); // a count shown is the new one
+        QCOMPARE(h.at(1500, 2550), toQColor(colours::nodeFill));   // inside node 1
+        QCoreApplication::processEvents(); // the list box lays its lines out
         QVERIFY(!h.window.List1()->horizontalScrollBar()->isVisible());
 
         QTemporaryDir dir;
@@ -257,14 +258,19 @@ class MainWindowTest : public QObject {
         QCOMPARE(h.project.edgeWeight[2], 0.0f);
         QCOMPARE(h.listed().size(), 4); // the schedule ran
 
-        // A dummy is titled "..." without asking; a title keeps its first ten characters.
+        // A dummy is titled "..." without asking; a title keeps its first ten
+        // characters; an empty answer blanks it.
         h.prompts.asked.clear();
-        h.prompts.inputs << "Foundation work";
+        h.prompts.inputs = {"Foundation work", ""};
         QTest::mouseClick(h.button("cmdtitle"), Qt::LeftButton);
         QCOMPARE(h.prompts.asked, QStringList(2, "input: Enter Job Title | Title"));
         QCOMPARE(h.project.jobTitle[1].text(), std::string("Foundation    "));
         QCOMPARE(h.project.jobTitle[2].text(), std::string("...           "));
         QVERIFY(h.listed().at(1).contains("Foundation    "));
+        // Cancel ends the walk and keeps every title.
+        h.prompts.inputs = {QString()};
+        QTest::mouseClick(h.button("cmdtitle"), Qt::LeftButton);
+        QCOMPARE(h.project.jobTitle[1].text(), std::string("Foundation    "));
     }
 
     void typedNumbersFollowTheLocale_data() {

@@ -5,6 +5,7 @@
 #include "platform/twips.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QListWidget>
 #include <QPushButton>
@@ -40,6 +41,16 @@ struct Harness {
     }
     QPushButton* button(const char* name) { return window.findChild<QPushButton*>(name); }
     QAction* action(const char* name) { return window.findChild<QAction*>(name); }
+    // The card, the print options and the about box are windows of their
+    // own, not children of the main window.
+    static QWidget* windowNamed(const char* name) {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (top->objectName() == name) {
+                return top;
+            }
+        }
+        return nullptr;
+    }
     QStringList listed() {
         QStringList lines;
         for (int i = 0; i < window.List1()->count(); ++i) {

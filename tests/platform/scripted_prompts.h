@@ -23,11 +23,13 @@ class ScriptedPrompts : public Prompts {
     FileDialogSettings lastFileDialog;
     std::optional<QPoint> lastInputPosition;
 
-    QString inputBox(const QString& prompt, const QString& title,
-                     std::optional<QPoint> position) override {
+    // A null text in inputs is a Cancel.
+    std::optional<QString> inputBox(const QString& prompt, const QString& title,
+                                    std::optional<QPoint> position) override {
         asked << "input: " + prompt + " | " + title;
         lastInputPosition = position;
-        return inputs.isEmpty() ? QString() : inputs.takeFirst();
+        const QString answer = inputs.isEmpty() ? QString() : inputs.takeFirst();
+        return answer.isNull() ? std::nullopt : std::optional(answer);
     }
     void message(const QString& text, const QString& title) override {
         asked << "message: " + text + " | " + title;

@@ -30,7 +30,7 @@ struct Printing {
     Printing() {
         h.load(examples + "/house.cpm");
         h.action("pr")->trigger();
-        options = h.window.findChild<PrintOptionsWindow*>("frmPrint");
+        options = &h.window.printOptions();
         QVERIFY(options && options->isVisible());
     }
     // Ticks these boxes and prints into this file of the folder; with no file
@@ -142,6 +142,20 @@ class PrintTest : public QObject {
         QVERIFY(p.printed("house-7.pdf").contains("Total Costs for the House Project"));
         QVERIFY(p.printed("house-8.pdf").contains("Landscaping"));
         QVERIFY(p.printed("house-9.pdf").isEmpty());
+
+        // Again: one question names the numbered files that are there; No
+        // writes nothing. A half-made arrow is taken back, not printed.
+        QFile::remove(p.dir.filePath("house.pdf"));
+        for (bool replace : {false, true}) {
+            p.h.button("cmdEdge")->click();
+            p.h.press(p.h.project.nodeX[1], p.h.project.nodeY[1]);
+            p.h.prompts.yesNo << replace;
+            p.h.action("pr")->trigger();
+            p.print({}, "house.pdf");
+            QCOMPARE(p.h.prompts.asked.filter("house-8.pdf\n\nReplace them?").size(), 1 + replace);
+            QCOMPARE(QFile::exists(p.dir.filePath("house.pdf")), replace);
+        }
+        QVERIFY(!p.printed("house-5.pdf").contains(QRegularExpression("ID#: +15\\b")));
 
         // Each character of 10-point Courier is 6 points wide.
         const QString boxes = p.printed("house.pdf", "-bbox");
