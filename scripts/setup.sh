@@ -16,7 +16,7 @@ packages=(
 
 case "${1:-build}" in
   build) ;;
-  test) packages+=(poppler-utils xvfb xauth xdotool imagemagick cups) ;;
+  test) packages+=(poppler-utils xvfb xauth xdotool x11-utils imagemagick cups) ;;
   package) packages+=(dpkg-dev lintian) ;;
   # The fuzzer wants clang and its runtime.
   fuzz) packages+=(clang libclang-rt-14-dev) ;;

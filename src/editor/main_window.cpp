@@ -226,29 +226,33 @@ void MainWindow::cmdcoster_Click() {
         toQStringList(weeklyCostLines(project_, sections, currencyFormatOf(QLocale()))));
 }
 
+// The window system keeps a dialog-type window above the one it is
+// transient for; a window of another type gets no such hint.
 template <typename Window, typename... Args>
 Window& MainWindow::ownWindow(std::unique_ptr<Window>& window, Args&&... args) {
     if (!window) {
         window = std::make_unique<Window>(std::forward<Args>(args)...);
+        window->setWindowFlag(Qt::Dialog);
         window->winId();
         window->windowHandle()->setTransientParent(windowHandle());
     }
     return *window;
 }
 
+void MainWindow::showAbove(QWidget& window) {
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
 void MainWindow::cmdedit_Click() {
     abandonHalfMadeArrow();
-    ownWindow(cards_, document_, prompts_, *this, *this);
-    cards_->show();
-    cards_->raise();
-    cards_->activateWindow();
+    showAbove(ownWindow(cards_, document_, prompts_, *this, *this));
     setEnabled(false);
 }
 
 void MainWindow::abt_Click() {
-    ownWindow(about_);
-    about_->show();
-    about_->raise();
+    showAbove(ownWindow(about_));
 }
 
 void MainWindow::mnuUndo_Click() {
@@ -279,8 +283,7 @@ PrintOptionsWindow& MainWindow::printOptions() {
 }
 
 void MainWindow::pr_Click() {
-    printOptions().show();
-    printOptions().raise();
+    showAbove(printOptions());
 }
 
 void MainWindow::prnt(QPrinter& printer) {

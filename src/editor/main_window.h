@@ -112,9 +112,11 @@ class MainWindow : public QMainWindow, public ChartCommands {
     void buildListAndLabels();
     // The Edit menu's items name the steps they would take, or stand greyed.
     void showHistory();
-    // Made when first wanted, and kept above this window by the window manager.
+    // The card, the print options and the about box: made when first
+    // wanted, and shown where the window manager keeps them above this one.
     template <typename Window, typename... Args>
     Window& ownWindow(std::unique_ptr<Window>& window, Args&&... args);
+    void showAbove(QWidget& window);
     QString chooseProjectFile(bool save);
     // Save, with its file dialog and checks; false when nothing was saved.
     bool saveProject();

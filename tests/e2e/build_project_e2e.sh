@@ -30,4 +30,14 @@ printf '%s\r\n' 3 2 \
     0 0 0 '"Pour concr    "' 0 2 3 2.5 '""' 0 \
     1500 3000 1 4500 3000 2 7500 4500 3 '""' >"$work/expected.cpm"
 cmp "$work/expected.cpm" "$work/built.cpm" || fail "the saved project differs from the expected one"
+
+# The job card stays above the main window, and its delete question above the card.
+above() { xprop -id "$1" WM_TRANSIENT_FOR | grep -q "# $(printf '%#x' "$2")\$"; }
+press 640 24 # Edit Job List
+card=$(window_named "Job Card") || fail "the job card did not open"
+above "$card" "$main" || fail "the job card is not kept above the main window"
+eval "$(xdotool getwindowgeometry --shell "$card")"
+xdotool mousemove $((X + 117)) $((Y + 8)) click 1 # DELETE
+question=$(window_named "Delete[?][?][?]") || fail "no delete question"
+above "$question" "$card" || fail "the delete question is not kept above the card"
 echo "1 passed, 0 failed"
