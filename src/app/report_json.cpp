@@ -5,79 +5,129 @@
 #include "schedule/listing.h"
 #include "schedule/weekly_costs.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
+#include <cstdio>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace arrowplan {
 
 namespace {
 
-// Through the plain text, so that an expected time of 0.3333333 is that
-// number and not the nearest single-precision value's long expansion.
-template <typename Number> double number(Number value) {
-    return QByteArray::fromStdString(plainText(value)).toDouble();
+// The JSON is written by hand: Qt's classes hold a number as a double, which
+// rounds a large amount (922337203685477.5807 would become ...477.6), where
+// the program's own number text is exact, and valid JSON as it stands.
+using Members = std::vector<std::pair<const char*, std::string>>;
+
+template <typename Number> std::string number(Number value) {
+    return plainText(value);
 }
 
-QByteArray document(const Project& project, QJsonObject&& object) {
-    object.insert("project", toQString(project.projectName));
-    return QJsonDocument(object).toJson(QJsonDocument::Indented);
+std::string boolean(bool value) {
+    return value ? "true" : "false";
+}
+
+std::string quoted(std::string_view text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out + '"';
+}
+
+std::string joined(const std::vector<std::string>& items, std::string_view separator) {
+    std::string out;
+    for (const std::string& item : items) {
+        out += (out.empty() ? "" : std::string(separator)) + item;
+    }
+    return out;
+}
+
+std::string object(const Members& members) {
+    std::vector<std::string> items;
+    for (const auto& [key, value] : members) {
+        items.push_back(quoted(key) + ": " + value);
+    }
+    return "{" + joined(items, ", ") + "}";
+}
+
+// An array of objects takes a line for each.
+std::string array(const std::vector<std::string>& items, std::string_view separator = ",\n  ") {
+    return items.empty() ? "[]" : "[\n  " + joined(items, separator) + "\n]";
+}
+
+QByteArray document(const Project& project, Members members) {
+    members.insert(members.begin(), {"project", quoted(project.projectName)});
+    std::vector<std::string> lines;
+    for (const auto& [key, value] : members) {
+        lines.push_back(quoted(key) + ": " + value);
+    }
+    return QByteArray::fromStdString("{\n" + joined(lines, ",\n") + "\n}\n");
 }
 
 } // namespace
 
 QByteArray listingJson(const Project& project) {
-    QJsonArray events;
+    std::vector<std::string> events;
     for (const ListedEvent& event : listedEvents(project)) {
-        events.append(QJsonObject{{"node", event.node},
-                                  {"earlyTime", number(event.earlyTime)},
-                                  {"lateTime", number(event.lateTime)},
-                                  {"critical", event.critical}});
+        events.push_back(object({{"node", number(event.node)},
+                                 {"earlyTime", number(event.earlyTime)},
+                                 {"lateTime", number(event.lateTime)},
+                                 {"critical", boolean(event.critical)}}));
     }
-    QJsonArray jobs;
+    std::vector<std::string> jobs;
     for (const ListedJob& job : listedJobs(project)) {
-        jobs.append(QJsonObject{{"job", job.job},
-                                {"from", number(job.from)},
-                                {"to", number(job.to)},
-                                {"earlyStart", number(job.earlyStart)},
-                                {"lateFinish", number(job.lateFinish)},
-                                {"title", toQString(job.title.trimmed())},
-                                {"critical", job.critical},
-                                {"time", number(job.expectedTime)},
-                                {"delay", number(job.delay)},
-                                {"duration", number(job.duration)},
-                                {"slack", number(job.slack)},
-                                {"amount", number(job.amount)},
-                                {"paymentMode", job.payMode}});
+        jobs.push_back(object({{"job", number(job.job)},
+                               {"from", number(job.from)},
+                               {"to", number(job.to)},
+                               {"earlyStart", number(job.earlyStart)},
+                               {"lateFinish", number(job.lateFinish)},
+                               {"title", quoted(job.title.trimmed())},
+                               {"critical", boolean(job.critical)},
+                               {"time", number(job.expectedTime)},
+                               {"delay", number(job.delay)},
+                               {"duration", number(job.duration)},
+                               {"slack", number(job.slack)},
+                               {"amount", number(job.amount)},
+                               {"paymentMode", number(job.payMode)}}));
     }
-    return document(project, {{"events", events}, {"jobs", jobs}});
+    return document(project, {{"events", array(events)}, {"jobs", array(jobs)}});
 }
 
 QByteArray weeklyCostJson(const Project& project) {
     const WeeklyCosts costs = weeklyCosts(project, CostSections{});
-    QJsonArray jobs;
+    std::vector<std::string> jobs;
     for (const ListedJob& job : listedJobs(project)) {
-        jobs.append(QJsonObject{{"job", job.job},
-                                {"from", number(job.from)},
-                                {"to", number(job.to)},
-                                {"title", toQString(job.title.trimmed())},
-                                {"amount", number(job.amount)},
-                                {"paymentMode", job.payMode}});
+        jobs.push_back(object({{"job", number(job.job)},
+                               {"from", number(job.from)},
+                               {"to", number(job.to)},
+                               {"title", quoted(job.title.trimmed())},
+                               {"amount", number(job.amount)},
+                               {"paymentMode", number(job.payMode)}}));
     }
-    QJsonArray weeks;
+    std::vector<std::string> weeks;
     for (std::size_t week = 0; week < costs.project.cost.size(); ++week) {
-        QJsonArray paid;
+        std::vector<std::string> paid;
         for (const WeeklyCosts::Payments& job : costs.jobs) {
-            paid.append(number(job.cost[week]));
+            paid.push_back(number(job.cost[week]));
         }
-        weeks.append(QJsonObject{{"week", static_cast<qint64>(week)},
-                                 {"jobs", paid},
-                                 {"cost", number(costs.project.cost[week])},
-                                 {"total", number(costs.project.total[week])}});
+        weeks.push_back(object({{"week", number(static_cast<std::int64_t>(week))},
+                                {"jobs", "[" + joined(paid, ", ") + "]"},
+                                {"cost", number(costs.project.cost[week])},
+                                {"total", number(costs.project.total[week])}}));
     }
-    return document(
-        project,
-        {{"projectWeeks", static_cast<qint64>(costs.weeks)}, {"jobs", jobs}, {"weeks", weeks}});
+    return document(project, {{"projectWeeks", number(static_cast<std::int64_t>(costs.weeks))},
+                              {"jobs", array(jobs)},
+                              {"weeks", array(weeks)}});
 }
 
 } // namespace arrowplan

@@ -7,7 +7,8 @@ namespace arrowplan {
 struct Project;
 
 // The listing and the weekly costs of the last schedule as one JSON document
-// each, for scripts. Numbers are the figures the text listing shows.
+// each, for scripts. Numbers are the figures the text listing shows, written
+// exactly as the CSV writes them.
 
 // {"project", "events": [{node, earlyTime, lateTime, critical}],
 //  "jobs": [{job, from, to, earlyStart, lateFinish, title, critical, time,

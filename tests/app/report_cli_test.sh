@@ -54,6 +54,10 @@ run "chart as .doc" 2 chart "$examples/yard.cpm" "$work/yard.doc"
 said 'cannot write a chart to ".*yard.doc"'
 [ ! -e "$work/yard.doc" ] || fail ".doc written"
 run "unknown format" 2 listing --format xml "$examples/yard.cpm"
+# Money in JSON is the program's own text, to the last of its four decimals.
+printf '%s\r\n' 2 1 922337203685477.5807 0 0 '"x"' 0 1 2 1 '""' 0 0 0 1 0 0 2 '""' >"$work/rich.cpm"
+run "exact money" 0 listing --format json "$work/rich.cpm"
+grep -q '"amount": 922337203685477.5807' "$work/out" || fail "JSON money rounded: $(cat "$work/out")"
 
 run check 0 check "$examples/house.cpm"
 same check <(echo ok)
