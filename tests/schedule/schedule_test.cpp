@@ -114,6 +114,10 @@ class ScheduleTest : public QObject {
         QTest::newRow("50/50") << paying(3, 80, payHalfAndHalf) << "$40.00 $0.00 $40.00";
         QTest::newRow("50/50 in one week") << paying(1, 80, payHalfAndHalf) << "$80.00";
         QTest::newRow("unknown mode") << paying(2, 20, 7) << "$0.00 $0.00";
+        // A finish between two weeks lists the whole weeks before it.
+        const QString fiveWeeks = QStringList(5, "$20.00").join(' ');
+        QTest::newRow("finish at 5.5") << paying(5.5f, 110, payEvenly) << fiveWeeks;
+        QTest::newRow("finish at 5.25") << paying(5.25f, 105, payEvenly) << fiveWeeks;
         // A dummy (time 0) from week 1: its end week is the week before its start.
         QTest::newRow("dummy, evenly") << paying(0, 100, payEvenly, 1, 2) << "$0.00 $0.00 $0.00";
         QTest::newRow("dummy, 50/50")
