@@ -31,10 +31,10 @@ void ProjectDocument::run(const QString& step, const std::function<void()>& comm
         // currency range: the command ends here and the project stays.
         prompts_.message(commandStopped.arg(toQString(error.what())), appTitle);
     }
-    if (--depth_ > 0) {
-        return; // a timer or a repaint inside a walk: the walk is the step
-    }
-    if (project_.edgeStarted == 0 && history_.record(project_, toStdString(step))) {
+    // A timer or a repaint inside a walk is no command of its own: the walk
+    // is the step.
+    if (--depth_ == 0 && project_.edgeStarted == 0 &&
+        history_.record(project_, toStdString(step))) {
         settle();
     }
     emit commandEnded();
