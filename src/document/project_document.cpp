@@ -33,11 +33,28 @@ void ProjectDocument::run(const QString& step, const std::function<void()>& comm
     }
     // A timer or a repaint inside a walk is no command of its own: the walk
     // is the step.
-    if (--depth_ == 0 && project_.edgeStarted == 0 &&
-        history_.record(project_, toStdString(step))) {
-        settle();
+    if (--depth_ == 0) {
+        record(step);
     }
     emit commandEnded();
+}
+
+// A half-made arrow is no step until its second click, but the rest of the
+// work is: a node added or moved, or a name given, while it waits. The arrow
+// is its job's count and start node; without them the slot is as it was.
+void ProjectDocument::record(const QString& step) {
+    bool changed = false;
+    if (project_.edgeStarted == 1) {
+        Project withoutArrow = project_;
+        const int job = withoutArrow.edgeCount--;
+        withoutArrow.edgeFrom[job] = history_.state().edgeFrom[job];
+        changed = history_.record(withoutArrow, toStdString(step));
+    } else {
+        changed = history_.record(project_, toStdString(step));
+    }
+    if (changed) {
+        settle();
+    }
 }
 
 QString ProjectDocument::undoName() const {

@@ -33,7 +33,7 @@ class ProjectDocument : public QObject {
     // outside the tables, a sum beyond the currency range) ends the command
     // with a message; the program and the project stay. When the outermost
     // command ends, what it changed becomes one step named step; a half-made
-    // arrow waits for the click that completes or drops it.
+    // arrow is left out until the click that completes or drops it.
     void run(const QString& step, const std::function<void()>& command);
     // The handler as an event's slot that runs it through run().
     template <typename Handler> auto guarded(const QString& step, Handler handler) {
@@ -72,6 +72,8 @@ class ProjectDocument : public QObject {
     void stateChanged();
 
   private:
+    // What the command changed becomes a step of the history.
+    void record(const QString& step);
     // The history's state has moved: unsaved or not, and the recovery copy
     // kept accordingly.
     void settle();

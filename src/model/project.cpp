@@ -46,4 +46,13 @@ void startOver(Project& project) {
     }
 }
 
+bool fitsSchedule(float expectedTime, Currency delay) {
+    try {
+        static_cast<void>(Currency::fromFloat(expectedTime) + delay);
+        return true;
+    } catch (const CurrencyOverflow&) {
+        return false;
+    }
+}
+
 } // namespace arrowplan

@@ -80,4 +80,16 @@ inline long long nodeSlot(Currency node) {
     return node.rounded();
 }
 
+// The slot of a node number held as a single (nodeNumber): rounded to four
+// decimals like every single the schedule takes, then to the nearest whole
+// number. Throws CurrencyOverflow for a value far beyond the tables.
+inline long long nodeSlot(float node) {
+    return nodeSlot(Currency::fromFloat(node));
+}
+
+// A job the schedule can add up: its expected time rounded to four decimals,
+// plus its delay, fits a currency value. A typed time that does not is
+// refused, and so is a file that holds such a job.
+bool fitsSchedule(float expectedTime, Currency delay = Currency());
+
 } // namespace arrowplan

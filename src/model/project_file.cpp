@@ -3,6 +3,7 @@
 #include "model/atomic_file.h"
 #include "model/number_parse.h"
 #include "model/number_text.h"
+#include "model/utf8.h"
 
 #include <cerrno>
 #include <cmath>
@@ -66,7 +67,7 @@ class ValueReader {
     }
 
     // Everything from the opening double quote to the next one, across line
-    // ends; a line end inside the text is kept as a line feed.
+    // ends, as UTF-8; a line end inside the text is kept as a line feed.
     std::string text(const std::string& what) {
         const std::string line = nextLine(what);
         const int firstLine = line_;
@@ -88,7 +89,7 @@ class ValueReader {
             close = value.find('"');
         }
         value.erase(close);
-        return value;
+        return asUtf8(value);
     }
 
     [[noreturn]] void fail(std::string what) const {
@@ -153,20 +154,23 @@ std::int16_t count(ValueReader& reader, const std::string& what) {
     return value;
 }
 
-// A node number held in a job or a node: whole, and a slot of the tables.
-bool isNodeNumber(Currency value) {
-    return value.units() % Currency::scale == 0 && isSlot(value.units() / Currency::scale);
+// A job's node as the file gives it and, where that is not whole, the node
+// it stands for.
+std::string nodeText(Currency node) {
+    const std::string given = plainText(node);
+    const std::string slot = std::to_string(nodeSlot(node));
+    return given == slot ? given : given + ", node " + slot;
 }
 
-bool isNodeNumber(float value) {
-    return value >= 0 && value <= maxItems && std::floor(value) == value;
-}
-
-template <typename Number>
-void checkNodeNumber(ValueReader& reader, const std::string& what, Number value) {
-    if (!isNodeNumber(value)) {
-        reader.fail(what + " is " + plainText(value) + ", not a whole number from 0 to 100");
+// A job's start or end: a currency value whose nearest whole number is a node
+// of the project.
+Currency jobEnd(ValueReader& reader, const std::string& what, int nodeCount) {
+    const Currency node = reader.currency(what);
+    if (nodeSlot(node) < 1 || nodeSlot(node) > nodeCount) {
+        reader.fail(what + " (" + nodeText(node) + ") is not a node from 1 to " +
+                    std::to_string(nodeCount));
     }
+    return node;
 }
 
 void readJob(ValueReader& reader, Project& project, int k) {
@@ -175,11 +179,25 @@ void readJob(ValueReader& reader, Project& project, int k) {
     project.jobDelay[k] = reader.currency(jobPart("delay", k));
     project.jobTitle[k] = JobTitle(reader.text(jobPart("title", k)));
     project.jobDone[k] = reader.integer(jobPart("done mark", k));
-    project.edgeFrom[k] = reader.currency(jobPart("start node", k));
-    checkNodeNumber(reader, jobPart("start node", k), project.edgeFrom[k]);
-    project.edgeTo[k] = reader.currency(jobPart("end node", k));
-    checkNodeNumber(reader, jobPart("end node", k), project.edgeTo[k]);
+    const Currency from = jobEnd(reader, jobPart("start node", k), project.nodeCount);
+    const Currency to = jobEnd(reader, jobPart("end node", k), project.nodeCount);
+    // The schedule works the node times out in increasing node order, so a
+    // job that does not lead to a higher node would read a time not yet
+    // worked out (its own, for a job from a node to itself) at every run.
+    if (nodeSlot(to) <= nodeSlot(from)) {
+        reader.fail(jobPart("end node", k) + " (" + nodeText(to) +
+                    ") is not above its start node (" + nodeText(from) + ")");
+    }
+    // The nodes they round to are kept: the schedule's passes match a job's
+    // ends to nodes exactly, and a fraction would match none.
+    project.edgeFrom[k] = Currency::fromWhole(nodeSlot(from));
+    project.edgeTo[k] = Currency::fromWhole(nodeSlot(to));
     project.edgeWeight[k] = reader.single(jobPart("expected time", k));
+    if (!fitsSchedule(project.edgeWeight[k], project.jobDelay[k])) {
+        reader.fail(jobPart("expected time", k) + " (" + plainText(project.edgeWeight[k]) +
+                    ") with its delay (" + plainText(project.jobDelay[k]) +
+                    ") is too large for a schedule");
+    }
     project.jobNotes[k] = reader.text(jobPart("description", k));
     project.jobPayMode[k] = reader.integer(jobPart("payment mode", k));
 }
@@ -188,7 +206,13 @@ void readNode(ValueReader& reader, Project& project, int i) {
     project.nodeX[i] = reader.single(nodePart("x", i));
     project.nodeY[i] = reader.single(nodePart("y", i));
     project.nodeNumber[i] = reader.single(nodePart("number", i));
-    checkNodeNumber(reader, nodePart("number", i), project.nodeNumber[i]);
+    // Only the cost listing takes a node's number as a node, rounded, so any
+    // number that rounds to a slot of the tables will do.
+    const float number = project.nodeNumber[i];
+    if (std::fabs(number) > maxItems + 1 || !isSlot(nodeSlot(number))) {
+        reader.fail(nodePart("number", i) + " (" + plainText(number) +
+                    ") is not a number from 0 to 100");
+    }
 }
 
 // A text as the file holds it: lines end in CRLF like every other line, and a
@@ -287,9 +311,8 @@ void adoptLoadedProject(Project& current, const Project& loaded) {
     current.jobActualTime = loaded.jobActualTime;
     current.jobDelay = loaded.jobDelay;
     current.projectName = loaded.projectName;
-    for (int j = loaded.edgeCount + 1; j <= maxItems; ++j) {
-        current.edgeInTree[j] = 0;
-    }
+    // A spanning tree of the project before marks nothing of this one.
+    current.edgeInTree.fill(0);
 }
 
 std::optional<FileProblem> loadProjectFile(const std::string& path, Project& current) {
@@ -325,8 +348,10 @@ std::optional<std::string> saveProjectFile(const std::string& path, const Projec
         return "The project has no nodes yet, so there is nothing to save. " + path +
                " was not written.";
     }
-    if (const auto failure = replaceFile(path, contents)) {
-        return "Could not save " + path + ": " + *failure + ". The previous file is unchanged.";
+    if (const auto failure = replaceFileContents(path, contents)) {
+        return "Could not save " + path + ": " + failure->why +
+               (failure->oldContentsKept ? ". The previous file is unchanged."
+                                         : ". The file may be incomplete.");
     }
     return std::nullopt;
 }

@@ -36,7 +36,8 @@ void writeProject(std::ostream& out, const Project& project);
 
 // Replaces the stored part of current (counts, nodes, jobs, name) by a project
 // just read; the mouse mode, the shared flags and the schedule stay. Job slots
-// beyond the new count are left clear, so a new arrow inherits nothing.
+// beyond the new count are left clear, so a new arrow inherits nothing, and
+// no job keeps a spanning-tree mark.
 void adoptLoadedProject(Project& current, const Project& loaded);
 
 // Load: reads path and, only when the whole file is valid, replaces the
@@ -47,8 +48,9 @@ std::optional<FileProblem> loadProjectFile(const std::string& path, Project& cur
 // without nodes, which Save refuses.
 std::string storedText(const Project& project);
 
-// Save: writes a temporary file beside path and renames it over path, so the
-// previous file survives any failure. A project without nodes is not written.
+// Save: replaces the file path names (a link's target, through the link) as
+// replaceFileContents does, so the previous file survives any failure unless
+// it had to be written in place. A project without nodes is not written.
 // Gives the message to show when nothing was saved.
 std::optional<std::string> saveProjectFile(const std::string& path, const Project& project);
 

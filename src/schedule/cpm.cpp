@@ -2,15 +2,6 @@
 
 namespace arrowplan {
 
-bool fitsSchedule(float expectedTime) {
-    try {
-        Currency::fromFloat(expectedTime);
-        return true;
-    } catch (const CurrencyOverflow&) {
-        return false;
-    }
-}
-
 Currency duration(const Project& project, int job) {
     return Currency::fromFloat(project.edgeWeight[job]) + project.jobDelay[job];
 }

@@ -9,10 +9,6 @@ namespace arrowplan {
 // at this starting value of the backward pass's minimum, and the listing shows it.
 inline constexpr Currency noLateTime = Currency::fromWhole(10'000'000);
 
-// An expected time the schedule can add up: rounded to four decimals, it
-// fits a currency value. A typed time that does not is refused.
-bool fitsSchedule(float expectedTime);
-
 // D(j): the expected time rounded to four decimals, plus the delay.
 Currency duration(const Project& project, int job);
 

@@ -29,14 +29,6 @@ Project roomyProject() {
     return project;
 }
 
-// The window's own state (the mouse mode, the card shown) is no part of a
-// step: the whole project of a state, with the window state of now.
-Project withWindowStateOf(Project state, const Project& now) {
-    state.editMode = now.editMode;
-    state.currentJob = now.currentJob;
-    return state;
-}
-
 JobCardWindow* shownCard() {
     auto* card = qobject_cast<JobCardWindow*>(Harness::windowNamed("frmJobsList"));
     return card && card->isVisible() ? card : nullptr;
@@ -107,7 +99,9 @@ class DocumentTest : public QObject {
             h.window.cmdCPM_Click();
             Project before = h.project;
             takeStep(h, row);
-            before = withWindowStateOf(before, h.project);
+            // The window's own state (the mouse mode, the card shown) is no part of a step.
+            before.editMode = h.project.editMode;
+            before.currentJob = h.project.currentJob;
             if (JobCardWindow* card = shownCard()) {
                 card->close();
             }
