@@ -132,6 +132,65 @@ Command card(Random& random, Style style) {
     return {"card", {"close"}};
 }
 
+Command load(Random& random) {
+    const int which = between(random, 0, 99);
+    return {"load",
+            {which < 65   ? any(random, files)
+             : which < 85 ? any(random, examples)
+             : which < 95 ? ""
+                          : "missing.cpm"}};
+}
+
+Command exitCommand(Random& random) {
+    const int which = between(random, 0, 2);
+    if (which == 0) {
+        return {"button", {"cmdExit"}};
+    }
+    return which == 1 ? Command{"action", {"mnuExit"}} : Command{"close", {}};
+}
+
+// A command that asks before it drops unsaved work. Mostly the user knows
+// the answer already: it is scripted, and the command that asks comes next
+// (asking). The rest go unscripted, which cancels.
+Command orAnswer(Random& random, const Command& asks) {
+    if (chance(random, 0.25)) {
+        return asks;
+    }
+    const int roll = between(random, 0, 99);
+    if (roll < 40) {
+        // Without a file name the Save dialog is cancelled.
+        Command save{"answer", {"save"}};
+        if (chance(random, 0.9)) {
+            save.args.push_back(any(random, files));
+        }
+        return save;
+    }
+    return {"answer", {roll < 80 ? "discard" : "cancel"}};
+}
+
+// The command after an answer: one that asks. A builder only exits, which
+// in the soak ends nothing.
+Command asking(Random& random, Style style) {
+    const int roll = style == Style::builder ? 99 : between(random, 0, 99);
+    if (roll < 50) {
+        return load(random);
+    }
+    if (roll < 70) {
+        return {"action", {roll < 60 ? "nw" : "mnustartover"}};
+    }
+    return exitCommand(random);
+}
+
+// Through the Edit menu or its keys; undo more often, so that walks go deep.
+Command historyStep(Random& random) {
+    const bool undo = chance(random, 0.6);
+    if (chance(random, 0.5)) {
+        return {"action", {undo ? "mnuUndo" : "mnuRedo"}};
+    }
+    const std::array<const char*, 2> redoKeys{"Ctrl+Shift+Z", "Ctrl+Y"};
+    return {"key", {undo ? "Ctrl+Z" : any(random, redoKeys)}};
+}
+
 Command fileCommand(const Session& session, Random& random, Style style) {
     const int roll = style == Style::builder ? between(random, 0, 39) : between(random, 0, 99);
     const std::string file = any(random, files);
@@ -139,12 +198,7 @@ Command fileCommand(const Session& session, Random& random, Style style) {
         return {"save", {chance(random, 0.9) ? file : ""}};
     }
     if (roll < 90) {
-        const int which = between(random, 0, 99);
-        return {"load",
-                {which < 65   ? file
-                 : which < 85 ? any(random, examples)
-                 : which < 95 ? ""
-                              : "missing.cpm"}};
+        return orAnswer(random, load(random));
     }
     const qint64 size = session.fileSize(file);
     if (size > 0 && chance(random, 0.7)) {
@@ -174,8 +228,16 @@ Command printCommand(const Session& session, Random& random) {
 } // namespace
 
 Command nextCommand(const Session& session, Random& random, Style style) {
+    if (session.answerPending()) {
+        return asking(random, style);
+    }
+    // Undo and redo also while the card is open (the disabled main window
+    // takes neither) and while an arrow is half-made.
     if (session.cardsOpen() && chance(random, 0.95)) {
-        return card(random, style);
+        return chance(random, 0.02) ? historyStep(random) : card(random, style);
+    }
+    if (session.project().edgeStarted == 1 && chance(random, 0.03)) {
+        return historyStep(random);
     }
     const int roll = between(random, 0, 999);
     if (roll < 550) {
@@ -201,7 +263,7 @@ Command nextCommand(const Session& session, Random& random, Style style) {
         return {"name", {chance(random, 0.5) ? any(random, names) : any(random, titles)}};
     }
     if (roll < 733 && style == Style::mixed) {
-        return {"action", {chance(random, 0.5) ? "nw" : "mnustartover"}};
+        return orAnswer(random, {"action", {chance(random, 0.5) ? "nw" : "mnustartover"}});
     }
     if (roll < 778) {
         return fileCommand(session, random, style);
@@ -217,6 +279,12 @@ Command nextCommand(const Session& session, Random& random, Style style) {
     }
     if (roll < 888) {
         return {"kruskal", {chance(random, 0.5) ? "1" : "2"}};
+    }
+    if (roll < 938) {
+        return historyStep(random);
+    }
+    if (roll < 943) {
+        return orAnswer(random, exitCommand(random));
     }
     // Time passes: a pausing spanning-tree run goes on; the windows paint.
     if (roll < 990 && !(session.pausing() && chance(random, 0.5))) {

@@ -129,7 +129,8 @@ Style styleOf(std::uint64_t seed) {
     }
     const Checked& c = session.checked();
     result << "done " << step << " " << mostNodes << " " << mostJobs << " " << c.listings << " "
-           << c.costs << " " << c.roundTrips << " " << c.refusals << std::endl;
+           << c.costs << " " << c.roundTrips << " " << c.refusals << " " << c.walks << " "
+           << c.questions << std::endl;
     std::_Exit(0);
 }
 
@@ -152,7 +153,7 @@ Outcome runChild(const std::string& folder, const std::vector<Command>* given, s
     if (word == "done" && WIFEXITED(status) && WEXITSTATUS(status) == 0) {
         Checked& c = outcome.checked;
         result >> outcome.mostNodes >> outcome.mostJobs >> c.listings >> c.costs >> c.roundTrips >>
-            c.refusals;
+            c.refusals >> c.walks >> c.questions;
         return outcome;
     }
     outcome.failed = true;
@@ -313,6 +314,8 @@ int main(int argc, char** argv) {
         checked.costs += o.checked.costs;
         checked.roundTrips += o.checked.roundTrips;
         checked.refusals += o.checked.refusals;
+        checked.walks += o.checked.walks;
+        checked.questions += o.checked.questions;
         if (o.failed) {
             std::cout << "seed " << seed << ", step " << o.failedStep << ": " << o.message
                       << std::endl;
@@ -343,7 +346,9 @@ int main(int argc, char** argv) {
               << " s, " << found.size() << " distinct findings\n"
               << "read back " << checked.listings << " job listings and " << checked.costs
               << " weekly cost listings; loaded " << checked.roundTrips
-              << " saved files back; refused " << checked.refusals << " broken files" << std::endl;
+              << " saved files back; refused " << checked.refusals << " broken files; walked "
+              << checked.walks << " histories; answered " << checked.questions << " questions"
+              << std::endl;
     std::filesystem::remove_all(folder);
     return found.empty() ? 0 : 1;
 }

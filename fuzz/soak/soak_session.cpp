@@ -2,6 +2,7 @@
 
 #include "soak_invariants.h"
 
+#include "document/project_delta.h"
 #include "editor/canvas.h"
 #include "model/number_text.h"
 #include "model/project_file.h"
@@ -11,8 +12,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QFile>
 #include <QFocusEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -23,7 +26,8 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include <sstream>
+#include <algorithm>
+#include <utility>
 
 namespace arrowplan::soak {
 
@@ -42,10 +46,43 @@ const char* const expectedMessages[] = {
     "message: The command was stopped: a difference is too large for a currency value.",
 };
 
-std::string stored(const Project& project) {
-    std::ostringstream out;
-    writeProject(out, project);
-    return out.str();
+// The question before unsaved work goes, as the scripted prompts write it down.
+const QString savePrefix = QStringLiteral("save?: ");
+
+// The Edit menu's items and their keys, and the way each takes the history.
+const std::pair<const char*, int> historySteps[] = {
+    {"mnuUndo", -1}, {"Ctrl+Z", -1}, {"mnuRedo", 1}, {"Ctrl+Shift+Z", 1}, {"Ctrl+Y", 1}};
+
+int historyStepOf(const Command& c) {
+    if (c.verb != "action" && c.verb != "key") {
+        return 0;
+    }
+    for (const auto& [name, step] : historySteps) {
+        if (c.arg(0) == name) {
+            return step;
+        }
+    }
+    return 0;
+}
+
+// Both Exits and the close box end the program once the question lets them.
+bool ends(const Command& c) {
+    return c.verb == "close" || (c.verb == "action" && c.arg(0) == "mnuExit") ||
+           (c.verb == "button" && c.arg(0) == "cmdExit");
+}
+
+long questionsAsked(const QStringList& asked) {
+    return std::count_if(asked.begin(), asked.end(),
+                         [](const QString& a) { return a.startsWith(savePrefix); });
+}
+
+// The project as Save and Load see it: they take a half-made arrow back first.
+Project takenBack(Project project) {
+    if (project.edgeStarted != 0) {
+        project.edgeStarted = 0;
+        --project.edgeCount;
+    }
+    return project;
 }
 
 std::optional<std::string> contents(const QString& path) {
@@ -77,7 +114,9 @@ void clickIfUsable(QAbstractButton* button) {
 
 Session::Session(const QString& folder) : folder_(folder), window_(document_, prompts_) {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    window_.setEndProgram([] {});
+    // The program only counts its ends, so the soak goes on in the same window.
+    window_.setEndProgram([this] { ++endings_; });
+    QObject::connect(&document_, &ProjectDocument::stateChanged, [this] { historyMoved_ = true; });
     // The spanning-tree pause ends at the next chance events get to run.
     timer1_ = window_.findChild<QTimer*>("Timer1");
     timer1_->setInterval(0);
@@ -97,17 +136,27 @@ Session::Session(const QString& folder) : folder_(folder), window_(document_, pr
 
 Session::~Session() = default;
 
-QWidget* Session::cards() const {
+namespace {
+
+// The card and the print options are windows of their own, not children of
+// the main window.
+QWidget* topLevelNamed(const char* name) {
     for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w->objectName() == "frmJobsList") {
+        if (w->objectName() == name) {
             return w;
         }
     }
     return nullptr;
 }
 
+} // namespace
+
+QWidget* Session::cards() const {
+    return topLevelNamed("frmJobsList");
+}
+
 QWidget* Session::printOptions() const {
-    return window_.findChild<QWidget*>("frmPrint");
+    return topLevelNamed("frmPrint");
 }
 
 bool Session::cardsOpen() const {
@@ -136,10 +185,24 @@ qint64 Session::fileSize(const std::string& name) const {
 }
 
 std::optional<std::string> Session::run(const Command& command) {
+    if (command.verb == "answer") {
+        const std::string& what = command.arg(0);
+        answer_ = Answer{what == "save"      ? SaveAnswer::save
+                         : what == "discard" ? SaveAnswer::discard
+                                             : SaveAnswer::cancel,
+                         command.arg(1)};
+        return std::nullopt;
+    }
+    const std::optional<Answer> answer = std::exchange(answer_, std::nullopt);
     prompts_.asked.clear();
     listCleared_ = false;
     firstBlock_.reset();
     failure_.reset();
+    const Before was = before(command);
+    if (answer) {
+        prompts_.saveAnswers << answer->what;
+        prompts_.saveAs = answer->file.empty() ? QString() : path(answer->file);
+    }
     try {
         perform(command);
     } catch (const std::exception& error) {
@@ -150,8 +213,21 @@ std::optional<std::string> Session::run(const Command& command) {
     prompts_.inputs.clear();
     prompts_.files.clear();
     prompts_.yesNo.clear();
+    prompts_.saveAnswers.clear();
+    prompts_.saveAs.clear();
     if (failure_) {
         return failure_;
+    }
+    if (auto failure = checkQuestion(command, was, answer)) {
+        return failure;
+    }
+    if (command.verb == "load") {
+        if (auto failure = checkLoad(command.arg(0), was, answer)) {
+            return failure;
+        }
+    }
+    if (auto failure = checkHistoryStep(was)) {
+        return failure;
     }
     if (auto failure = checkMessages()) {
         return failure;
@@ -159,7 +235,225 @@ std::optional<std::string> Session::run(const Command& command) {
     if (auto failure = checkTables(project_)) {
         return failure;
     }
-    return checkListBox();
+    if (auto failure = checkListBox()) {
+        return failure;
+    }
+    return checkHistory();
+}
+
+Session::Before Session::before(const Command& c) const {
+    Before b;
+    b.project = project_;
+    b.reachesQuestion = reachesQuestion(c);
+    b.unsaved = b.reachesQuestion && unsaved(project_);
+    b.endings = endings_;
+    b.historyStep = historyStepOf(c);
+    const bool stepToTake = b.historyStep < 0 ? document_.canUndo() : document_.canRedo();
+    if (b.historyStep != 0 && window_.isEnabled() && stepToTake) {
+        History walk = document_.history();
+        Project tables = project_;
+        if (b.historyStep < 0) {
+            walk.undo(tables);
+        } else {
+            walk.redo(tables);
+        }
+        b.stepped = std::move(tables);
+    }
+    return b;
+}
+
+// A command that asks before it drops unsaved work, given to a window that
+// takes it: while the card is open the main window takes none, not even its
+// close box.
+bool Session::reachesQuestion(const Command& c) const {
+    const std::string& name = c.arg(0);
+    const bool asks =
+        c.verb == "load" || c.verb == "close" ||
+        (c.verb == "action" && (name == "nw" || name == "mnustartover" || name == "mnuExit")) ||
+        (c.verb == "button" && name == "cmdExit");
+    return asks && window_.isEnabled();
+}
+
+bool Session::unsaved(const Project& project) const {
+    return storedText(takenBack(project)) != lastStored_;
+}
+
+bool Session::wentOn(const Before& b, const std::optional<Answer>& answer) const {
+    if (!b.reachesQuestion) {
+        return false;
+    }
+    if (questionsAsked(prompts_.asked) == 0) {
+        return true;
+    }
+    const SaveAnswer what = answer ? answer->what : SaveAnswer::cancel;
+    return what == SaveAnswer::discard ||
+           (what == SaveAnswer::save && !answer->file.empty() && b.project.nodeCount > 0);
+}
+
+// The question comes exactly where the command would drop unsaved work.
+// Cancel, or a Save that saved nothing, leaves the whole project as it was;
+// Save stores what Save stores; only an exit that went on ends the program.
+std::optional<std::string> Session::checkQuestion(const Command& c, const Before& b,
+                                                  const std::optional<Answer>& answer) {
+    const std::string command = c.verb + " " + c.arg(0);
+    const long asked = questionsAsked(prompts_.asked);
+    if (asked != (b.reachesQuestion && b.unsaved ? 1 : 0)) {
+        const std::string where = !b.reachesQuestion ? "where the command does not ask"
+                                  : b.unsaved        ? "with unsaved work"
+                                                     : "with nothing unsaved";
+        return where + " the question was put " + std::to_string(asked) + " times (\"" + command +
+               "\")";
+    }
+    const bool went = wentOn(b, answer);
+    const int ended = endings_ - b.endings;
+    if (ended != (ends(c) && went ? 1 : 0)) {
+        return "the program ended " + std::to_string(ended) + " times after \"" + command +
+               (went ? "\", which went on" : "\", which stopped");
+    }
+    if (asked == 0) {
+        return std::nullopt;
+    }
+    ++checked_.questions;
+    if (!went) {
+        if (!(project_ == b.project)) {
+            return "a question answered without saving or going on changed the project (\"" +
+                   command + "\")";
+        }
+        return std::nullopt;
+    }
+    if (answer && answer->what == SaveAnswer::save) {
+        const std::string text = storedText(takenBack(b.project));
+        if (contents(path(answer->file)) != text) {
+            return "the question's Save did not store the tables in \"" + answer->file + "\"";
+        }
+        saved_[answer->file] = text;
+        lastStored_ = text;
+    }
+    return std::nullopt;
+}
+
+// A Load that went on with a file takes it exactly when it reads as a
+// project, and the history starts afresh at what it holds; a file the
+// session saved loads back as it was saved.
+std::optional<std::string> Session::checkLoad(const std::string& name, const Before& b,
+                                              const std::optional<Answer>& answer) {
+    if (name.empty() || !wentOn(b, answer)) {
+        return std::nullopt;
+    }
+    const bool refused = prompts_.asked.contains("beep") ||
+                         !prompts_.asked.filter("message: The project was not loaded.").isEmpty();
+    if (const auto known = saved_.find(name); known != saved_.end()) {
+        ++checked_.roundTrips;
+        if (refused) {
+            return "the saved file " + name +
+                   " does not load: " + toStdString(prompts_.asked.join(" / "));
+        }
+        if (storedText(project_) != known->second) {
+            return "saving and loading " + name + " changed the tables";
+        }
+    }
+    Project read;
+    if (loadProjectFile(toStdString(path(name)), read)) {
+        ++checked_.refusals;
+        if (!refused) {
+            return "a file that reads as no project was not refused (\"" + name + "\")";
+        }
+        if (!(project_ == takenBack(b.project))) {
+            return "a refused file changed the project (\"" + name + "\")";
+        }
+        return std::nullopt;
+    }
+    if (refused) {
+        return "a file that reads as a project was refused (\"" + name + "\")";
+    }
+    startAfresh(storedText(read));
+    if (storedText(project_) != historyStart_) {
+        return "Load did not give the tables the file holds (\"" + name + "\")";
+    }
+    return std::nullopt;
+}
+
+void Session::startAfresh(const std::string& text) {
+    historyStart_ = text;
+    lastStored_ = text;
+    historyFull_ = false;
+    historyMoved_ = true;
+}
+
+// Undo takes the work one step back, redo one step forth (the CPM run after
+// it works the schedule out afresh); where there is no step to take, or the
+// window takes no command, the work and a half-made arrow stay. (Events a
+// key press let run may go on with a spanning-tree run.)
+std::optional<std::string> Session::checkHistoryStep(const Before& b) const {
+    if (b.historyStep == 0) {
+        return std::nullopt;
+    }
+    const std::string step = b.historyStep < 0 ? "undo" : "redo";
+    if (b.stepped) {
+        if (!sameWork(project_, *b.stepped)) {
+            return step + " did not take the work one step " +
+                   (b.historyStep < 0 ? "back" : "forth");
+        }
+    } else if (!sameWork(project_, b.project) || project_.edgeStarted != b.project.edgeStarted) {
+        return step + " with no step to take, or on the disabled window, changed the work";
+    }
+    return std::nullopt;
+}
+
+// The window's mark shows whether the document is unsaved. Where no arrow is
+// half-made, the tables are the history's current state; and once the
+// history moved: the document is unsaved exactly when Save would store
+// something else than the last Save or Load did, undoing every step on a copy
+// of the history reaches the tables where it started (unless its limit has
+// forgotten them), and redoing those steps gives the tables back exactly.
+std::optional<std::string> Session::checkHistory() {
+    if (window_.isWindowModified() != document_.unsaved()) {
+        return "the window's modified mark disagrees with the document";
+    }
+    if (project_.edgeStarted != 0) {
+        return std::nullopt;
+    }
+    const History& history = document_.history();
+    if (!sameRecorded(project_, history.state())) {
+        return "the tables are not the history's current state";
+    }
+    if (!historyMoved_ && sameRecorded(history.state(), walked_)) {
+        return std::nullopt;
+    }
+    historyMoved_ = false;
+    copyRecorded(walked_, history.state());
+    ++checked_.walks;
+    if (document_.unsaved() != unsaved(project_)) {
+        return std::string("the document says the project is ") +
+               (document_.unsaved() ? "unsaved" : "saved") + ", Save would store " +
+               (document_.unsaved() ? "what" : "something else than what") +
+               " the last Save or Load did";
+    }
+    History walk = history;
+    Project tables = project_;
+    std::size_t back = 0;
+    for (; walk.canUndo(); ++back) {
+        walk.undo(tables);
+    }
+    const bool startReached = storedText(tables) == historyStart_;
+    for (std::size_t i = 0; i < back; ++i) {
+        walk.redo(tables);
+    }
+    const bool givenBack = sameRecorded(tables, project_);
+    std::size_t ahead = 0;
+    for (; walk.canRedo(); ++ahead) {
+        walk.redo(tables);
+    }
+    historyFull_ = historyFull_ || back + ahead >= History::kept;
+    if (!startReached && !historyFull_) {
+        return "undoing every step did not give the tables where the history started (" +
+               std::to_string(back) + " steps)";
+    }
+    if (!givenBack) {
+        return "redoing the steps undone did not give the tables back (" + std::to_string(back) +
+               " steps)";
+    }
+    return std::nullopt;
 }
 
 std::optional<std::string> Session::checkMessages() const {
@@ -224,9 +518,27 @@ void Session::perform(const Command& c) {
     } else if (verb == "kruskal" && window_.isEnabled()) {
         QTest::mouseClick(window_.findChild<QLabel*>(toQString("Label" + c.arg(0))),
                           Qt::LeftButton);
+    } else if (verb == "key") {
+        pressKeys(c.arg(0));
+    } else if (verb == "close") {
+        // The window system's close request, which reaches also the disabled
+        // window. The program only counts its ends, so the window stays open.
+        QCloseEvent request;
+        QApplication::sendEvent(&window_, &request);
     } else if (verb == "wait") {
         QCoreApplication::processEvents();
     }
+}
+
+// The user presses the keys in the main window, bringing it to the front
+// first where another window is; that click gives events a turn.
+void Session::pressKeys(const std::string& keys) {
+    if (!window_.isActiveWindow()) {
+        window_.activateWindow();
+        QCoreApplication::processEvents();
+    }
+    const QKeyCombination pressed = QKeySequence(toQString(keys))[0];
+    QTest::keyClick(&window_, pressed.key(), pressed.keyboardModifiers());
 }
 
 void Session::press(const Command& c) {
@@ -273,42 +585,21 @@ void Session::save(const std::string& name) {
         }
         return;
     }
-    if (after != stored(project_)) {
+    if (after != storedText(project_)) {
         failure_ = "the saved file " + name + " is not what the tables hold";
         return;
     }
     saved_[name] = *after;
+    lastStored_ = *after;
 }
 
+// What the load did is judged once the question's Save, if any, is booked.
 void Session::load(const std::string& name) {
     if (!window_.isEnabled()) {
         return;
     }
-    const Project before = project_;
-    const bool noHalfMadeArrow = project_.edgeStarted == 0;
     prompts_.files << (name.empty() ? QString() : path(name));
     window_.findChild<QAction*>("loa")->trigger();
-    if (name.empty()) {
-        return;
-    }
-    const bool refused = prompts_.asked.contains("beep") ||
-                         !prompts_.asked.filter("message: The project was not loaded.").isEmpty();
-    if (const auto known = saved_.find(name); known != saved_.end()) {
-        if (refused) {
-            failure_ = "the saved file " + name +
-                       " does not load: " + toStdString(prompts_.asked.join(" / "));
-        } else if (stored(project_) != known->second) {
-            failure_ = "saving and loading " + name + " changed the tables";
-        }
-        ++checked_.roundTrips;
-        return;
-    }
-    if (refused && noHalfMadeArrow) {
-        if (!(project_ == before)) {
-            failure_ = "the file " + name + " was refused but changed the project";
-        }
-        ++checked_.refusals;
-    }
 }
 
 // A saved file cut short, or a file that is no project at all.

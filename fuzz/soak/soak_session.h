@@ -1,9 +1,10 @@
 #pragma once
 
 #include "soak_command.h"
+#include "soak_prompts.h"
 
+#include "document/history.h"
 #include "editor/main_window.h"
-#include "platform/scripted_prompts.h"
 
 #include <QString>
 
@@ -26,6 +27,8 @@ struct Checked {
     long costs = 0;      // weekly cost listings summed
     long roundTrips = 0; // saved files loaded back
     long refusals = 0;   // broken files refused without a change
+    long walks = 0;      // histories walked back to their start and forth again
+    long questions = 0;  // questions answered before unsaved work would go
 };
 
 // The real main window, with its card and print windows as it opens them,
@@ -51,8 +54,30 @@ class Session {
     bool pausing() const;
     // The size of a file the session saved, 0 when there is none.
     qint64 fileSize(const std::string& name) const;
+    // An answer to the question before unsaved work goes waits for the next command.
+    bool answerPending() const { return answer_.has_value(); }
 
   private:
+    // The answer an "answer" command scripts for the command after it: Save
+    // into a file of the session's folder (no name cancels the Save dialog),
+    // Discard or Cancel.
+    struct Answer {
+        SaveAnswer what = SaveAnswer::cancel;
+        std::string file;
+    };
+    // What the command is judged against.
+    struct Before {
+        Project project;
+        bool reachesQuestion = false; // a command that asks, given to a window that takes it
+        bool unsaved = false;         // as the soak itself sees the project
+        int endings = 0;
+        int historyStep = 0;            // -1 undo, 1 redo, 0 neither
+        std::optional<Project> stepped; // the tables one step back or forth, where one is taken
+    };
+
+    Before before(const Command& command) const;
+    bool reachesQuestion(const Command& command) const;
+    bool unsaved(const Project& project) const;
     void perform(const Command& command);
     void press(const Command& command);
     void walk(const Command& command);
@@ -61,15 +86,26 @@ class Session {
     void save(const std::string& name);
     void load(const std::string& name);
     void spoil(const Command& command);
+    void pressKeys(const std::string& keys);
     QString path(const std::string& name) const;
     QWidget* cards() const;
     QWidget* printOptions() const;
     std::optional<std::string> checkMessages() const;
     std::optional<std::string> checkListBox() const;
     std::optional<std::string> checkCard(QWidget* cards) const;
+    std::optional<std::string> checkQuestion(const Command& command, const Before& before,
+                                             const std::optional<Answer>& answer);
+    // The command reached the question, if any, and went on past it.
+    bool wentOn(const Before& before, const std::optional<Answer>& answer) const;
+    std::optional<std::string> checkLoad(const std::string& name, const Before& before,
+                                         const std::optional<Answer>& answer);
+    std::optional<std::string> checkHistoryStep(const Before& before) const;
+    std::optional<std::string> checkHistory();
+    // Load read text from a file: the history starts afresh there.
+    void startAfresh(const std::string& text);
 
     QString folder_;
-    testing::ScriptedPrompts prompts_;
+    AnsweringPrompts prompts_;
     ProjectDocument document_{prompts_};
     Project& project_ = document_.project();
     MainWindow window_;
@@ -84,6 +120,21 @@ class Session {
     std::map<std::string, std::string> saved_;
     // A promise the command's own checks found broken (files, the card).
     std::optional<std::string> failure_;
+    std::optional<Answer> answer_;
+    // Times the program would have ended (Exit, the close box).
+    int endings_ = 0;
+    // What the last Save or Load stored or read; the session's start stored
+    // nothing. The project is unsaved while Save would store something else.
+    std::string lastStored_;
+    // The stored tables where the history started: the session's start or
+    // the last Load. Once the history reached its limit the start is forgotten.
+    std::string historyStart_;
+    bool historyFull_ = false;
+    // A walk of the history is costly, so it follows only a move: the
+    // document said its state changed, or the history's state is not the
+    // recorded tables of the last walk.
+    bool historyMoved_ = true;
+    Project walked_;
     mutable Checked checked_;
 };
 
