@@ -172,7 +172,8 @@ class DocumentTest : public QObject {
         QTest::addColumn<int>("answer"); // a SaveAnswer; -1 nothing unsaved, 3 save cancelled
         for (const char* command : {"cmdExit", "Ctrl+X", "close", "Ctrl+N", "Ctrl+T", "Ctrl+L"}) {
             for (int answer = -1; answer <= 3; ++answer) {
-                QTest::addRow("%s %d", command, answer) << QString(command) << answer;
+                const QByteArray tag = QByteArray(command) + ' ' + QByteArray::number(answer);
+                QTest::newRow(tag.constData()) << QString(command) << answer;
             }
         }
     }
