@@ -52,6 +52,13 @@ std::optional<QString> RecoveryCopy::lock() {
     return std::nullopt;
 }
 
+std::optional<QString> RecoveryCopy::write(const QString& path, const std::string& contents) {
+    if (const auto failure = replaceFile(toStdString(path), contents)) {
+        return path + ": " + toQString(*failure);
+    }
+    return std::nullopt;
+}
+
 std::optional<QString> RecoveryCopy::keep(const std::string& text, const QString& fileName) {
     if (text == keptText_ && fileName == keptName_) {
         return std::nullopt;
@@ -63,11 +70,14 @@ std::optional<QString> RecoveryCopy::keep(const std::string& text, const QString
         if (auto failure = lock()) {
             return failure;
         }
-        for (const auto& [path, contents] :
-             {std::pair{files_.fileName, toStdString(fileName)}, std::pair{files_.project, text}}) {
-            if (const auto failure = replaceFile(toStdString(path), contents)) {
-                return path + ": " + toQString(*failure);
-            }
+        // Each file is flushed to the disk, which takes its time on a slow
+        // one: the name is written only when it is new.
+        const bool newName = fileName != keptName_ || keptText_.empty();
+        if (auto failure = newName ? write(files_.fileName, toStdString(fileName)) : std::nullopt) {
+            return failure;
+        }
+        if (auto failure = write(files_.project, text)) {
+            return failure;
         }
     }
     keptText_ = text;

@@ -46,6 +46,7 @@ class RecoveryCopy {
 
   private:
     std::optional<QString> lock();
+    static std::optional<QString> write(const QString& path, const std::string& contents);
 
     QString folder_;
     RecoveryFiles files_;
