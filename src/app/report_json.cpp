@@ -52,26 +52,28 @@ std::string joined(const std::vector<std::string>& items, std::string_view separ
     return out;
 }
 
-std::string object(const Members& members) {
+// The members of an object, "key": value, joined by separator.
+std::string joined(const Members& members, std::string_view separator) {
     std::vector<std::string> items;
     for (const auto& [key, value] : members) {
         items.push_back(quoted(key) + ": " + value);
     }
-    return "{" + joined(items, ", ") + "}";
+    return joined(items, separator);
+}
+
+std::string object(const Members& members) {
+    return "{" + joined(members, ", ") + "}";
 }
 
 // An array of objects takes a line for each.
-std::string array(const std::vector<std::string>& items, std::string_view separator = ",\n  ") {
-    return items.empty() ? "[]" : "[\n  " + joined(items, separator) + "\n]";
+std::string array(const std::vector<std::string>& items) {
+    return items.empty() ? "[]" : "[\n  " + joined(items, ",\n  ") + "\n]";
 }
 
+// The document's own members take a line each.
 QByteArray document(const Project& project, Members members) {
     members.insert(members.begin(), {"project", quoted(project.projectName)});
-    std::vector<std::string> lines;
-    for (const auto& [key, value] : members) {
-        lines.push_back(quoted(key) + ": " + value);
-    }
-    return QByteArray::fromStdString("{\n" + joined(lines, ",\n") + "\n}\n");
+    return QByteArray::fromStdString("{\n" + joined(members, ",\n") + "\n}\n");
 }
 
 } // namespace

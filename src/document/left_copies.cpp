@@ -1,15 +1,9 @@
 #include "document/left_copies.h"
 
-#include "model/project_file.h"
-#include "platform/qt_text.h"
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
-
-#include <algorithm>
-#include <fstream>
 
 namespace arrowplan {
 
@@ -26,18 +20,6 @@ QDateTime LeftCopy::written() const {
 QString LeftCopy::fileName() const {
     QFile name(files_.fileName);
     return name.open(QIODevice::ReadOnly) ? QString::fromUtf8(name.readAll()) : QString();
-}
-
-std::variant<Project, std::string> LeftCopy::read() const {
-    std::ifstream in(toStdString(files_.project), std::ios::binary);
-    if (!in) {
-        return std::string("the copy cannot be opened");
-    }
-    auto result = readProject(in);
-    if (auto* problem = std::get_if<FileProblem>(&result)) {
-        return describe(*problem, toStdString(QFileInfo(files_.project).fileName()));
-    }
-    return std::get<Project>(std::move(result));
 }
 
 void LeftCopy::discard() {

@@ -1,14 +1,11 @@
 #pragma once
 
 #include "document/recovery_copy.h"
-#include "model/project.h"
 
 #include <QDateTime>
 #include <QString>
 
 #include <memory>
-#include <string>
-#include <variant>
 #include <vector>
 
 class QLockFile;
@@ -29,8 +26,8 @@ class LeftCopy {
     QDateTime written() const;
     // The file the project belongs to; empty when it never had one.
     QString fileName() const;
-    // The project the copy holds, or why it is not a project file.
-    std::variant<Project, std::string> read() const;
+    // The copy's project file, which Load's own reader takes in.
+    const QString& projectFile() const { return files_.project; }
     // The copy goes.
     void discard();
     // A copy that cannot be read is kept under a name no start offers

@@ -76,10 +76,7 @@ void ProjectDocument::redo() {
 }
 
 void ProjectDocument::opened(const QString& fileName) {
-    history_ = History(project_);
-    savedText_ = storedText(project_);
-    fileName_ = fileName;
-    settle();
+    startAfresh(fileName, storedText(project_));
 }
 
 void ProjectDocument::saved(const QString& fileName) {
@@ -89,8 +86,12 @@ void ProjectDocument::saved(const QString& fileName) {
 }
 
 void ProjectDocument::recovered(const QString& fileName) {
+    startAfresh(fileName, std::nullopt);
+}
+
+void ProjectDocument::startAfresh(const QString& fileName, std::optional<std::string> savedText) {
     history_ = History(project_);
-    savedText_.reset();
+    savedText_ = std::move(savedText);
     fileName_ = fileName;
     settle();
 }

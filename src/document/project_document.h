@@ -72,6 +72,9 @@ class ProjectDocument : public QObject {
     void stateChanged();
 
   private:
+    // A fresh history of the project as it stands, which belongs to fileName
+    // and is saved as savedText (none: no file holds it).
+    void startAfresh(const QString& fileName, std::optional<std::string> savedText);
     // What the command changed becomes a step of the history.
     void record(const QString& step);
     // The history's state has moved: unsaved or not, and the recovery copy

@@ -20,6 +20,11 @@ const QString restoreQuestion = QStringLiteral("Restore the unsaved project from
 const QString notRestored =
     QStringLiteral("The unsaved project was not restored; its copy is kept as %1.\n\n");
 
+// What is wrong with a file, named by its name without the folder.
+QString fileProblemText(const FileProblem& problem, const QString& path) {
+    return toQString(describe(problem, toStdString(QFileInfo(path).fileName())));
+}
+
 QString dateAndTime(const QDateTime& time) {
     const QLocale locale;
     return locale.toString(time.date(), QLocale::LongFormat) + ' ' +
@@ -90,9 +95,7 @@ void MainWindow::loadFile(const QString& path) {
         if (problem->noNodes) {
             prompts_.beep();
         } else {
-            prompts_.message(
-                notLoaded + toQString(describe(*problem, toStdString(QFileInfo(path).fileName()))),
-                appTitle);
+            prompts_.message(notLoaded + fileProblemText(*problem, path), appTitle);
         }
         return;
     }
@@ -119,10 +122,16 @@ void MainWindow::namen_Click() {
 }
 
 void MainWindow::cmdExit_Click() {
-    if (unsavedWorkMayGo()) {
-        document_.endCleanly();
-        endProgram_();
+    endOnceWorkMayGo();
+}
+
+bool MainWindow::endOnceWorkMayGo() {
+    if (!unsavedWorkMayGo()) {
+        return false;
     }
+    document_.endCleanly();
+    endProgram_();
+    return true;
 }
 
 // The desktop session ends: the same question where the session lets the
@@ -163,12 +172,12 @@ void MainWindow::offerLeftWork(const QString& folder) {
 // A copy that is no project file is refused as Load refuses one, and set
 // aside so that no start offers it again.
 bool MainWindow::restore(LeftCopy& copy) {
-    auto read = copy.read();
-    if (const auto* problem = std::get_if<std::string>(&read)) {
-        prompts_.message(notRestored.arg(copy.setAside()) + toQString(*problem), appTitle);
+    const QString path = copy.projectFile();
+    if (const auto problem = loadProjectFile(toStdString(path), project_)) {
+        prompts_.message(notRestored.arg(copy.setAside()) + fileProblemText(*problem, path),
+                         appTitle);
         return false;
     }
-    adoptLoadedProject(project_, std::get<Project>(read));
     const QString fileName = copy.fileName();
     if (!fileName.isEmpty()) {
         fileDialog_.fileName = fileName;

@@ -148,15 +148,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         cards_->activateWindow();
         return;
     }
-    bool ending = false;
-    document_.run(exitStep, [&] { ending = unsavedWorkMayGo(); });
-    if (!ending) {
-        event->ignore();
-        return;
-    }
-    document_.endCleanly();
-    event->accept();
-    endProgram_();
+    bool ended = false;
+    document_.run(exitStep, [&] { ended = endOnceWorkMayGo(); });
+    event->setAccepted(ended);
 }
 
 void MainWindow::showNodeCount() {

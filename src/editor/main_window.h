@@ -124,6 +124,10 @@ class MainWindow : public QMainWindow, public ChartCommands {
     // is saved), discards it (true) or cancels (false). True at once when
     // nothing is unsaved.
     bool unsavedWorkMayGo();
+    // Exit, File > Exit and the close box: the program ends, and its
+    // recovery copy goes, once unsaved work is saved or discarded. False
+    // when the user keeps it.
+    bool endOnceWorkMayGo();
     void offerLeftWork(const QString& folder);
     // Takes in a left recovery copy; false when it is no project file.
     bool restore(LeftCopy& copy);

@@ -157,7 +157,6 @@ void MainWindow::buildMenus() {
         connect(action, &QAction::triggered, this,
                 document_.guarded(QString(caption).remove('&'),
                                   [this, handler] { (this->*handler)(); }));
-        return action;
     };
     QMenu* file = menuBar()->addMenu("File");
     file->setObjectName("mnuFile");

@@ -130,8 +130,7 @@ std::string jobHeading(const Project& project, int j) {
 
 WeeklyCosts weeklyCosts(const Project& project, CostSections sections) {
     // The project's length is the late time of its finish node, the last one added.
-    const long long finish = static_cast<long long>(
-        Currency::fromFloat(project.nodeNumber[project.nodeCount]).rounded());
+    const long long finish = nodeSlot(project.nodeNumber[project.nodeCount]);
     WeeklyCosts costs;
     costs.weeks = std::max(0LL, floorOf(project.lateTime[finish]));
     const auto listed = static_cast<std::size_t>(costs.listedWeeks());

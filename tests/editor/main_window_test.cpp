@@ -5,7 +5,6 @@
 #include "schedule/listing.h"
 
 #include <QApplication>
-#include <QDialog>
 #include <QLocale>
 #include <QScrollBar>
 #include <QTemporaryDir>
