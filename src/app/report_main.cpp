@@ -6,6 +6,7 @@
 #include "app/headless_window.h"
 #include "app/report_json.h"
 #include "editor/main_window.h"
+#include "exchange/task_file.h"
 #include "model/project_file.h"
 #include "mst/kruskal.h"
 #include "platform/locale_currency.h"
@@ -20,6 +21,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <filesystem>
 #include <functional>
 #include <iostream>
 #include <optional>
@@ -35,10 +37,10 @@ constexpr int exitFailure = 1;
 constexpr int exitUsage = 2;
 
 constexpr std::string_view usageHead =
-    R"(Usage: arrowplan-report COMMAND [OPTIONS] FILE.cpm [OUTPUT]
+    R"(Usage: arrowplan-report COMMAND [OPTIONS] FILE [OUTPUT]
 
 Loads a project file as the desktop program's Load command does and reports
-on it.
+on it, or takes a task list in as a project file, or writes one out.
 
 Commands:
   listing [--format F] FILE.cpm
@@ -78,6 +80,17 @@ constexpr std::string_view usageTail =
                           without the pauses of the window
   check FILE.cpm          print "ok" when the file reads as a valid project
                           file (it does not schedule the project)
+  import TASKS OUT.cpm    take a task list in as a project file, as File >
+                          Import does: a CSV table (columns id, duration, and
+                          any of title, predecessors, delay, amount, payment,
+                          description) or MS Project XML (TASKS ending in
+                          .xml or starting with an element); warnings go to
+                          standard error, and on any error OUT is not written
+  export [--format F] FILE.cpm OUT
+                          write the project's jobs as a task list that other
+                          planning tools read, one task a job that is not a
+                          dummy: MS Project XML (F xml, the default) or the
+                          CSV table import reads (F csv)
 
 Formats of listing and costs (--format F):
   text                    the list box's lines (the default)
@@ -95,7 +108,8 @@ Options:
   --help                  show this text
 
 Problems go to standard error. Exit status: 0 on success, 1 when the file
-cannot be read, scheduled or written, 2 for a wrong command line.
+cannot be read, scheduled or written, 2 for a wrong command line and for any
+task list import cannot take.
 )";
 
 // The usage text, with the image formats of the Qt found at run time.
@@ -119,7 +133,7 @@ int usageError(std::string_view problem) {
     return exitUsage;
 }
 
-enum class Format { text, csv, json };
+enum class Format { text, csv, json, xml };
 
 struct Arguments {
     std::string file;
@@ -133,7 +147,7 @@ struct Arguments {
 struct Command {
     std::string_view name;
     bool wantsOutput;
-    bool takesFormat;
+    std::vector<Format> formats; // the first is the default
     std::vector<std::string_view> options;
     std::function<int(const Arguments&)> run;
 };
@@ -172,16 +186,12 @@ struct ReportForms {
 
 int printReport(const Arguments& args, const ReportForms& forms) {
     return onScheduled(args, [&](const Project& project) {
-        switch (args.format) {
-        case Format::csv:
+        if (args.format == Format::csv) {
             std::cout << forms.csv(project);
-            break;
-        case Format::json:
+        } else if (args.format == Format::json) {
             std::cout << forms.json(project).toStdString();
-            break;
-        case Format::text:
+        } else {
             printLines(forms.text(project));
-            break;
         }
     });
 }
@@ -286,40 +296,100 @@ int printOk(const Arguments& args) {
     return 0;
 }
 
+// A task list in, a project file out; nothing written unless all of it
+// goes in.
+int importTasks(const Arguments& args) {
+    const std::string name = std::filesystem::path(args.file).filename().string();
+    std::vector<ImportWarning> warnings;
+    try {
+        const Project project = importTaskFile(args.file, warnings);
+        for (const ImportWarning& warning : warnings) {
+            std::cerr << describe(warning, name) << '\n';
+        }
+        if (const auto failure = saveProjectFile(args.output, project)) {
+            std::cerr << "arrowplan-report: " << *failure << '\n';
+            return exitUsage;
+        }
+    } catch (const ImportError& error) {
+        std::cerr << describe(ImportWarning{error.line(), error.what()}, name) << '\n';
+        return exitUsage;
+    }
+    return 0;
+}
+
+int exportTasks(const Arguments& args) {
+    Project project;
+    if (!load(args.file, project)) {
+        return exitFailure;
+    }
+    std::vector<ImportWarning> warnings;
+    const auto failure = exportTaskFile(
+        project, args.output,
+        args.format == Format::csv ? TaskFileFormat::csv : TaskFileFormat::msProjectXml, warnings);
+    for (const ImportWarning& warning : warnings) {
+        std::cerr << describe(warning, args.output) << '\n';
+    }
+    if (failure) {
+        std::cerr << "arrowplan-report: " << *failure << '\n';
+        return exitFailure;
+    }
+    return 0;
+}
+
 const std::vector<Command>& commands() {
+    const std::vector<Format> reportFormats{Format::text, Format::csv, Format::json};
     static const std::vector<Command> table{
-        {"listing", false, true, {}, printListing},
-        {"costs", false, true, {}, printCosts},
-        {"chart", true, false, {}, drawChartFile},
+        {"listing", false, reportFormats, {}, printListing},
+        {"costs", false, reportFormats, {}, printCosts},
+        {"chart", true, {}, {}, drawChartFile},
         {"print",
          true,
-         false,
+         {},
          {"--cards", "--list", "--costs-totals", "--costs-jobs", "--chart", "--no-costs"},
          printToFiles},
         {"kruskal1",
          false,
-         false,
+         {},
          {},
          [](const Arguments& args) { return printKruskal(args, KruskalVariant::fromCounter); }},
         {"kruskal2",
          false,
-         false,
+         {},
          {},
          [](const Arguments& args) { return printKruskal(args, KruskalVariant::ownSubtrees); }},
-        {"check", false, false, {}, printOk},
+        {"check", false, {}, {}, printOk},
+        {"import", true, {}, {}, importTasks},
+        {"export", true, {Format::xml, Format::csv}, {}, exportTasks},
     };
     return table;
 }
 
-std::optional<Format> formatNamed(std::string_view name) {
-    constexpr std::pair<std::string_view, Format> formats[] = {
-        {"text", Format::text}, {"csv", Format::csv}, {"json", Format::json}};
-    for (const auto& [formatName, format] : formats) {
-        if (formatName == name) {
+constexpr std::pair<std::string_view, Format> formatNames[] = {
+    {"text", Format::text}, {"csv", Format::csv}, {"json", Format::json}, {"xml", Format::xml}};
+
+std::string_view nameOf(Format format) {
+    return std::find_if(std::begin(formatNames), std::end(formatNames),
+                        [&](const auto& named) { return named.second == format; })
+        ->first;
+}
+
+// The format of the name, among those the command takes.
+std::optional<Format> formatNamed(const Command& command, std::string_view name) {
+    for (const Format format : command.formats) {
+        if (nameOf(format) == name) {
             return format;
         }
     }
     return std::nullopt;
+}
+
+std::string formatChoice(const Command& command) {
+    std::string text;
+    for (std::size_t i = 0; i < command.formats.size(); ++i) {
+        text += i == 0 ? "" : i + 1 == command.formats.size() ? " or " : ", ";
+        text += nameOf(command.formats[i]);
+    }
+    return text;
 }
 
 // Sorts the words after the command into the file names, the command's
@@ -331,16 +401,16 @@ std::optional<std::string> parse(const Command& command, const std::vector<std::
         const std::string_view word = words[i];
         if (!word.starts_with("--")) {
             names.push_back(word);
-        } else if (command.takesFormat && word.starts_with("--format")) {
+        } else if (!command.formats.empty() && word.starts_with("--format")) {
             std::string_view name = word.substr(std::string_view("--format").size());
             if (name.empty() && i + 1 < words.size()) {
                 name = words[++i];
             } else if (name.starts_with("=")) {
                 name.remove_prefix(1);
             }
-            const auto format = formatNamed(name);
+            const auto format = formatNamed(command, name);
             if (!format) {
-                return "--format takes text, csv or json";
+                return "--format takes " + formatChoice(command);
             }
             arguments.format = *format;
         } else if (std::find(command.options.begin(), command.options.end(), word) !=
@@ -351,7 +421,7 @@ std::optional<std::string> parse(const Command& command, const std::vector<std::
         }
     }
     if (names.size() != (command.wantsOutput ? 2 : 1)) {
-        return command.wantsOutput ? "expected a project file and an output file"
+        return command.wantsOutput ? "expected an input file and an output file"
                                    : "expected one project file";
     }
     arguments.file = std::string(names[0]);
@@ -378,7 +448,8 @@ int main(int argc, char** argv) {
     if (command == commands().end()) {
         return usageError("unknown command \"" + std::string(args[0]) + "\"");
     }
-    Arguments arguments{{}, {}, {}, Format::text, argc, argv};
+    Arguments arguments{
+        {}, {}, {}, command->formats.empty() ? Format::text : command->formats.front(), argc, argv};
     if (const auto problem = parse(*command, {args.begin() + 1, args.end()}, arguments)) {
         return usageError(*problem);
     }

@@ -74,10 +74,10 @@ constexpr Place boxes[] = {
 
 // The payment options by their index (the mode code), placed in the frame.
 constexpr Place payOptions[] = {
-    {"Option1_0", "Pay Evenly", 1560, 240, 1095, 255},
-    {"Option1_1", "Pay at Start", 240, 240, 1215, 255},
-    {"Option1_2", "Pay 50/50", 1560, 600, 1095, 195},
-    {"Option1_3", "Pay at End", 240, 480, 1095, 375},
+    {"Option1_0", payModeNames[payEvenly], 1560, 240, 1095, 255},
+    {"Option1_1", payModeNames[payAtStart], 240, 240, 1215, 255},
+    {"Option1_2", payModeNames[payHalfAndHalf], 1560, 600, 1095, 195},
+    {"Option1_3", payModeNames[payAtEnd], 240, 480, 1095, 375},
 };
 
 // The boxes whose Enter key or loss of focus commits the card.

@@ -85,7 +85,7 @@ void ProjectDocument::saved(const QString& fileName) {
     settle();
 }
 
-void ProjectDocument::recovered(const QString& fileName) {
+void ProjectDocument::tookIn(const QString& fileName) {
     startAfresh(fileName, std::nullopt);
 }
 

@@ -59,9 +59,10 @@ class ProjectDocument : public QObject {
     void opened(const QString& fileName);
     // Save stored the tables as they stand into fileName.
     void saved(const QString& fileName);
-    // A recovery copy of the work on fileName was taken in: a fresh history
-    // of work that is unsaved until the next Save.
-    void recovered(const QString& fileName);
+    // Work no project file holds was taken in (a recovery copy of the work
+    // on fileName, an imported task list): a fresh history of work that is
+    // unsaved until the next Save.
+    void tookIn(const QString& fileName);
     // The program ends with nothing left to keep: the recovery copy goes.
     void endCleanly();
 

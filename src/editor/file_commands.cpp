@@ -3,9 +3,11 @@
 
 #include "document/left_copies.h"
 #include "editor/main_window.h"
+#include "exchange/task_file.h"
 #include "model/project_file.h"
 #include "platform/qt_text.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QSessionManager>
 
@@ -17,6 +19,9 @@ const QString namePrompt = QStringLiteral("Enter the Project Name");
 const QString notLoaded = QStringLiteral("The project was not loaded.\n\n");
 const QString saveQuestion = QStringLiteral("Save the changes to this project?");
 const QString restoreQuestion = QStringLiteral("Restore the unsaved project from %1?");
+const QString notImported = QStringLiteral("The task list was not imported.\n\n");
+const QString importedWithChanges =
+    QStringLiteral("The task list was imported with these changes:\n\n");
 const QString notRestored =
     QStringLiteral("The unsaved project was not restored; its copy is kept as %1.\n\n");
 
@@ -103,6 +108,44 @@ void MainWindow::loadFile(const QString& path) {
     showNewTables();
 }
 
+// A task list from a spreadsheet or another planning tool replaces the
+// project as Load does, as work no project file holds yet; Save offers its
+// name with the project file's suffix.
+void MainWindow::mnuImport_Click() {
+    if (!unsavedWorkMayGo()) {
+        return;
+    }
+    const QString path = prompts_.chooseFileToOpen(importDialog_);
+    if (path.isEmpty()) {
+        return;
+    }
+    importDialog_.fileName = path;
+    const QFileInfo file(path);
+    const std::string name = toStdString(file.fileName());
+    std::vector<ImportWarning> warnings;
+    Project imported;
+    try {
+        imported = importTaskFile(toStdString(path), warnings);
+    } catch (const ImportError& error) {
+        prompts_.message(notImported +
+                             toQString(describe(ImportWarning{error.line(), error.what()}, name)),
+                         appTitle);
+        return;
+    }
+    abandonHalfMadeArrow();
+    adoptLoadedProject(project_, imported);
+    fileDialog_.fileName = file.dir().filePath(file.completeBaseName() + ".cpm");
+    document_.tookIn(QString());
+    showNewTables();
+    if (!warnings.empty()) {
+        QStringList lines;
+        for (const ImportWarning& warning : warnings) {
+            lines << toQString(describe(warning, name));
+        }
+        prompts_.message(importedWithChanges + lines.join('\n'), appTitle);
+    }
+}
+
 void MainWindow::mnustartover_Click() {
     if (!unsavedWorkMayGo()) {
         return;
@@ -182,7 +225,7 @@ bool MainWindow::restore(LeftCopy& copy) {
     if (!fileName.isEmpty()) {
         fileDialog_.fileName = fileName;
     }
-    document_.recovered(fileName); // this program's own copy holds the work from here on
+    document_.tookIn(fileName); // this program's own copy holds the work from here on
     copy.discard();
     showNewTables();
     return true;

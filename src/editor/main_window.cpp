@@ -61,6 +61,9 @@ MainWindow::MainWindow(ProjectDocument& document, Prompts& prompts, QWidget* par
       surface_(colours::windowBack, fromQColor(QApplication::palette().color(QPalette::Highlight)),
                [this] { return frameGeometry().size(); }),
       fileDialog_{"CPM_FILES(*.cpm)", "cpm", "*.cpm"},
+      importDialog_{"Task lists (*.csv *.xml);;CSV tables (*.csv);;MS Project XML (*.xml);;All "
+                    "files (*)",
+                    "", ""},
       endProgram_([] { QCoreApplication::exit(0); }) {
     setObjectName("frmCPM");
     setWindowTitle(appTitle + "[*]"); // the mark of unsaved work

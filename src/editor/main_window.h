@@ -67,6 +67,10 @@ class MainWindow : public QMainWindow, public ChartCommands {
     void loa_Click();
     // Load once the file is chosen; also the file named when the program starts.
     void loadFile(const QString& path);
+    // File > Import: a task list (CSV or MS Project XML) becomes the project.
+    void mnuImport_Click();
+    // Commands > Tidy Layout: every node moved to its place in layers.
+    void mnuTidy_Click();
     // At start: each recovery copy in folder left by a program that ended
     // without a clean end (a crash, a power cut) is offered, newest first,
     // until one is restored as unsaved work or none is left; then the file
@@ -181,6 +185,7 @@ class MainWindow : public QMainWindow, public ChartCommands {
     std::unique_ptr<JobCardWindow> cards_;
     std::unique_ptr<PrintOptionsWindow> printOptions_;
     FileDialogSettings fileDialog_;
+    FileDialogSettings importDialog_;
 
     // The mouse handler's last click, its hit test and the Move Node selection.
     float clickX_ = 0;

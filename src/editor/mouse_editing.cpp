@@ -4,6 +4,7 @@
 
 #include "editor/chart.h"
 #include "editor/main_window.h"
+#include "exchange/task_project.h"
 
 #include <QApplication>
 
@@ -128,6 +129,14 @@ void MainWindow::moveNode(float x, float y) {
     project_.nodeX[movingNode_] = x;
     project_.nodeY[movingNode_] = y;
     moveSelected_ = 0;
+    cmdRedraw_Click();
+}
+
+// Reads the jobs, so a half-made arrow is taken back first, as every such
+// command does; then only the nodes move.
+void MainWindow::mnuTidy_Click() {
+    abandonHalfMadeArrow();
+    tidyLayout(project_);
     cmdRedraw_Click();
 }
 

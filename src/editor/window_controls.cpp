@@ -163,6 +163,7 @@ void MainWindow::buildMenus() {
     item(file, "nw", "&New", {Qt::CTRL | Qt::Key_N}, &MainWindow::nw_Click);
     item(file, "sav", "&Save", {Qt::CTRL | Qt::Key_S}, &MainWindow::sav_Click);
     item(file, "loa", "&Load", {Qt::CTRL | Qt::Key_L}, &MainWindow::loa_Click);
+    item(file, "mnuImport", "&Import...", {Qt::CTRL | Qt::Key_I}, &MainWindow::mnuImport_Click);
     item(file, "pr", "&Print", {Qt::CTRL | Qt::Key_P}, &MainWindow::pr_Click);
     item(file, "mnuExit", "&Exit", {Qt::CTRL | Qt::Key_X}, &MainWindow::cmdExit_Click);
 
@@ -181,6 +182,7 @@ void MainWindow::buildMenus() {
     item(commands, "mnuWeight", "Add &Weights", {Qt::CTRL | Qt::Key_W},
          &MainWindow::cmdWeight_Click);
     item(commands, "mnuRedraw", "&Redraw", {Qt::CTRL | Qt::Key_R}, &MainWindow::cmdRedraw_Click);
+    item(commands, "mnuTidy", "T&idy Layout", {}, &MainWindow::mnuTidy_Click);
     item(commands, "mnustartover", "S&tart Over", {Qt::CTRL | Qt::Key_T},
          &MainWindow::mnustartover_Click);
 

@@ -20,6 +20,10 @@ enum PayMode : std::int16_t {
     payAtEnd = 3,
 };
 
+// The card's caption of each payment mode, by its code.
+inline constexpr const char* payModeNames[] = {"Pay Evenly", "Pay at Start", "Pay 50/50",
+                                               "Pay at End"};
+
 // The whole project: every table of nodes, jobs and schedule, the counts, the
 // mouse mode and the shared flags. The windows share one instance by
 // reference and work on it in place. Node i and job j live in slot i and j

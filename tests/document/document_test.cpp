@@ -50,6 +50,7 @@ const StepRow steps[] = {
     {"&Undo Enter Expected Times", "cmdWeight", QStringList(maxItems, "2.5"), {}},
     {"&Undo Enter Job Titles", "cmdtitle", QStringList(maxItems, "Paint"), {}},
     {"&Undo Name the Project", "namen", {"Renamed"}, {}},
+    {"&Undo Tidy Layout", "mnuTidy", {}, {}},
     {"&Undo Start Over", "mnustartover", {}, {}},
     {"&Undo Edit Job Card", "Text4", {}, {}},
     {"&Undo Edit Job Card", "Check1", {}, {}},

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "exchange/task_list.h"
+
+#include <string>
+
+namespace arrowplan {
+
+// Reads the XML file format of MS Project (MSPDI), also written by other
+// planning tools, into a task list: the tasks that carry work, keyed by their
+// UID, with a summary task's links handed down to the tasks below it. Links
+// other than finish-to-start without lag are taken as such, with a warning.
+// Throws ImportError.
+TaskList readMsProjectXml(const std::string& bytes);
+
+// Writes a task list as MSPDI, the tasks numbered from 1 in list order.
+// Durations are the time plus the delay, since the other tools know no delay.
+// Every predecessor must name a task of the list. What cannot be written as it
+// stands is added to warnings.
+std::string writeMsProjectXml(const TaskList& tasks, std::vector<ImportWarning>& warnings);
+
+} // namespace arrowplan

@@ -1,0 +1,57 @@
+#include "exchange/task_file.h"
+
+#include "exchange/ms_project_xml.h"
+#include "exchange/task_csv.h"
+#include "exchange/task_project.h"
+#include "model/atomic_file.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+namespace arrowplan {
+
+namespace {
+
+std::string contentsOf(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    if (!in || !(bytes << in.rdbuf())) {
+        const int error = errno;
+        throw ImportError(0, std::string("the file cannot be read: ") + std::strerror(error));
+    }
+    return bytes.str();
+}
+
+bool looksLikeXml(const std::string& path, const std::string& bytes) {
+    if (path.size() >= 4 && path.compare(path.size() - 4, 4, ".xml") == 0) {
+        return true;
+    }
+    const std::size_t first = bytes.find_first_not_of(" \t\r\n\xEF\xBB\xBF");
+    return first != std::string::npos && bytes[first] == '<';
+}
+
+} // namespace
+
+Project importTaskFile(const std::string& path, std::vector<ImportWarning>& warnings) {
+    const std::string bytes = contentsOf(path);
+    TaskList list = looksLikeXml(path, bytes) ? readMsProjectXml(bytes) : readTaskCsv(bytes);
+    warnings.insert(warnings.end(), list.warnings.begin(), list.warnings.end());
+    return projectOfTasks(list, warnings);
+}
+
+std::optional<std::string> exportTaskFile(const Project& project, const std::string& path,
+                                          TaskFileFormat format,
+                                          std::vector<ImportWarning>& warnings) {
+    const TaskList list = tasksOfProject(project);
+    const std::string text =
+        format == TaskFileFormat::csv ? writeTaskCsv(list) : writeMsProjectXml(list, warnings);
+    return replaceFile(path, text);
+}
+
+std::string describe(const ImportWarning& warning, std::string_view fileName) {
+    return describe(FileProblem{warning.line, warning.text, false}, fileName);
+}
+
+} // namespace arrowplan

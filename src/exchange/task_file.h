@@ -1,0 +1,30 @@
+#pragma once
+
+#include "exchange/task_list.h"
+#include "model/project.h"
+#include "model/project_file.h"
+
+#include <optional>
+#include <string>
+
+namespace arrowplan {
+
+// The forms a task list file may take.
+enum class TaskFileFormat { msProjectXml, csv };
+
+// A task list file taken in as a project: MS Project XML when its name ends
+// in .xml or its text starts with an element, else a CSV table. Throws
+// ImportError; adds what was changed on the way to warnings.
+Project importTaskFile(const std::string& path, std::vector<ImportWarning>& warnings);
+
+// Writes the project's jobs as a task list, replacing the file whole. Adds
+// what could not be written as it stands to warnings; gives the message to
+// show when nothing was written.
+std::optional<std::string> exportTaskFile(const Project& project, const std::string& path,
+                                          TaskFileFormat format,
+                                          std::vector<ImportWarning>& warnings);
+
+// "FILE, line N: text" for what an import found wrong or changed.
+std::string describe(const ImportWarning& warning, std::string_view fileName);
+
+} // namespace arrowplan

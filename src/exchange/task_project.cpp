@@ -1,0 +1,253 @@
+#include "exchange/task_project.h"
+
+#include "exchange/arrow_network.h"
+#include "model/utf8.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <numeric>
+
+namespace arrowplan {
+
+namespace {
+
+std::string tableLimit(int count, const char* what) {
+    return std::to_string(count) + " " + what + ", more than the " + std::to_string(maxItems) +
+           " a project holds";
+}
+
+// The tasks of a circle of waiting, if there is one, each waiting for the
+// next and the last for the first.
+std::vector<std::size_t> circleOf(const std::vector<std::vector<std::size_t>>& predecessors) {
+    enum Mark : char { unseen, open, done };
+    std::vector<Mark> marks(predecessors.size(), unseen);
+    std::vector<std::size_t> path;
+    std::vector<std::size_t> circle;
+    const auto visit = [&](const auto& self, std::size_t task) -> bool {
+        marks[task] = open;
+        path.push_back(task);
+        for (const std::size_t before : predecessors[task]) {
+            if (marks[before] == open) {
+                circle.assign(std::find(path.begin(), path.end(), before), path.end());
+                return true;
+            }
+            if (marks[before] == unseen && self(self, before)) {
+                return true;
+            }
+        }
+        marks[task] = done;
+        path.pop_back();
+        return false;
+    };
+    for (std::size_t task = 0; task < predecessors.size(); ++task) {
+        if (marks[task] == unseen && visit(visit, task)) {
+            break;
+        }
+    }
+    return circle;
+}
+
+// The predecessors of every task by their places in the list, after the
+// checks a task list must pass before it is a network.
+std::vector<std::vector<std::size_t>> checkedPredecessors(const TaskList& list) {
+    if (list.tasks.empty()) {
+        throw ImportError(0, "the file holds no task");
+    }
+    std::map<std::string, std::size_t> places;
+    for (std::size_t place = 0; place < list.tasks.size(); ++place) {
+        const Task& task = list.tasks[place];
+        const auto [known, added] = places.try_emplace(task.id, place);
+        if (!added) {
+            throw ImportError(task.line, "the id \"" + task.id + "\" is given to two tasks (the " +
+                                             "other on line " +
+                                             std::to_string(list.tasks[known->second].line) + ")");
+        }
+        if (!(task.time >= 0)) {
+            throw ImportError(task.line, "the duration of task " + task.id + " is negative");
+        }
+        if (!fitsSchedule(task.time, task.delay)) {
+            throw ImportError(task.line, "the duration of task " + task.id +
+                                             " is beyond what the schedule can add up");
+        }
+    }
+    std::vector<std::vector<std::size_t>> predecessors(list.tasks.size());
+    for (std::size_t place = 0; place < list.tasks.size(); ++place) {
+        const Task& task = list.tasks[place];
+        for (const std::string& id : task.predecessors) {
+            const auto known = places.find(id);
+            if (known == places.end()) {
+                throw ImportError(task.line, "task " + task.id + " waits for \"" + id +
+                                                 "\", which is no task of the file");
+            }
+            predecessors[place].push_back(known->second);
+        }
+    }
+    if (const auto circle = circleOf(predecessors); circle.size() == 1) {
+        const Task& task = list.tasks[circle.front()];
+        throw ImportError(task.line, "task " + task.id + " waits for itself");
+    } else if (!circle.empty()) {
+        std::string names;
+        for (const std::size_t task : circle) {
+            names += (names.empty() ? "" : ", ") + list.tasks[task].id;
+        }
+        throw ImportError(list.tasks[circle.front()].line,
+                          "the tasks " + names + " wait for each other in a circle");
+    }
+    if (list.tasks.size() > static_cast<std::size_t>(maxItems)) {
+        throw ImportError(0, tableLimit(static_cast<int>(list.tasks.size()), "tasks"));
+    }
+    return predecessors;
+}
+
+// Event numbers in the order of the layout, left to right and top to
+// bottom: since every arrow runs to the right, every job runs from a lower
+// to a higher number, the start is 1 and the finish last.
+std::vector<int> numbersByPlace(const std::vector<NodePlace>& places) {
+    std::vector<std::size_t> order(places.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return std::pair(places[a].x, places[a].y) < std::pair(places[b].x, places[b].y);
+    });
+    std::vector<int> number(places.size());
+    for (std::size_t rank = 0; rank < order.size(); ++rank) {
+        number[order[rank]] = static_cast<int>(rank) + 1;
+    }
+    return number;
+}
+
+bool isDummy(const Project& project, int job) {
+    return project.edgeWeight[job] == 0 && project.jobDelay[job] == Currency() &&
+           project.jobAmount[job] == Currency() && project.jobNotes[job].empty();
+}
+
+// The jobs with both ends on the chart, as arrows between nodes 0..n-1.
+std::vector<std::pair<int, int>> drawnArrows(const Project& project) {
+    std::vector<std::pair<int, int>> arrows;
+    for (int job = 1; job <= project.edgeCount; ++job) {
+        const long long from = nodeSlot(project.edgeFrom[job]);
+        const long long to = nodeSlot(project.edgeTo[job]);
+        if (from >= 1 && to > from && to <= project.nodeCount) {
+            arrows.emplace_back(static_cast<int>(from) - 1, static_cast<int>(to) - 1);
+        }
+    }
+    return arrows;
+}
+
+} // namespace
+
+Project projectOfTasks(const TaskList& list, std::vector<ImportWarning>& warnings) {
+    const std::vector<std::vector<std::size_t>> predecessors = checkedPredecessors(list);
+    const ArrowNetwork network = arrowNetworkOf(predecessors);
+    const int jobCount = static_cast<int>(network.jobs.size());
+    const int eventCount = static_cast<int>(network.eventCount);
+    if (jobCount > maxItems) {
+        throw ImportError(0, "the arrow network needs " + tableLimit(jobCount, "jobs") + "; " +
+                                 std::to_string(network.dummyCount()) + " of them are dummies");
+    }
+    if (eventCount > maxItems) {
+        throw ImportError(0, "the arrow network needs " + tableLimit(eventCount, "events"));
+    }
+    std::vector<std::pair<int, int>> arrows;
+    for (const NetworkJob& job : network.jobs) {
+        arrows.emplace_back(static_cast<int>(job.from), static_cast<int>(job.to));
+    }
+    const std::vector<NodePlace> places = layOutNetwork(eventCount, arrows);
+    const std::vector<int> number = numbersByPlace(places);
+
+    Project project;
+    project.projectName = list.name;
+    project.nodeCount = static_cast<std::int16_t>(eventCount);
+    for (std::size_t event = 0; event < network.eventCount; ++event) {
+        const int node = number[event];
+        project.nodeX[node] = places[event].x;
+        project.nodeY[node] = places[event].y;
+        project.nodeNumber[node] = static_cast<float>(node);
+    }
+    // The tasks first, in the list's order, so the cards follow the file.
+    std::vector<NetworkJob> jobs = network.jobs;
+    std::stable_sort(jobs.begin(), jobs.end(), [](const NetworkJob& a, const NetworkJob& b) {
+        return a.task < b.task; // a dummy's mark is the largest place
+    });
+    project.edgeCount = static_cast<std::int16_t>(jobCount);
+    for (int job = 1; job <= jobCount; ++job) {
+        const NetworkJob& made = jobs[static_cast<std::size_t>(job - 1)];
+        project.edgeFrom[job] = Currency::fromWhole(number[made.from]);
+        project.edgeTo[job] = Currency::fromWhole(number[made.to]);
+        project.jobTitle[job] = JobTitle("");
+        if (made.task == NetworkJob::dummy) {
+            continue;
+        }
+        const Task& task = list.tasks[made.task];
+        if (characterCount(task.title) > JobTitle::width) {
+            warnings.push_back({task.line, "the title of task " + task.id + " is cut to " +
+                                               std::to_string(JobTitle::width) + " characters"});
+        }
+        project.edgeWeight[job] = task.time;
+        project.jobTitle[job] = JobTitle(task.title);
+        project.jobDelay[job] = task.delay;
+        project.jobAmount[job] = task.amount;
+        project.jobPayMode[job] = task.payMode;
+        project.jobNotes[job] = task.description;
+    }
+    return project;
+}
+
+TaskList tasksOfProject(const Project& project) {
+    TaskList list;
+    list.name = project.projectName;
+    for (int job = 1; job <= project.edgeCount; ++job) {
+        if (isDummy(project, job)) {
+            continue;
+        }
+        Task task;
+        task.id = std::to_string(job);
+        task.title = project.jobTitle[job].trimmed();
+        task.time = project.edgeWeight[job];
+        task.delay = project.jobDelay[job];
+        task.amount = project.jobAmount[job];
+        task.payMode = project.jobPayMode[job];
+        task.description = project.jobNotes[job];
+        // The jobs that end where this one starts, or where a dummy leading
+        // there starts, and so on back.
+        std::vector<bool> reached(static_cast<std::size_t>(tableSlots), false);
+        reached[static_cast<std::size_t>(nodeSlot(project.edgeFrom[job]))] = true;
+        for (bool grew = true; grew;) {
+            grew = false;
+            for (int before = project.edgeCount; before >= 1; --before) {
+                const long long end = nodeSlot(project.edgeTo[before]);
+                if (!isSlot(end) || !reached[static_cast<std::size_t>(end)]) {
+                    continue;
+                }
+                const std::string id = std::to_string(before);
+                if (!isDummy(project, before)) {
+                    if (std::find(task.predecessors.begin(), task.predecessors.end(), id) ==
+                        task.predecessors.end()) {
+                        task.predecessors.push_back(id);
+                    }
+                } else if (const long long start = nodeSlot(project.edgeFrom[before]);
+                           isSlot(start) && !reached[static_cast<std::size_t>(start)]) {
+                    reached[static_cast<std::size_t>(start)] = true;
+                    grew = true;
+                }
+            }
+        }
+        std::sort(
+            task.predecessors.begin(), task.predecessors.end(),
+            [](const std::string& a, const std::string& b) { return std::stoi(a) < std::stoi(b); });
+        list.tasks.push_back(std::move(task));
+    }
+    return list;
+}
+
+void tidyLayout(Project& project, const LayoutArea& area) {
+    const std::vector<NodePlace> places =
+        layOutNetwork(project.nodeCount, drawnArrows(project), area);
+    for (int node = 1; node <= project.nodeCount; ++node) {
+        const NodePlace& place = places[static_cast<std::size_t>(node - 1)];
+        project.nodeX[node] = place.x;
+        project.nodeY[node] = place.y;
+    }
+}
+
+} // namespace arrowplan

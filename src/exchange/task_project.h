@@ -1,0 +1,27 @@
+#pragma once
+
+#include "exchange/network_layout.h"
+#include "exchange/task_list.h"
+#include "model/project.h"
+
+namespace arrowplan {
+
+// The project a task list describes: one job a task, in the list's order,
+// then the dummies the precedence needs; node 1 the start, the last node the
+// finish, every job from a lower to a higher node; laid out in layers.
+// Throws ImportError for a list that cannot be one: an id given twice, a
+// predecessor that is no task, tasks waiting for each other in a circle, a
+// time that is negative or beyond the schedule, more than the tables hold.
+// A title cut to fit adds a warning.
+Project projectOfTasks(const TaskList& list, std::vector<ImportWarning>& warnings);
+
+// The task list of a project: one task a job that is not a dummy, numbered
+// as the job, waiting for the jobs that end where it starts, directly or
+// through dummies.
+TaskList tasksOfProject(const Project& project);
+
+// Moves every node of the drawn network to its place in a layered layout;
+// nothing else changes. An arrow still being drawn is passed over.
+void tidyLayout(Project& project, const LayoutArea& area = {});
+
+} // namespace arrowplan

@@ -1,0 +1,282 @@
+#include "exchange/arrow_network.h"
+#include "exchange/ms_project_xml.h"
+#include "exchange/task_csv.h"
+#include "exchange/task_project.h"
+#include "model/project_file.h"
+#include "schedule/cpm.h"
+#include "schedule/listing.h"
+#include "schedule/weekly_costs.h"
+
+#include <QTest>
+
+#include <random>
+#include <set>
+
+using namespace arrowplan;
+
+namespace {
+
+Project imported(const std::string& csv, std::vector<ImportWarning>* warnings = nullptr) {
+    std::vector<ImportWarning> kept;
+    return projectOfTasks(readTaskCsv(csv), warnings ? *warnings : kept);
+}
+
+std::vector<std::vector<std::size_t>> predecessorsOf(const TaskList& list) {
+    std::vector<std::vector<std::size_t>> predecessors;
+    for (const Task& task : list.tasks) {
+        predecessors.emplace_back();
+        for (const std::string& id : task.predecessors) {
+            predecessors.back().push_back(static_cast<std::size_t>(std::stoi(id.substr(1))));
+        }
+    }
+    return predecessors;
+}
+
+// Whether each node reaches each other through jobs and dummies.
+std::vector<std::vector<bool>> reachOf(const Project& project) {
+    const auto size = static_cast<std::size_t>(project.nodeCount + 1);
+    std::vector<std::vector<bool>> reach(size, std::vector<bool>(size, false));
+    for (long long node = project.nodeCount; node >= 1; --node) {
+        for (int job = 1; job <= project.edgeCount; ++job) {
+            if (nodeSlot(project.edgeFrom[job]) == node) {
+                const auto to = static_cast<std::size_t>(nodeSlot(project.edgeTo[job]));
+                auto& row = reach[static_cast<std::size_t>(node)];
+                row[to] = true;
+                std::transform(row.begin(), row.end(), reach[to].begin(), row.begin(),
+                               std::logical_or<>());
+            }
+        }
+    }
+    return reach;
+}
+
+} // namespace
+
+class ImportTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    // Random task lists, each as a network: precedence kept exactly, the
+    // CPM length the list's own, node 1 the only start and the last node the
+    // only finish, and no more dummies than the plain construction.
+    void networksKeepThePrecedence() {
+        std::mt19937 random(7);
+        int checked = 0;
+        for (int round = 0; round < 300; ++round) {
+            const std::size_t count = 1 + random() % 45;
+            const std::size_t linkChance = 20 + random() % 300; // in thousandths
+            TaskList list;
+            std::vector<Currency> finish(count);
+            Currency length;
+            for (std::size_t task = 0; task < count; ++task) {
+                Task made;
+                made.id = "t" + std::to_string(task);
+                made.time = float(random() % 9) / 2;
+                Currency start;
+                for (std::size_t before = 0; before < task; ++before) {
+                    if (random() % 1000 < linkChance) {
+                        made.predecessors.push_back("t" + std::to_string(before));
+                        start = std::max(start, finish[before]);
+                    }
+                }
+                finish[task] = start + Currency::fromFloat(made.time);
+                length = std::max(length, finish[task]);
+                list.tasks.push_back(made);
+            }
+            std::vector<ImportWarning> warnings;
+            Project project;
+            try {
+                project = projectOfTasks(list, warnings);
+            } catch (const ImportError&) {
+                continue; // more dummies than the tables hold
+            }
+            ++checked;
+            const auto predecessors = predecessorsOf(list);
+            QVERIFY(arrowNetworkOf(predecessors).dummyCount() <= plainDummyCount(predecessors));
+            std::set<std::pair<long long, long long>> pairs;
+            std::vector<int> ins(tableSlots), outs(tableSlots);
+            for (int job = 1; job <= project.edgeCount; ++job) {
+                const long long from = nodeSlot(project.edgeFrom[job]);
+                const long long to = nodeSlot(project.edgeTo[job]);
+                QVERIFY2(from < to && pairs.insert({from, to}).second, "order or pair");
+                ++outs[static_cast<std::size_t>(from)];
+                ++ins[static_cast<std::size_t>(to)];
+            }
+            for (int node = 1; node <= project.nodeCount; ++node) {
+                QCOMPARE(ins[static_cast<std::size_t>(node)] == 0, node == 1);
+                QCOMPARE(outs[static_cast<std::size_t>(node)] == 0, node == project.nodeCount);
+            }
+            const auto reach = reachOf(project);
+            std::vector<std::vector<bool>> before(count, std::vector<bool>(count, false));
+            for (std::size_t b = 0; b < count; ++b) {
+                QCOMPARE(project.edgeWeight[int(b) + 1], list.tasks[b].time);
+                for (const std::size_t a : predecessors[b]) {
+                    before[b][a] = true;
+                    std::transform(before[b].begin(), before[b].end(), before[a].begin(),
+                                   before[b].begin(), std::logical_or<>());
+                }
+                const auto start = static_cast<std::size_t>(nodeSlot(project.edgeFrom[int(b) + 1]));
+                for (std::size_t a = 0; a < count; ++a) {
+                    const auto end = static_cast<std::size_t>(nodeSlot(project.edgeTo[int(a) + 1]));
+                    QCOMPARE(end == start || reach[end][start], bool(before[b][a]));
+                }
+            }
+            computeSchedule(project);
+            QCOMPARE(project.earlyTime[project.nodeCount], length);
+        }
+        QVERIFY(checked > 280);
+    }
+
+    // Dummies only where an arrow network cannot do without: two tasks side
+    // by side between the same events need one, a chain or a join none.
+    void dummiesWhereNeeded_data() {
+        QTest::addColumn<QString>("csv");
+        QTest::addColumn<int>("dummies");
+        QTest::newRow("chain") << "id,duration,predecessors\na,1,\nb,1,a\nc,1,b\nd,1,c a" << 0;
+        QTest::newRow("join") << "id,duration,predecessors\na,1,\nb,2,a\nc,1,\nd,1,b c" << 0;
+        QTest::newRow("side by side") << "id,duration,predecessors\na,1,\nb,1," << 1;
+        QTest::newRow("N") << "id,duration,predecessors\na,1,\nb,1,\nc,1,a\nd,1,a b" << 1;
+        QTest::newRow("shared part") << "id,duration,predecessors\na,1,\nb,1,\nc,1,\n"
+                                        "d,1,a b\ne,1,a b c\nf,1,d e"
+                                     << 2;
+    }
+    void dummiesWhereNeeded() {
+        QFETCH(QString, csv);
+        QFETCH(int, dummies);
+        const std::string text = csv.toStdString();
+        QCOMPARE(imported(text).edgeCount - int(readTaskCsv(text).tasks.size()), dummies);
+    }
+
+    void refusals_data() {
+        QTest::addColumn<QString>("csv");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("message");
+        QString many = "id,duration\n", crossed = "id,duration,predecessors\n";
+        for (int task = 1; task <= 101; ++task) {
+            many += QString("%1,1\n").arg(task);
+        }
+        for (int task = 0; task < 12; ++task) { // each waits for all but one of the first twelve
+            crossed += QString("a%1,1,\n").arg(task);
+        }
+        for (int task = 0; task < 12; ++task) {
+            QStringList others;
+            for (int other = 0; other < 12; ++other) {
+                others << (other == task ? QString() : QString("a%1").arg(other));
+            }
+            crossed += QString("b%1,1,%2\n").arg(task).arg(others.join(' '));
+        }
+        QTest::newRow("no duration column") << "id,title\n1,Dig" << 1 << "no \"duration\" column";
+        QTest::newRow("quote never closed") << "id,duration,title\n1,2,\"Dig\n"
+                                            << 2 << "never closed";
+        QTest::newRow("text after quote") << "id,duration\n1,\"2\"x" << 2 << "follows the closing";
+        QTest::newRow("duration unreadable")
+            << "id,duration\n1,two" << 2 << "\"two\" of task 1 is not";
+        QTest::newRow("duration negative") << "id,duration\n1,1\n2,-1" << 3 << "0 or more";
+        QTest::newRow("duration too long")
+            << "id,duration\n1,1e30" << 2 << "beyond what the schedule";
+        QTest::newRow("payment unknown")
+            << "id,duration,payment\n1,2,Pay later" << 2 << "is none of 0 to 3";
+        QTest::newRow("id twice") << "id,duration\n1,2\n\n1,3" << 4 << "the other on line 2";
+        QTest::newRow("no id") << "id,duration\n,2" << 2 << "has no id";
+        QTest::newRow("unknown predecessor")
+            << "id,duration,predecessors\n1,2,9" << 2 << "\"9\", which is no task";
+        QTest::newRow("circle") << "id;duration;predecessors\na;1;c\nb;1;a\nc;1;b" << 2
+                                << "the tasks a, c, b wait for each other in a circle";
+        QTest::newRow("waits for itself")
+            << "id,duration,predecessors\na,1,a" << 2 << "task a waits for itself";
+        QTest::newRow("no task") << "\xEF\xBB\xBFid,duration\r\n" << 0 << "holds no task";
+        QTest::newRow("too many tasks") << many << 0 << "101 tasks, more than the 100";
+        QTest::newRow("too many dummies") << crossed << 0 << "of them are dummies";
+    }
+    void refusals() {
+        QFETCH(QString, csv);
+        QFETCH(int, line);
+        QFETCH(QString, message);
+        try {
+            imported(csv.toStdString());
+            QFAIL("taken in");
+        } catch (const ImportError& error) {
+            QCOMPARE(error.line(), line);
+            QVERIFY2(QString(error.what()).contains(message), error.what());
+        }
+    }
+
+    // A table from a spreadsheet where the comma is the decimal point.
+    void spreadsheetTable() {
+        std::vector<ImportWarning> warnings;
+        const Project project = imported("\xEF\xBB\xBF"
+                                         "Name;ID;Duration;Payment;Amount;Ignored;Description\r\n"
+                                         "\"Pour the concrete slab\";s;2,5;pay at "
+                                         "end;-1200,5;x;\"two\r\nlines; \"\"wet\"\"\"\r\n",
+                                         &warnings);
+        QCOMPARE(QString::fromStdString(project.jobTitle[1].text()), "Pour the concr");
+        QCOMPARE(project.edgeWeight[1], 2.5f);
+        QCOMPARE(project.jobPayMode[1], payAtEnd);
+        QCOMPARE(project.jobAmount[1], Currency::fromDouble(-1200.5));
+        QCOMPARE(QString::fromStdString(project.jobNotes[1]), "two\r\nlines; \"wet\"");
+        QCOMPARE(warnings.size(), 1u);
+        QCOMPARE(warnings[0].line, 2);
+    }
+
+    // Each example out as a task list and in again: the same jobs with the
+    // same schedule and money; the CSV keeps the delays apart and so every
+    // listing line, MS Project XML folds them into the durations.
+    void examplesComeBack_data() {
+        QTest::addColumn<QString>("example");
+        QTest::addColumn<bool>("csv");
+        for (const char* name : {"demo", "house", "yard"}) {
+            QTest::newRow(QByteArray(name) + " csv") << QString(name) << true;
+            QTest::newRow(QByteArray(name) + " xml") << QString(name) << false;
+        }
+    }
+    void examplesComeBack() {
+        QFETCH(QString, example);
+        QFETCH(bool, csv);
+        Project project;
+        QVERIFY(!loadProjectFile(ARROWPLAN_EXAMPLES "/" + example.toStdString() + ".cpm", project));
+        computeSchedule(project);
+        std::vector<ImportWarning> warnings;
+        const TaskList out = tasksOfProject(project);
+        Project back = projectOfTasks(csv ? readTaskCsv(writeTaskCsv(out))
+                                          : readMsProjectXml(writeMsProjectXml(out, warnings)),
+                                      warnings);
+        computeSchedule(back);
+        const auto jobs = listedJobs(project), backJobs = listedJobs(back);
+        const auto lines = listingLines(project), backLines = listingLines(back);
+        for (std::size_t task = 0; task < out.tasks.size(); ++task) {
+            const auto job = std::size_t(std::stoi(out.tasks[task].id));
+            const ListedJob& was = jobs[job - 1];
+            const ListedJob& is = backJobs[task];
+            QCOMPARE(is.earlyStart, was.earlyStart);
+            QCOMPARE(is.lateFinish, was.lateFinish);
+            QCOMPARE(is.slack, was.slack);
+            QCOMPARE(is.critical, was.critical);
+            QCOMPARE(is.amount, was.amount);
+            if (csv) { // all but the node numbers
+                QCOMPARE(backLines[task + 1].substr(5), lines[job].substr(5));
+            }
+        }
+        if (csv) {
+            QCOMPARE(weeklyCosts(back, {}).project.cost, weeklyCosts(project, {}).project.cost);
+        }
+    }
+
+    // Tidy Layout moves the nodes of a drawn network, and only them.
+    void tidyLayoutMovesOnlyNodes() {
+        Project project;
+        QVERIFY(!loadProjectFile(ARROWPLAN_EXAMPLES "/house.cpm", project));
+        Project tidied = project;
+        tidyLayout(tidied);
+        QVERIFY(!(tidied.nodeX == project.nodeX));
+        project.nodeX = tidied.nodeX;
+        project.nodeY = tidied.nodeY;
+        QVERIFY(tidied == project);
+        for (int job = 1; job <= project.edgeCount; ++job) {
+            QVERIFY(tidied.nodeX[int(nodeSlot(tidied.edgeFrom[job]))] <
+                    tidied.nodeX[int(nodeSlot(tidied.edgeTo[job]))]);
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(ImportTest)
+#include "import_test.moc"
