@@ -21,7 +21,6 @@
 
 #include <algorithm>
 #include <exception>
-#include <filesystem>
 #include <functional>
 #include <iostream>
 #include <optional>
@@ -299,19 +298,18 @@ int printOk(const Arguments& args) {
 // A task list in, a project file out; nothing written unless all of it
 // goes in.
 int importTasks(const Arguments& args) {
-    const std::string name = std::filesystem::path(args.file).filename().string();
     std::vector<ImportWarning> warnings;
     try {
         const Project project = importTaskFile(args.file, warnings);
         for (const ImportWarning& warning : warnings) {
-            std::cerr << describe(warning, name) << '\n';
+            std::cerr << describe(warning, args.file) << '\n';
         }
         if (const auto failure = saveProjectFile(args.output, project)) {
             std::cerr << "arrowplan-report: " << *failure << '\n';
             return exitUsage;
         }
     } catch (const ImportError& error) {
-        std::cerr << describe(ImportWarning{error.line(), error.what()}, name) << '\n';
+        std::cerr << describe(ImportWarning{error.line(), error.what()}, args.file) << '\n';
         return exitUsage;
     }
     return 0;

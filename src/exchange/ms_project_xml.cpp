@@ -405,10 +405,15 @@ std::string writeMsProjectXml(const TaskList& tasks, std::vector<ImportWarning>&
         xml.writeStartElement(QStringLiteral("Task"));
         element("UID", uid);
         element("ID", uid);
+        const Currency duration = Currency::fromFloat(task.time) + task.delay;
         element("Name", task.title);
+        // Fixed duration: the task has no resources whose work could set it.
+        element("Type", "1");
         element("OutlineLevel", "1");
-        element("Duration", durationText(Currency::fromFloat(task.time) + task.delay));
+        element("Duration", durationText(duration));
         element("DurationFormat", weeksFormat);
+        // Written either way: readers take a task without it for a milestone.
+        element("Milestone", duration == Currency() ? "1" : "0");
         element("FixedCost", plainText(times(task.amount, 100)));
         element("FixedCostAccrual", accrualOf(task, warnings));
         if (!task.description.empty()) {

@@ -358,15 +358,19 @@ std::vector<NodePlace> latticePlaces(const Layered& net, const Box& box) {
         }
     }
 
+    // The rows in use spread over the height, as far as the row pitch goes:
+    // the times and titles printed by each node need the room.
     const auto [topmost, lowest] = std::minmax_element(slotOf.begin(), slotOf.end());
-    const int top = box.top + (box.height - (lowest->first - topmost->first) * minGap) / 2 -
-                    topmost->first * minGap;
+    const int span = lowest->first - topmost->first;
+    const int pitch =
+        span == 0 ? minGap : std::max(minGap, std::min(maxRowPitch, box.height / span));
+    const int top = box.top + (box.height - span * pitch) / 2 - topmost->first * pitch;
     const std::vector<int> columns =
         spread(static_cast<std::size_t>(first.back()), box.left, box.width, maxColumnPitch);
     std::vector<NodePlace> places;
     for (const auto& [row, column] : slotOf) {
         places.push_back({static_cast<float>(columns[static_cast<std::size_t>(column)]),
-                          static_cast<float>(top + row * minGap)});
+                          static_cast<float>(top + row * pitch)});
     }
     return places;
 }
