@@ -251,8 +251,9 @@ Command nextCommand(const Session& session, Random& random, Style style) {
     }
     if (roll < 680) {
         // A cost listing of a long project runs to thousands of lines: rarer.
-        const std::array<const char*, 8> commands{"cmdCPM",    "cmdCPM",    "cmdCPM", "cmdRedraw",
-                                                  "cmdRedraw", "mnuRedraw", "cmdCPM", "cmdcoster"};
+        const std::array<const char*, 9> commands{"cmdCPM",    "cmdCPM",    "cmdCPM",
+                                                  "cmdRedraw", "cmdRedraw", "mnuRedraw",
+                                                  "cmdCPM",    "cmdcoster", "mnuTidy"};
         const std::string name = any(random, commands);
         return {name.starts_with("mnu") ? "action" : "button", {name}};
     }
