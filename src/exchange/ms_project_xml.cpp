@@ -59,14 +59,6 @@ int lineOf(const QXmlStreamReader& xml) {
     return static_cast<int>(xml.lineNumber());
 }
 
-std::string_view trimmed(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
-
 // Reads the children of the element the reader stands on. Those named by the
 // head of chain become elements of their own, read with the rest of it; of
 // every other child only its own text counts, which skips what is unknown.

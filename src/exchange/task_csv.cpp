@@ -25,14 +25,6 @@ std::string lowered(std::string_view text) {
     return result;
 }
 
-std::string_view trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 // The separator the header row uses more of, outside quotes.
 char separatorOf(std::string_view text) {
     std::size_t commas = 0;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace arrowplan {
@@ -46,5 +47,15 @@ class ImportError : public std::runtime_error {
   private:
     int line_; // 0 when no single line is to blame
 };
+
+// A field's text without the blanks and line ends around it, which files
+// written by hand or by spreadsheets put there freely.
+inline std::string_view trimmed(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+}
 
 } // namespace arrowplan
