@@ -42,9 +42,12 @@ const QString doneCaption = QStringLiteral("DONE             "); // DONE and 13 
 const QString editStep = QStringLiteral("Edit Job Card");
 const QString deleteStep = QStringLiteral("Delete Job");
 
+// The notes box's label, and what a screen reader calls the box.
+constexpr const char* notesCaption = "Job Description/Contact Info";
+
 struct Place {
     const char* name;
-    const char* caption;
+    const char* caption; // of a box: what a screen reader calls it, after the label beside it
     int left, top, width, height;
     int number = 0; // of a box: Text1..Text10
 };
@@ -60,16 +63,20 @@ constexpr Place labels[] = {
     {"Label7", "Late Finish:", 120, 2040, 1455, 375},
     {"Label8", "Slack:", 3000, 2040, 855, 375},
     {"Label9", "Actual time:", 4680, 2040, 1455, 375},
-    {"Label1", "Job Description/Contact Info", 120, 2520, 3375, 255},
+    {"Label1", notesCaption, 120, 2520, 3375, 255},
 };
 
 // The one-line boxes, by their number; Text2 is the notes box.
 constexpr Place boxes[] = {
-    {"Text10", "", 960, 120, 1815, 435, 10}, {"Text1", "", 720, 1080, 735, 375, 1},
-    {"Text3", "", 2760, 1080, 1095, 375, 3}, {"Text5", "", 1680, 1680, 1095, 375, 5},
-    {"Text9", "", 3840, 1680, 855, 375, 9},  {"Text4", "", 5760, 1680, 1335, 375, 4},
-    {"Text6", "", 1680, 2040, 1095, 375, 6}, {"Text7", "", 3840, 2040, 855, 375, 7},
-    {"Text8", "", 6120, 2040, 975, 375, 8},
+    {"Text10", "Title", 960, 120, 1815, 435, 10},
+    {"Text1", "Job Number", 720, 1080, 735, 375, 1},
+    {"Text3", "Duration", 2760, 1080, 1095, 375, 3},
+    {"Text5", "Early Start", 1680, 1680, 1095, 375, 5},
+    {"Text9", "Delay", 3840, 1680, 855, 375, 9},
+    {"Text4", "Amount", 5760, 1680, 1335, 375, 4},
+    {"Text6", "Late Finish", 1680, 2040, 1095, 375, 6},
+    {"Text7", "Slack", 3840, 2040, 855, 375, 7},
+    {"Text8", "Actual Time", 6120, 2040, 975, 375, 8},
 };
 
 // The payment options by their index (the mode code), placed in the frame.
@@ -163,12 +170,14 @@ void JobCardWindow::buildControls() {
     for (const Place& p : boxes) {
         auto* box = new QLineEdit(client);
         box->setObjectName(p.name);
+        box->setAccessibleName(p.caption);
         box->setGeometry(placeOf(p));
         text_[p.number] = box;
     }
     text_[10]->setFont(fixed);
     notes_ = new QPlainTextEdit("(no job)\n", client);
     notes_->setObjectName("Text2");
+    notes_->setAccessibleName(notesCaption);
     notes_->setGeometry(twipsRect(120, 2760, 6975, 1815));
     notes_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     notes_->setTabChangesFocus(true); // Tab walks on to the next box, as in every box
@@ -181,18 +190,19 @@ void JobCardWindow::buildControls() {
     line("Line2", 240, 960, 3000);
     line("Line1", 120, 1560, 3000);
 
-    const auto picture = [this, client](const char* name, int top, Qt::ArrowType arrow,
-                                        void (JobCardWindow::*handler)()) {
+    const auto picture = [this, client](const char* name, const QString& spoken, int top,
+                                        Qt::ArrowType arrow, void (JobCardWindow::*handler)()) {
         auto* image = new QToolButton(client);
         image->setObjectName(name);
+        image->setAccessibleName(spoken);
         image->setArrowType(arrow);
         image->setGeometry(twipsRect(3240, top, 480, 480));
         image->setFocusPolicy(Qt::NoFocus);
         connect(image, &QToolButton::clicked, this,
                 document_.guarded(editStep, [this, handler] { (this->*handler)(); }));
     };
-    picture("Image1", 0, Qt::RightArrow, &JobCardWindow::Image1_Click);
-    picture("Image2", 480, Qt::LeftArrow, &JobCardWindow::Image2_Click);
+    picture("Image1", "Next job", 0, Qt::RightArrow, &JobCardWindow::Image1_Click);
+    picture("Image2", "Previous job", 480, Qt::LeftArrow, &JobCardWindow::Image2_Click);
 
     done_ = new PlainCheckBox("Done:", client);
     done_->setObjectName("Check1");

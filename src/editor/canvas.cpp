@@ -1,5 +1,7 @@
 #include "editor/canvas.h"
 
+#include "model/number_text.h"
+#include "platform/qt_text.h"
 #include "platform/screen_surface.h"
 #include "platform/twips.h"
 
@@ -8,8 +10,40 @@
 
 namespace arrowplan {
 
+namespace {
+
+const QString chartName = QStringLiteral("Chart");
+const QString unnamedProject = QStringLiteral("Unnamed project");
+const QString describedProject = QStringLiteral("%1: %2");
+const QString noNodes = QStringLiteral("no nodes");
+const QString countsAndLength = QStringLiteral("%1, %2, %3");
+const QString lengthText = QStringLiteral("%1 long");
+const QString notScheduled = QStringLiteral("not scheduled yet");
+
+// "1 node", "12 nodes", "2.5 weeks".
+QString counted(const std::string& number, const QString& noun) {
+    return toQString(number) + ' ' + noun + (number == "1" ? "" : "s");
+}
+
+} // namespace
+
 Canvas::Canvas(ScreenSurface& surface, QWidget* parent) : QWidget(parent), surface_(surface) {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setAccessibleName(chartName);
+}
+
+void Canvas::describe(const Project& project, std::optional<Currency> length) {
+    const QString name =
+        project.projectName.empty() ? unnamedProject : toQString(project.projectName);
+    if (project.nodeCount == 0) {
+        setAccessibleDescription(describedProject.arg(name, noNodes));
+        return;
+    }
+    const QString shownLength =
+        length ? lengthText.arg(counted(plainText(*length), "week")) : notScheduled;
+    setAccessibleDescription(describedProject.arg(
+        name, countsAndLength.arg(counted(plainText(project.nodeCount), "node"),
+                                  counted(plainText(project.edgeCount), "job"), shownLength)));
 }
 
 void Canvas::paintEvent(QPaintEvent*) {

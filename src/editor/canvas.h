@@ -1,7 +1,11 @@
 #pragma once
 
+#include "model/project.h"
+
 #include <QImage>
 #include <QWidget>
+
+#include <optional>
 
 namespace arrowplan {
 
@@ -16,6 +20,10 @@ class Canvas : public QWidget {
   public:
     Canvas(ScreenSurface& surface, QWidget* parent);
     const QImage& image() const { return image_; }
+    // What a screen reader says of the picture, which it cannot see: the
+    // project's name, its counts and its length in weeks at the last CPM run
+    // (none: not scheduled since it was made or emptied).
+    void describe(const Project& project, std::optional<Currency> length);
 
   signals:
     void pictureLost();

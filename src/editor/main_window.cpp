@@ -79,7 +79,10 @@ MainWindow::MainWindow(ProjectDocument& document, Prompts& prompts, QWidget* par
             Form_MouseDown(button, static_cast<float>(at.x()), static_cast<float>(at.y()));
         });
     });
-    connect(&document_, &ProjectDocument::commandEnded, this, [this] { showDrawing(); });
+    connect(&document_, &ProjectDocument::commandEnded, this, [this] {
+        showDrawing();
+        describeChart();
+    });
     connect(&document_, &ProjectDocument::stateChanged, this, [this] { showHistory(); });
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
         document_.run(exitStep, [&] { commitData(manager); });
@@ -198,9 +201,19 @@ void MainWindow::cmdRedraw_Click() {
 void MainWindow::cmdCPM_Click() {
     abandonHalfMadeArrow();
     clearList();
+    projectLength_.reset(); // a schedule that fails has no length
     computeSchedule(project_);
+    projectLength_ = project_.earlyTime[project_.nodeCount];
     cmdRedraw_Click();
     list_->addItems(toQStringList(listingLines(project_)));
+}
+
+// An emptied project (New, Start Over) has no length until the next CPM run.
+void MainWindow::describeChart() {
+    if (project_.nodeCount == 0) {
+        projectLength_.reset();
+    }
+    canvas_->describe(project_, projectLength_);
 }
 
 std::vector<std::string> MainWindow::listedLines() const {

@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QLabel;
 class QSessionManager;
@@ -158,6 +159,8 @@ class MainWindow : public QMainWindow, public ChartCommands {
     void markNode(int n, Colour fill);
     // Asks for the drawing so far to be shown at the next paint.
     void showDrawing();
+    // The chart's description for a screen reader, after every command.
+    void describeChart();
     void letPendingEventsRun();
 
     // The spanning-tree runs.
@@ -179,6 +182,9 @@ class MainWindow : public QMainWindow, public ChartCommands {
     ScreenSurface surface_;
     Canvas* canvas_ = nullptr;
     QListWidget* list_ = nullptr;
+    // The end node's early time at the last CPM run, if one ran since the
+    // project was last empty.
+    std::optional<Currency> projectLength_;
     // Windows of their own, not children: a disabled main window (while the
     // card is open) would disable its children. Each stays above this one.
     std::unique_ptr<AboutBox> about_;

@@ -51,6 +51,17 @@ constexpr ButtonDesign toolbarButtons[] = {
 
 const QString toolbarCaption = QStringLiteral("Toolbar");
 
+// What a screen reader says of the controls that show no caption of their
+// own: the list box, and the two glyph labels that start the spanning-tree
+// runs (the first hands out subtree numbers from a count that runs on from
+// run to run, the second starts with every node in a subtree of its own).
+const QString listName = QStringLiteral("Job list");
+const QString listDescription =
+    QStringLiteral("The job listing of the last CPM run, the weekly costs, or the steps of the "
+                   "last spanning-tree run");
+const QString countedTreeName = QStringLiteral("Spanning tree, subtrees numbered as they form");
+const QString ownTreeName = QStringLiteral("Spanning tree, each node its own subtree");
+
 // The hidden labels were drawn in a symbol font; where it is missing a plain
 // glyph of the same size stands in.
 QFont hiddenLabelFont() {
@@ -89,6 +100,8 @@ void MainWindow::buildToolbar() {
 void MainWindow::buildListAndLabels() {
     list_ = new QListWidget(canvas_);
     list_->setObjectName("List1");
+    list_->setAccessibleName(listName);
+    list_->setAccessibleDescription(listDescription);
     // A press on its border, outside the lines, is no press on the surface.
     list_->setAttribute(Qt::WA_NoMousePropagation);
     list_->setGeometry(twipsRect(3840, 5880, 7095, 1635));
@@ -120,6 +133,8 @@ void MainWindow::buildListAndLabels() {
         label("Label2", symbolFont ? "h" : QString(QChar(0x2234)), twipsRect(9600, 7560, 255, 495));
     auto* label1 = label("Label1", symbolFont ? "o" : QString(QChar(0x2218)),
                          twipsRect(10320, 7560, 375, 375));
+    label2->setAccessibleName(countedTreeName);
+    label1->setAccessibleName(ownTreeName);
     for (ClickableLabel* hidden : {label1, label2}) {
         hidden->setFont(hiddenLabelFont());
         hidden->setAlignment(Qt::AlignCenter);

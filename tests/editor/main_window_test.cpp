@@ -1,9 +1,11 @@
+#include "editor/clickable_label.h"
 #include "editor/window_harness.h"
 #include "platform/qt_text.h"
 #include "platform/typed_number.h"
 #include "project_builder.h"
 #include "schedule/listing.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLocale>
 #include <QScrollBar>
@@ -25,6 +27,17 @@ QColor nodeFace(Harness& h, int n) {
 }
 
 const float noNumber = std::numeric_limits<float>::quiet_NaN();
+
+// The roles of the controls a screen reader lets the user work; the
+// clickable labels are found by their class, the chart by itself.
+const QList<QAccessible::Role> controlRoles = {QAccessible::PushButton,  QAccessible::CheckBox,
+                                               QAccessible::RadioButton, QAccessible::EditableText,
+                                               QAccessible::List,        QAccessible::ComboBox,
+                                               QAccessible::Slider,      QAccessible::SpinBox};
+
+QString spoken(QWidget* widget, QAccessible::Text kind = QAccessible::Name) {
+    return QAccessible::queryAccessibleInterface(widget)->text(kind);
+}
 
 } // namespace
 
@@ -270,6 +283,37 @@ class MainWindowTest : public QObject {
         h.prompts.inputs = {QString()};
         QTest::mouseClick(h.button("cmdtitle"), Qt::LeftButton);
         QCOMPARE(h.project.jobTitle[1].text(), std::string("Foundation    "));
+    }
+
+    // Every control of every window has a name a screen reader can say, words
+    // rather than a glyph; the chart's description follows the project.
+    void everyControlHasAName() {
+        Harness h;
+        QWidget* chart = h.window.centralWidget();
+        h.load(examples + "/house.cpm");
+        QCOMPARE(spoken(chart, QAccessible::Description),
+                 QString("House: 12 nodes, 14 jobs, 23 weeks long"));
+        QVERIFY(spoken(h.window.List1(), QAccessible::Description).contains("CPM run"));
+        // Start Over forgets the length: a new drawing has none until CPM runs.
+        h.action("mnustartover")->trigger();
+        QCOMPARE(spoken(chart, QAccessible::Description), QString("Unnamed project: no nodes"));
+        h.press(1500, 2500);
+        QCOMPARE(spoken(chart, QAccessible::Description),
+                 QString("Unnamed project: 1 node, 0 jobs, not scheduled yet"));
+        h.prompts.saveAnswers << SaveAnswer::discard;
+        h.load(examples + "/house.cpm");
+
+        QTest::mouseClick(h.button("cmdedit"), Qt::LeftButton);
+        h.window.pr_Click();
+        h.window.abt_Click();
+        for (const char* window : {"frmCPM", "frmJobsList", "frmPrint", "frmAbout"}) {
+            for (QWidget* w : Harness::windowNamed(window)->findChildren<QWidget*>()) {
+                const QAccessible::Role role = QAccessible::queryAccessibleInterface(w)->role();
+                if (controlRoles.contains(role) || qobject_cast<ClickableLabel*>(w) || w == chart) {
+                    QVERIFY2(spoken(w).size() > 1, qPrintable(window + ("/" + w->objectName())));
+                }
+            }
+        }
     }
 
     void typedNumbersFollowTheLocale_data() {
