@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a make target needs, and only those: building
 # and running want the compiler, Qt and the fonts; the tests add an X server,
-# xdotool, ImageMagick, poppler and a print server; the package check adds
-# dpkg-dev and lintian. Someone who only runs the program gets no print server.
+# xdotool, ImageMagick, poppler and a print server; the package and its check
+# add dpkg-dev (the hardening flags), lintian, the AppStream and desktop entry
+# validators and hardening-check (in devscripts). Someone who only runs the
+# program gets no print server.
 # Safe to run again and again: it only calls apt when something is missing.
 #
-# Usage: setup.sh [build|test|package|fuzz|bench]   (build by default)
+# Usage: setup.sh [build|test|package|fuzz|bench|icons]   (build by default)
 set -euo pipefail
 
 packages=(
@@ -17,13 +19,15 @@ packages=(
 case "${1:-build}" in
   build) ;;
   test) packages+=(poppler-utils xvfb xauth xdotool x11-utils imagemagick cups) ;;
-  package) packages+=(dpkg-dev lintian) ;;
+  package) packages+=(dpkg-dev lintian appstream desktop-file-utils devscripts) ;;
   # The fuzzer wants clang and its runtime.
   fuzz) packages+=(clang libclang-rt-14-dev) ;;
   # The benchmarks want Google Benchmark, and the start-up figures an X server.
   bench) packages+=(libbenchmark-dev xvfb xdotool) ;;
+  # Only who redraws the icon renders its PNGs.
+  icons) packages+=(librsvg2-bin) ;;
   *)
-    echo "usage: $0 [build|test|package|fuzz|bench]" >&2
+    echo "usage: $0 [build|test|package|fuzz|bench|icons]" >&2
     exit 2
     ;;
 esac

@@ -6,6 +6,8 @@
 #include "platform/qt_prompts.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QIcon>
 #include <QTimer>
 
 #include <cstdio>
@@ -55,6 +57,16 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName("Arrowplan");
+    // Every size drawn, so that title bars, task bars and switchers each take
+    // a sharp one; the dialogs inherit it.
+    QIcon icon;
+    for (const QFileInfo& png : QDir(QStringLiteral(":/icons")).entryInfoList(QDir::Files)) {
+        icon.addFile(png.filePath());
+    }
+    QApplication::setWindowIcon(icon);
+    // Wayland shows the icon of the desktop entry of this name, not the
+    // window icon; it names the entry the package installs.
+    QApplication::setDesktopFileName(QStringLiteral("io.github.arrowplan.arrowplan"));
     // What is left once Qt has taken its own options.
     const QStringList files = QApplication::arguments().mid(1);
     if (files.size() > 1 || (files.size() == 1 && files.first().startsWith('-'))) {
