@@ -221,7 +221,8 @@ FileTask fileTaskOf(const Element& element, const WorkingTime& time,
     task.id = requiredText(element, "UID", "<Task>");
     const std::string owner = " of task " + task.id;
     task.title = textOf(element, "Name");
-    const std::string_view summary = trimmed(textOf(element, "Summary"));
+    const std::string summaryText = textOf(element, "Summary");
+    const std::string_view summary = trimmed(summaryText);
     file.summary = summary == "1" || summary == "true";
     file.level = wholeField(element, "OutlineLevel", 1, 0, 1000, owner);
     // A summary task's own values are worked out from its tasks; only its
