@@ -11,7 +11,6 @@
 #include <array>
 #include <cstdlib>
 #include <map>
-#include <regex>
 #include <span>
 
 namespace arrowplan {
@@ -143,21 +142,60 @@ Currency times(Currency value, std::int64_t factor) {
     return Currency::fromUnits(units);
 }
 
+// The parts of an xsd:duration such as -P1DT16H30M0S: its sign, and the
+// number before each designator, years to seconds, where one is given.
+// Nothing when the text has another form.
+struct DurationParts {
+    bool negative = false;
+    std::array<std::optional<std::string>, 7> numbers; // Y M W D, then H M S after the T
+};
+
+std::optional<DurationParts> durationParts(std::string_view text) {
+    constexpr std::string_view designators = "YMWDHMS";
+    constexpr std::size_t firstOfTime = 4;
+    DurationParts parts;
+    parts.negative = text.starts_with('-');
+    text.remove_prefix(parts.negative ? 1 : 0);
+    if (!text.starts_with('P')) {
+        return std::nullopt;
+    }
+    text.remove_prefix(1);
+    std::size_t next = 0; // each designator comes once, in this order
+    bool inTime = false;
+    while (!text.empty()) {
+        if (text.front() == 'T' && !inTime) {
+            inTime = true;
+            next = firstOfTime;
+            text.remove_prefix(1);
+            continue;
+        }
+        const std::size_t digits = text.find_first_not_of("0123456789.");
+        if (digits == 0 || digits == std::string_view::npos) {
+            return std::nullopt;
+        }
+        const std::size_t unit = designators.find(text[digits], next);
+        if (unit == std::string_view::npos || (unit >= firstOfTime) != inTime) {
+            return std::nullopt;
+        }
+        parts.numbers[unit] = std::string(text.substr(0, digits));
+        next = unit + 1;
+        text.remove_prefix(digits + 1);
+    }
+    return parts;
+}
+
 // An xsd:duration of working time, in weeks. Every part is added up exactly
 // in ten-thousandths of a second, so the only rounding is the last division,
 // and any time the writer below gives reads back unchanged.
 Currency weeksIn(const Field& field, const WorkingTime& time, const std::string& owner) {
-    static const std::regex form(R"((-?)P(?:([\d.]+)Y)?(?:([\d.]+)M)?(?:([\d.]+)W)?(?:([\d.]+)D)?)"
-                                 R"((?:T(?:([\d.]+)H)?(?:([\d.]+)M)?(?:([\d.]+)S)?)?)");
     const std::string unreadable = "not a duration such as PT16H0M0S";
-    const std::string text(trimmed(field.text));
-    std::smatch match;
-    if (!std::regex_match(text, match, form)) {
+    const std::optional<DurationParts> parts = durationParts(trimmed(field.text));
+    if (!parts) {
         refuse("Duration", field, owner, unreadable);
     }
     // Years and months have no length in working time that the file states.
-    if (match[2].matched || match[3].matched) {
-        const char* unit = match[2].matched ? "years" : "months";
+    if (parts->numbers[0] || parts->numbers[1]) {
+        const char* unit = parts->numbers[0] ? "years" : "months";
         refuse("Duration", field, owner, std::string(unit) + " are not a fixed working time");
     }
     const std::array<std::int64_t, 5> secondsPerUnit = {time.minutesPerWeek * 60,
@@ -166,11 +204,11 @@ Currency weeksIn(const Field& field, const WorkingTime& time, const std::string&
     bool anyPart = false;
     try {
         for (std::size_t unit = 0; unit < secondsPerUnit.size(); ++unit) {
-            const auto& part = match[unit + 4];
-            if (!part.matched) {
+            const std::optional<std::string>& part = parts->numbers[unit + 2];
+            if (!part) {
                 continue;
             }
-            const std::optional<Currency> count = numberIn(part.str());
+            const std::optional<Currency> count = numberIn(*part);
             if (!count) {
                 refuse("Duration", field, owner, unreadable);
             }
@@ -185,7 +223,7 @@ Currency weeksIn(const Field& field, const WorkingTime& time, const std::string&
     }
     const Currency weeks =
         Currency::fromUnits(dividedRounded(seconds.units(), time.minutesPerWeek * 60));
-    return match[1].length() > 0 ? -weeks : weeks;
+    return parts->negative ? -weeks : weeks;
 }
 
 // The UID a link names. This program knows only finish-to-start links
