@@ -7,6 +7,11 @@ CMAKE_ARGS ?=
 
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 600
+# project_file_fuzz (the .cpm reader, corpus fuzz/corpus) or task_list_fuzz
+# (the CSV and MS Project XML readers and the conversion, fuzz/task_corpus).
+FUZZ_TARGET ?= project_file_fuzz
+FUZZ_CORPUS = $(if $(filter task_list_fuzz,$(FUZZ_TARGET)),fuzz/task_corpus,fuzz/corpus)
+FUZZ_MAX_LEN = $(if $(filter task_list_fuzz,$(FUZZ_TARGET)),16384,4096)
 
 BENCH_BUILD ?= build-bench
 
@@ -38,16 +43,18 @@ test: build
 test-sanitize:
 	$(MAKE) test BUILD=$(ASAN_BUILD) CMAKE_ARGS="-DARROWPLAN_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug"
 
-# The .cpm reader under libFuzzer for FUZZ_SECONDS; new findings land in
-# fuzz/corpus, which the test suite replays.
+# A reader under libFuzzer for FUZZ_SECONDS: the .cpm reader, whose
+# findings land in fuzz/corpus, which the test suite replays; or with
+# FUZZ_TARGET=task_list_fuzz the task list readers and the conversion, whose
+# findings land in fuzz/task_corpus.
 fuzz:
 	@./scripts/setup.sh fuzz
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DARROWPLAN_FUZZ=ON -DARROWPLAN_SANITIZE=ON
-	cmake --build $(FUZZ_BUILD) --target project_file_fuzz
-	mkdir -p $(FUZZ_BUILD)/corpus
-	./$(FUZZ_BUILD)/fuzz/project_file_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=4096 \
-	  -artifact_prefix=fuzz/corpus/finding- $(FUZZ_BUILD)/corpus fuzz/corpus
+	cmake --build $(FUZZ_BUILD) --target $(FUZZ_TARGET)
+	mkdir -p $(FUZZ_BUILD)/$(FUZZ_TARGET)
+	./$(FUZZ_BUILD)/fuzz/$(FUZZ_TARGET) -max_total_time=$(FUZZ_SECONDS) -max_len=$(FUZZ_MAX_LEN) \
+	  -artifact_prefix=$(FUZZ_CORPUS)/finding- $(FUZZ_BUILD)/$(FUZZ_TARGET) $(FUZZ_CORPUS)
 
 # The real windows under a random user for SOAK_SECONDS, with AddressSanitizer
 # and UndefinedBehaviorSanitizer, seeds from SOAK_SEED on; failing sequences,
