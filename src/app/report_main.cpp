@@ -309,7 +309,7 @@ int importTasks(const Arguments& args) {
             return exitUsage;
         }
     } catch (const ImportError& error) {
-        std::cerr << describe(ImportWarning{error.line(), error.what()}, args.file) << '\n';
+        std::cerr << describe(error, args.file) << '\n';
         return exitUsage;
     }
     return 0;

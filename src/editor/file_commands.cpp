@@ -127,9 +127,7 @@ void MainWindow::mnuImport_Click() {
     try {
         imported = importTaskFile(toStdString(path), warnings);
     } catch (const ImportError& error) {
-        prompts_.message(notImported +
-                             toQString(describe(ImportWarning{error.line(), error.what()}, name)),
-                         appTitle);
+        prompts_.message(notImported + toQString(describe(error, name)), appTitle);
         return;
     }
     abandonHalfMadeArrow();

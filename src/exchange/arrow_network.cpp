@@ -1,5 +1,7 @@
 #include "exchange/arrow_network.h"
 
+#include "exchange/topological_order.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <map>
@@ -13,39 +15,18 @@ namespace {
 using Tasks = std::vector<std::size_t>;
 using TaskSet = Tasks; // sorted task places
 
-// Kahn's order of an acyclic relation: every task after its predecessors.
-Tasks topologicalOrder(const std::vector<std::vector<std::size_t>>& predecessors) {
-    const std::size_t count = predecessors.size();
-    std::vector<std::vector<std::size_t>> followers(count);
-    std::vector<std::size_t> waiting(count, 0);
-    for (std::size_t task = 0; task < count; ++task) {
-        for (const std::size_t before : predecessors[task]) {
-            followers[before].push_back(task);
-            ++waiting[task];
-        }
-    }
-    std::vector<std::size_t> order;
-    for (std::size_t task = 0; task < count; ++task) {
-        if (waiting[task] == 0) {
-            order.push_back(task);
-        }
-    }
-    for (std::size_t next = 0; next < order.size(); ++next) {
-        for (const std::size_t follower : followers[order[next]]) {
-            if (--waiting[follower] == 0) {
-                order.push_back(follower);
-            }
-        }
-    }
-    return order;
-}
-
 // Each task's direct predecessors: the links implied by others dropped, so
 // that a chain A, B, C with C also after A waits for B alone.
 std::vector<TaskSet> directPredecessors(const std::vector<std::vector<std::size_t>>& predecessors) {
     const std::size_t count = predecessors.size();
+    std::vector<std::pair<std::size_t, std::size_t>> links;
+    for (std::size_t task = 0; task < count; ++task) {
+        for (const std::size_t before : predecessors[task]) {
+            links.emplace_back(before, task);
+        }
+    }
     std::vector<std::vector<bool>> earlier(count, std::vector<bool>(count, false));
-    for (const std::size_t task : topologicalOrder(predecessors)) {
+    for (const std::size_t task : topologicalOrder(count, links)) {
         for (const std::size_t before : predecessors[task]) {
             earlier[task][before] = true;
             for (std::size_t other = 0; other < count; ++other) {

@@ -124,16 +124,6 @@ std::int64_t wholeField(const Element& element, std::string_view name, std::int6
     return value->units() / Currency::scale;
 }
 
-// numerator / denominator (above 0), rounded half to even like Currency itself.
-std::int64_t dividedRounded(std::int64_t numerator, std::int64_t denominator) {
-    std::int64_t quotient = numerator / denominator;
-    const std::int64_t twiceRest = 2 * std::abs(numerator % denominator);
-    if (twiceRest > denominator || (twiceRest == denominator && quotient % 2 != 0)) {
-        quotient += numerator < 0 ? -1 : 1;
-    }
-    return quotient;
-}
-
 Currency times(Currency value, std::int64_t factor) {
     std::int64_t units = 0;
     if (__builtin_mul_overflow(value.units(), factor, &units)) {

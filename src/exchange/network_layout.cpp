@@ -1,5 +1,7 @@
 #include "exchange/network_layout.h"
 
+#include "exchange/topological_order.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
@@ -76,24 +78,13 @@ Box wholeTwipsOf(const LayoutArea& area) {
 std::vector<std::size_t> longestPathLayers(std::size_t nodeCount,
                                            const std::vector<std::pair<Item, Item>>& links) {
     std::vector<Items> next(nodeCount);
-    std::vector<std::size_t> unfinished(nodeCount, 0);
     for (const auto& [from, to] : links) {
         next[from].push_back(to);
-        ++unfinished[to];
-    }
-    Items ready;
-    for (Item node = 0; node < nodeCount; ++node) {
-        if (unfinished[node] == 0) {
-            ready.push_back(node);
-        }
     }
     std::vector<std::size_t> layer(nodeCount, 0);
-    for (std::size_t i = 0; i < ready.size(); ++i) {
-        for (Item to : next[ready[i]]) {
-            layer[to] = std::max(layer[to], layer[ready[i]] + 1);
-            if (--unfinished[to] == 0) {
-                ready.push_back(to);
-            }
+    for (const Item from : topologicalOrder(nodeCount, links)) {
+        for (const Item to : next[from]) {
+            layer[to] = std::max(layer[to], layer[from] + 1);
         }
     }
     return layer;

@@ -3,6 +3,7 @@
 #include "model/number_parse.h"
 #include "model/number_text.h"
 #include "model/utf8.h"
+#include "schedule/report_csv.h"
 
 #include <algorithm>
 #include <array>
@@ -134,7 +135,7 @@ class TaskReader {
         }
     }
 
-    Task taskOf(const Record& record) const {
+    Task taskOf(const Record& record) {
         line_ = record.line;
         fields_ = &record.fields;
         Task task;
@@ -213,22 +214,9 @@ class TaskReader {
     char separator_;
     static constexpr std::size_t absent = static_cast<std::size_t>(-1);
     std::array<std::size_t, columnNames.size()> places_{};
-    mutable int line_ = 0;
-    mutable const std::vector<std::string>* fields_ = nullptr;
+    int line_ = 0; // of the record being read
+    const std::vector<std::string>* fields_ = nullptr;
 };
-
-// A field as RFC 4180 writes it: quoted when it holds a separator, a quote
-// or a line end.
-std::string quoted(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) {
-        return text;
-    }
-    std::string result = "\"";
-    for (const char c : text) {
-        result += c == '"' ? "\"\"" : std::string(1, c);
-    }
-    return result + '"';
-}
 
 } // namespace
 
@@ -241,7 +229,7 @@ TaskList readTaskCsv(std::string_view bytes) {
     if (records.empty()) {
         throw ImportError(0, "the file holds no header row");
     }
-    const TaskReader reader(records.front(), separator);
+    TaskReader reader(records.front(), separator);
     TaskList list;
     for (auto record = records.begin() + 1; record != records.end(); ++record) {
         list.tasks.push_back(reader.taskOf(*record));
@@ -250,22 +238,17 @@ TaskList readTaskCsv(std::string_view bytes) {
 }
 
 std::string writeTaskCsv(const TaskList& tasks) {
-    std::string text = "id,title,duration,delay,amount,payment,predecessors,description\r\n";
+    std::string text = csvRow(
+        {"id", "title", "duration", "delay", "amount", "payment", "predecessors", "description"});
     for (const Task& task : tasks.tasks) {
         std::string after;
         for (const std::string& id : task.predecessors) {
             after += (after.empty() ? "" : " ") + id;
         }
         const bool knownMode = task.payMode >= payEvenly && task.payMode <= payAtEnd;
-        for (const std::string& field :
-             {quoted(task.id), quoted(task.title), plainText(task.time), plainText(task.delay),
-              plainText(task.amount),
-              knownMode ? std::string(payModeNames[task.payMode]) : std::string(), quoted(after),
-              quoted(task.description)}) {
-            text += field + ',';
-        }
-        text.back() = '\r';
-        text += '\n';
+        text += csvRow({task.id, task.title, plainText(task.time), plainText(task.delay),
+                        plainText(task.amount), knownMode ? payModeNames[task.payMode] : "", after,
+                        task.description});
     }
     return text;
 }

@@ -54,4 +54,8 @@ std::string describe(const ImportWarning& warning, std::string_view fileName) {
     return describe(FileProblem{warning.line, warning.text, false}, fileName);
 }
 
+std::string describe(const ImportError& error, std::string_view fileName) {
+    return describe(FileProblem{error.line(), error.what(), false}, fileName);
+}
+
 } // namespace arrowplan

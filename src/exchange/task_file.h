@@ -26,5 +26,6 @@ std::optional<std::string> exportTaskFile(const Project& project, const std::str
 
 // "FILE, line N: text" for what an import found wrong or changed.
 std::string describe(const ImportWarning& warning, std::string_view fileName);
+std::string describe(const ImportError& error, std::string_view fileName);
 
 } // namespace arrowplan

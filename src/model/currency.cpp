@@ -1,6 +1,7 @@
 #include "model/currency.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 namespace arrowplan {
@@ -29,16 +30,17 @@ Currency Currency::fromDouble(double value) {
     return fromScaled(value * static_cast<double>(scale));
 }
 
-std::int64_t Currency::rounded() const {
-    std::int64_t whole = units_ / scale;
-    const std::int64_t rest = units_ % scale; // carries the sign of units_
-    const std::int64_t half = scale / 2;
-    if (rest > half || (rest == half && whole % 2 != 0)) {
-        ++whole;
-    } else if (rest < -half || (rest == -half && whole % 2 != 0)) {
-        --whole;
+std::int64_t dividedRounded(std::int64_t numerator, std::int64_t denominator) {
+    std::int64_t quotient = numerator / denominator;
+    const std::int64_t twiceRest = 2 * std::abs(numerator % denominator);
+    if (twiceRest > denominator || (twiceRest == denominator && quotient % 2 != 0)) {
+        quotient += numerator < 0 ? -1 : 1;
     }
-    return whole;
+    return quotient;
+}
+
+std::int64_t Currency::rounded() const {
+    return dividedRounded(units_, scale);
 }
 
 Currency Currency::operator+(Currency other) const {

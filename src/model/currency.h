@@ -12,6 +12,10 @@ class CurrencyOverflow : public std::overflow_error {
     using std::overflow_error::overflow_error;
 };
 
+// numerator / denominator (above 0) to the nearest whole number, ties to
+// even, as Currency rounds.
+std::int64_t dividedRounded(std::int64_t numerator, std::int64_t denominator);
+
 // Fixed-point money and schedule time: a 64-bit count of ten-thousandths.
 class Currency {
   public:

@@ -8,22 +8,6 @@
 
 namespace arrowplan {
 
-namespace {
-
-constexpr std::string_view rowEnd = "\r\n";
-
-void addRow(std::string& csv, const std::vector<std::string>& fields) {
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (i > 0) {
-            csv += ',';
-        }
-        csv += csvField(fields[i]);
-    }
-    csv += rowEnd;
-}
-
-} // namespace
-
 std::string csvField(std::string_view text) {
     if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
         return std::string(text);
@@ -38,16 +22,27 @@ std::string csvField(std::string_view text) {
     return quoted + "\"";
 }
 
+std::string csvRow(const std::vector<std::string>& fields) {
+    std::string row;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0) {
+            row += ',';
+        }
+        row += csvField(fields[i]);
+    }
+    return row + "\r\n";
+}
+
 std::string listingCsv(const Project& project) {
     std::string csv;
-    addRow(csv, {"job", "from", "to", "earlyStart", "lateFinish", "title", "critical", "time",
-                 "delay", "duration", "slack", "amount", "paymentMode"});
+    csv += csvRow({"job", "from", "to", "earlyStart", "lateFinish", "title", "critical", "time",
+                   "delay", "duration", "slack", "amount", "paymentMode"});
     for (const ListedJob& job : listedJobs(project)) {
-        addRow(csv, {plainText(job.job), plainText(job.from), plainText(job.to),
-                     plainText(job.earlyStart), plainText(job.lateFinish), job.title.trimmed(),
-                     job.critical ? "1" : "0", plainText(job.expectedTime), plainText(job.delay),
-                     plainText(job.duration), plainText(job.slack), plainText(job.amount),
-                     plainText(job.payMode)});
+        csv += csvRow({plainText(job.job), plainText(job.from), plainText(job.to),
+                       plainText(job.earlyStart), plainText(job.lateFinish), job.title.trimmed(),
+                       job.critical ? "1" : "0", plainText(job.expectedTime), plainText(job.delay),
+                       plainText(job.duration), plainText(job.slack), plainText(job.amount),
+                       plainText(job.payMode)});
     }
     return csv;
 }
@@ -61,7 +56,7 @@ std::string weeklyCostCsv(const Project& project) {
                          "-" + plainText(project.edgeTo[j]) + ")");
     }
     std::string csv;
-    addRow(csv, header);
+    csv += csvRow(header);
     for (std::size_t week = 0; week < costs.project.cost.size(); ++week) {
         std::vector<std::string> row{plainText(static_cast<std::int64_t>(week)),
                                      plainText(costs.project.cost[week]),
@@ -69,7 +64,7 @@ std::string weeklyCostCsv(const Project& project) {
         for (const WeeklyCosts::Payments& job : costs.jobs) {
             row.push_back(plainText(job.cost[week]));
         }
-        addRow(csv, row);
+        csv += csvRow(row);
     }
     return csv;
 }

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace arrowplan {
 
@@ -16,6 +17,9 @@ namespace arrowplan {
 // A field quoted as RFC 4180 asks when it holds a comma, a double quote or a
 // line break, with its double quotes doubled.
 std::string csvField(std::string_view text);
+
+// One row of such fields, separated by commas and ended by CRLF.
+std::string csvRow(const std::vector<std::string>& fields);
 
 // Every job of the last schedule: its nodes, early start, late finish,
 // title, critical mark (1 or 0), expected time, delay, duration, slack,
