@@ -1,5 +1,6 @@
 #include "editor/chart.h"
 
+#include "model/chart_geometry.h"
 #include "model/number_text.h"
 #include "schedule/cpm.h"
 
@@ -11,14 +12,10 @@ namespace {
 
 // The chart's geometry was worked out with this value of pi.
 constexpr double pi = 3.141592;
-constexpr double nodeRadius = 200;
 constexpr double barbLength = 300;
 constexpr double barbAngle = 170.0 / 180.0 * pi;
-constexpr double numberOffsetX = -70;
-constexpr double numberOffsetY = -100;
-constexpr double figuresOffsetY = -500;
-constexpr double titleOffsetY = -250;
-constexpr double normalFontSize = 8;
+using namespace chart_geometry;
+constexpr double normalFontSize = labelFontSize;
 constexpr double nameFontSize = 16;
 
 Point nodeCentre(const Project& project, Currency node) {
