@@ -21,7 +21,7 @@ SOAK_BUILD ?= build-soak
 SOAK_SECONDS ?= 600
 SOAK_SEED ?= 1
 
-.PHONY: setup build run test test-sanitize fuzz soak bench package icons clean
+.PHONY: setup build run test test-sanitize fuzz soak bench bench-layout package icons clean
 
 setup:
 	@./scripts/setup.sh
@@ -39,9 +39,10 @@ test: build
 	@./scripts/setup.sh test
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
 
-# The same suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
+# The same suite built with AddressSanitizer and UndefinedBehaviorSanitizer,
+# optimised: unoptimised, the layout's searches alone would take many minutes.
 test-sanitize:
-	$(MAKE) test BUILD=$(ASAN_BUILD) CMAKE_ARGS="-DARROWPLAN_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug"
+	$(MAKE) test BUILD=$(ASAN_BUILD) CMAKE_ARGS="-DARROWPLAN_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo"
 
 # A reader under libFuzzer for FUZZ_SECONDS: the .cpm reader, whose
 # findings land in fuzz/corpus, which the test suite replays; or with
@@ -74,6 +75,14 @@ bench:
 	cmake --build $(BENCH_BUILD) --target arrowplan-bench arrowplan
 	./$(BENCH_BUILD)/bench/arrowplan-bench
 	./bench/startup.sh $(BENCH_BUILD)
+
+# How readable the charts of imported task lists are, against Graphviz's dot
+# on the same networks; the figures are in BENCHMARKS.md.
+bench-layout:
+	@./scripts/setup.sh bench
+	cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DARROWPLAN_BENCH=ON
+	cmake --build $(BENCH_BUILD) --target arrowplan-layout-bench
+	./$(BENCH_BUILD)/bench/arrowplan-layout-bench
 
 # The Debian package, checked: build-deb/arrowplan_*.deb. Its tree is built
 # optimised and hardened with the flags Debian builds its own packages with

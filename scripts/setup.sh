@@ -22,8 +22,9 @@ case "${1:-build}" in
   package) packages+=(dpkg-dev lintian appstream desktop-file-utils devscripts) ;;
   # The fuzzer wants clang and its runtime.
   fuzz) packages+=(clang libclang-rt-14-dev) ;;
-  # The benchmarks want Google Benchmark, and the start-up figures an X server.
-  bench) packages+=(libbenchmark-dev xvfb xdotool) ;;
+  # The benchmarks want Google Benchmark, the start-up figures an X server,
+  # and the layout's figures Graphviz to compare with.
+  bench) packages+=(libbenchmark-dev xvfb xdotool graphviz) ;;
   # Only who redraws the icon renders its PNGs.
   icons) packages+=(librsvg2-bin) ;;
   *)

@@ -44,10 +44,14 @@ void dropQtChatter(QtMsgType type, const QMessageLogContext&, const QString& tex
 
 } // namespace
 
-bool withLoadedWindow(const std::string& projectPath, int& argc, char** argv, std::string& problem,
-                      const WindowWork& work) {
+void quietOffscreenQt() {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(dropQtChatter);
+}
+
+bool withLoadedWindow(const std::string& projectPath, int& argc, char** argv, std::string& problem,
+                      const WindowWork& work) {
+    quietOffscreenQt();
     QApplication app(argc, argv);
 
     UnattendedPrompts prompts;

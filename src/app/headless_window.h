@@ -8,6 +8,10 @@ namespace arrowplan {
 class MainWindow;
 struct Project;
 
+// Qt on the offscreen platform, before its application is made: no display
+// is needed, and only critical messages reach standard error.
+void quietOffscreenQt();
+
 // Runs work on the real main window, offscreen, after loading the project
 // file into it as Load does (which schedules it and draws the chart). Gives
 // false with the reason in problem when the file cannot be loaded or the

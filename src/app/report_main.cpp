@@ -5,6 +5,7 @@
 #include "app/chart_file.h"
 #include "app/headless_window.h"
 #include "app/report_json.h"
+#include "editor/chart_readability.h"
 #include "editor/main_window.h"
 #include "exchange/task_file.h"
 #include "model/project_file.h"
@@ -12,12 +13,15 @@
 #include "platform/locale_currency.h"
 #include "platform/printer_surface.h"
 #include "platform/qt_text.h"
+#include "platform/screen_surface.h"
 #include "print/print_options_window.h"
 #include "print/report_printing.h"
 #include "schedule/cpm.h"
 #include "schedule/listing.h"
 #include "schedule/report_csv.h"
 #include "schedule/weekly_costs.h"
+
+#include <QGuiApplication>
 
 #include <algorithm>
 #include <exception>
@@ -79,6 +83,13 @@ constexpr std::string_view usageTail =
                           without the pauses of the window
   check FILE.cpm          print "ok" when the file reads as a valid project
                           file (it does not schedule the project)
+  readability FILE.cpm    print what makes the chart hard to read, as it is
+                          drawn after loading, a count a line: crossings
+                          (pairs of arrows that cross), arrowsThroughNodes
+                          (an arrow passing a node it does not join),
+                          overlaps (arrows drawn along one another) and
+                          textCollisions (titles and node times over circles
+                          or over each other, in the window's font)
   import TASKS OUT.cpm    take a task list in as a project file, as File >
                           Import does: a CSV table (columns id, duration, and
                           any of title, predecessors, delay, amount, payment,
@@ -295,6 +306,21 @@ int printOk(const Arguments& args) {
     return 0;
 }
 
+// The texts are measured as the window's canvas measures them: the window's
+// font, without an image to draw on.
+int printReadability(const Arguments& args) {
+    quietOffscreenQt();
+    int argc = args.argc;
+    const QGuiApplication app(argc, args.argv);
+    return onScheduled(args, [](const Project& project) {
+        ScreenSurface metrics(colours::windowBack, colours::black, [] { return QSize(); });
+        const ChartReadability counts = readabilityOf(project, metrics);
+        std::cout << "crossings " << counts.crossings << "\narrowsThroughNodes "
+                  << counts.arrowsThroughNodes << "\noverlaps " << counts.overlaps
+                  << "\ntextCollisions " << counts.textCollisions << '\n';
+    });
+}
+
 // A task list in, a project file out; nothing written unless all of it
 // goes in.
 int importTasks(const Arguments& args) {
@@ -356,6 +382,7 @@ const std::vector<Command>& commands() {
          {},
          [](const Arguments& args) { return printKruskal(args, KruskalVariant::ownSubtrees); }},
         {"check", false, {}, {}, printOk},
+        {"readability", false, {}, {}, printReadability},
         {"import", true, {}, {}, importTasks},
         {"export", true, {Format::xml, Format::csv}, {}, exportTasks},
     };

@@ -91,13 +91,17 @@ void drawJob(const Project& project, Surface& surface, int i, ChartTarget target
     surface.endLine();
 }
 
+void printLabel(Surface& surface, const ChartLabel& label) {
+    surface.setPosition(label.corner.x, label.corner.y);
+    for (const std::string& piece : label.pieces) {
+        surface.printText(piece);
+    }
+}
+
+// Only a starred run ends its line.
 void drawNodeFigures(const Project& project, Surface& surface, int k) {
-    surface.setPosition(project.nodeX[k], project.nodeY[k] + figuresOffsetY);
-    surface.printText(surfaceText(project.earlyTime[k]));
-    surface.printText(",");
-    surface.printText(surfaceText(project.lateTime[k]));
+    printLabel(surface, figuresLabel(project, k));
     if (isCriticalEvent(project, k)) {
-        surface.printText("*");
         surface.endLine();
     }
 }
@@ -123,6 +127,21 @@ Point jobMidpoint(const Project& project, int job) {
     const Point a = nodeCentre(project, project.edgeFrom[job]);
     const Point b = nodeCentre(project, project.edgeTo[job]);
     return {(a.x + b.x) / 2, (a.y + b.y) / 2};
+}
+
+ChartLabel figuresLabel(const Project& project, int node) {
+    ChartLabel label{
+        {project.nodeX[node], project.nodeY[node] + figuresOffsetY},
+        {surfaceText(project.earlyTime[node]), ",", surfaceText(project.lateTime[node])}};
+    if (isCriticalEvent(project, node)) {
+        label.pieces.emplace_back("*");
+    }
+    return label;
+}
+
+ChartLabel titleLabel(const Project& project, int job) {
+    const Point middle = jobMidpoint(project, job);
+    return {{middle.x, middle.y + titleOffsetY}, {project.jobTitle[job].text()}};
 }
 
 LineStyle arrowStyle(const Project& project, int job) {
@@ -187,9 +206,7 @@ void drawChart(const Project& project, Surface& surface, ChartTarget target) {
     surface.setDrawColour(target == ChartTarget::screen ? colours::title : colours::black);
     for (int m = 1; m <= project.edgeCount; ++m) {
         if (!isHalfMade(project, m)) {
-            const Point middle = jobMidpoint(project, m);
-            surface.setPosition(middle.x, middle.y + titleOffsetY);
-            surface.printText(project.jobTitle[m].text());
+            printLabel(surface, titleLabel(project, m));
             surface.endLine();
         }
     }

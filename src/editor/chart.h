@@ -3,6 +3,9 @@
 #include "model/project.h"
 #include "platform/surface.h"
 
+#include <string>
+#include <vector>
+
 namespace arrowplan {
 
 struct Point {
@@ -12,6 +15,20 @@ struct Point {
 
 // Halfway between the centres of a job's two nodes: where its time is written.
 Point jobMidpoint(const Project& project, int job);
+
+// A text the chart writes in one run: its top-left corner and the pieces it
+// is printed in, one after another.
+struct ChartLabel {
+    Point corner;
+    std::vector<std::string> pieces;
+};
+
+// A node's early and late times over its circle: early, a comma, late, and a
+// star where the two meet.
+ChartLabel figuresLabel(const Project& project, int node);
+
+// A job's title over its arrow's midpoint, padded to its 14 characters.
+ChartLabel titleLabel(const Project& project, int job);
 
 // A dummy (expected time 0) is dotted, every other arrow solid.
 LineStyle arrowStyle(const Project& project, int job);

@@ -1,11 +1,16 @@
 #include "exchange/network_layout.h"
 
+#include "exchange/label_width.h"
+#include "exchange/layout_refinement.h"
 #include "exchange/topological_order.h"
+#include "model/chart_geometry.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <iterator>
+#include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -22,7 +27,19 @@ constexpr int maxRowPitch = 1200;
 // Both settle well within these on networks of the tables' size; more
 // sweeps cost time and hardly ever find a better picture.
 constexpr int orderingRounds = 10;
-constexpr int alignmentSweeps = 8;
+constexpr int alignmentSweeps = 16;
+// Nodes one above the other this far apart keep the lower one's times off
+// the upper one's circle.
+constexpr double readableNodeGap = 720;
+constexpr std::size_t gapSweeps = 200;
+constexpr std::size_t gapWork = 60'000;
+constexpr int straighteningRounds = 4;
+// Rows of the grid the nodes are refined on: same-column neighbours two rows
+// apart keep the gap.
+constexpr int rowStep = minGap / 4;
+constexpr int refiningPasses = 40;
+// Node times as wide as most: two-digit times, the star of a critical node.
+constexpr const char* figuresSample = " 00 , 00 *";
 
 using Item = std::size_t;
 using Items = std::vector<Item>;
@@ -37,6 +54,8 @@ struct Layered {
     std::vector<Items> above;  // linked items in the layer before
     std::vector<Items> below;  // linked items in the layer after
     std::vector<Items> layers; // each layer's items, top to bottom
+    // The arrow each placeholder stands for, by its two nodes.
+    std::vector<std::pair<Item, Item>> arrowOf;
 
     bool isNode(Item item) const { return item < nodeCount; }
 
@@ -74,23 +93,69 @@ Box wholeTwipsOf(const LayoutArea& area) {
 
 // Longest path in arrows from a node without incoming arrows: unlike the
 // early times it needs no times at all, and it sends every arrow, a dummy
-// of zero time too, at least one column to the right.
+// of zero time too, at least one column to the right. A layer takes at most
+// `capacity` nodes, so that it fits a column: the rest go to the layers
+// after it, where they can stand clear of each other's arrows.
 std::vector<std::size_t> longestPathLayers(std::size_t nodeCount,
-                                           const std::vector<std::pair<Item, Item>>& links) {
+                                           const std::vector<std::pair<Item, Item>>& links,
+                                           std::size_t capacity) {
     std::vector<Items> next(nodeCount);
     for (const auto& [from, to] : links) {
         next[from].push_back(to);
     }
+    std::vector<Items> previous(nodeCount);
+    for (const auto& [from, to] : links) {
+        previous[to].push_back(from);
+    }
     std::vector<std::size_t> layer(nodeCount, 0);
-    for (const Item from : topologicalOrder(nodeCount, links)) {
-        for (const Item to : next[from]) {
-            layer[to] = std::max(layer[to], layer[from] + 1);
+    std::vector<std::size_t> held(nodeCount + 1, 0);
+    const std::vector<std::size_t> order = topologicalOrder(nodeCount, links);
+    for (const Item node : order) {
+        for (const Item before : previous[node]) {
+            layer[node] = std::max(layer[node], layer[before] + 1);
+        }
+        while (held[layer[node]] >= capacity) {
+            ++layer[node];
+        }
+        ++held[layer[node]];
+    }
+    // A node with more arrows out than in moves as far right as its
+    // followers let it, one with more in than out as far left as it may:
+    // each step shortens its arrows together, and long arrows are the ones
+    // that run past other nodes.
+    const std::size_t last = *std::max_element(layer.begin(), layer.end());
+    for (bool moved = true; moved;) {
+        moved = false;
+        for (const Item node : order) {
+            std::size_t lowest = 0;
+            std::size_t highest = last;
+            for (const Item before : previous[node]) {
+                lowest = std::max(lowest, layer[before] + 1);
+            }
+            for (const Item after : next[node]) {
+                highest = std::min(highest, layer[after] - 1);
+            }
+            const bool sink = next[node].empty();
+            const bool source = previous[node].empty();
+            std::size_t wanted = layer[node];
+            if (!sink && !source && next[node].size() > previous[node].size()) {
+                wanted = highest;
+            } else if (!sink && !source && next[node].size() < previous[node].size()) {
+                wanted = lowest;
+            }
+            if (wanted != layer[node] && held[wanted] < capacity) {
+                --held[layer[node]];
+                ++held[wanted];
+                layer[node] = wanted;
+                moved = true;
+            }
         }
     }
     return layer;
 }
 
-Layered layered(std::size_t nodeCount, const std::vector<std::pair<int, int>>& arrows) {
+Layered layered(std::size_t nodeCount, const std::vector<std::pair<int, int>>& arrows,
+                std::size_t capacity) {
     // Parallel arrows are drawn over one another, so they count once.
     std::vector<std::pair<Item, Item>> links;
     for (const auto& [from, to] : arrows) {
@@ -101,7 +166,7 @@ Layered layered(std::size_t nodeCount, const std::vector<std::pair<int, int>>& a
 
     Layered net;
     net.nodeCount = nodeCount;
-    const std::vector<std::size_t> layerOf = longestPathLayers(nodeCount, links);
+    const std::vector<std::size_t> layerOf = longestPathLayers(nodeCount, links, capacity);
     net.layers.resize(*std::max_element(layerOf.begin(), layerOf.end()) + 1);
     for (Item node = 0; node < nodeCount; ++node) {
         net.add(layerOf[node]);
@@ -110,6 +175,7 @@ Layered layered(std::size_t nodeCount, const std::vector<std::pair<int, int>>& a
         Item last = from;
         for (std::size_t layer = layerOf[from] + 1; layer < layerOf[to]; ++layer) {
             const Item placeholder = net.add(layer);
+            net.arrowOf.emplace_back(from, to);
             net.link(last, placeholder);
             last = placeholder;
         }
@@ -184,12 +250,49 @@ void sweep(Layered& net, bool downwards) {
     }
 }
 
+// The crossings between the links of a and those of b, a drawn above b,
+// with the layers before and after.
+std::size_t crossingsOfPair(const Layered& net, const std::vector<std::size_t>& position, Item a,
+                            Item b) {
+    std::size_t count = 0;
+    for (const std::vector<Items>* links : {&net.above, &net.below}) {
+        for (const Item x : (*links)[a]) {
+            for (const Item y : (*links)[b]) {
+                count += position[x] > position[y];
+            }
+        }
+    }
+    return count;
+}
+
+// Neighbours in a layer change places wherever that alone crosses fewer
+// links, until no such pair is left: it mends what the averages of the
+// sweeps cannot see.
+void transpose(Layered& net) {
+    std::vector<std::size_t> position = positionsIn(net);
+    for (bool improved = true; improved;) {
+        improved = false;
+        for (Items& layer : net.layers) {
+            for (std::size_t i = 1; i < layer.size(); ++i) {
+                if (crossingsOfPair(net, position, layer[i], layer[i - 1]) <
+                    crossingsOfPair(net, position, layer[i - 1], layer[i])) {
+                    std::swap(layer[i - 1], layer[i]);
+                    position[layer[i - 1]] = i - 1;
+                    position[layer[i]] = i;
+                    improved = true;
+                }
+            }
+        }
+    }
+}
+
 // A sweep can make things worse, so the best order seen is the one kept.
 void reduceCrossings(Layered& net) {
     std::vector<Items> best = net.layers;
     std::size_t fewest = crossings(net);
     for (int sweeps = 0; sweeps < 2 * orderingRounds && fewest > 0; ++sweeps) {
         sweep(net, sweeps % 2 == 0);
+        transpose(net);
         const std::size_t count = crossings(net);
         if (count < fewest) {
             fewest = count;
@@ -216,18 +319,24 @@ std::vector<int> spread(std::size_t count, int low, int span, int maxPitch) {
     return places;
 }
 
-// The places in [low, high], in the given order and at least `gap` apart,
-// nearest to the wanted ones in squares. Less i gaps from the i-th, the
-// places need only not fall, which pooling adjacent violators solves, and
-// clamping that solution solves it within the bounds too.
-std::vector<int> placeInOrder(const std::vector<double>& wanted, int low, int high, int gap) {
+// The places in [low, high], in the given order, the i-th at least
+// gaps[i - 1] below the one before, nearest to the wanted ones in squares.
+// Less the gaps before it from each, the places need only not fall, which
+// pooling adjacent violators solves, and clamping that solution solves it
+// within the bounds too.
+std::vector<double> placeInOrder(const std::vector<double>& wanted, double low, double high,
+                                 const std::vector<double>& gaps) {
     struct Pool {
         double sum = 0;
         int count = 0;
     };
+    std::vector<double> offset{0};
+    for (const double gap : gaps) {
+        offset.push_back(offset.back() + gap);
+    }
     std::vector<Pool> pools;
     for (std::size_t i = 0; i < wanted.size(); ++i) {
-        pools.push_back({wanted[i] - static_cast<double>(i) * gap, 1});
+        pools.push_back({wanted[i] - offset[i], 1});
         while (pools.size() > 1 && pools[pools.size() - 2].sum * pools.back().count >
                                        pools.back().sum * pools[pools.size() - 2].count) {
             pools[pools.size() - 2].sum += pools.back().sum;
@@ -235,41 +344,163 @@ std::vector<int> placeInOrder(const std::vector<double>& wanted, int low, int hi
             pools.pop_back();
         }
     }
-    const int last = high - (static_cast<int>(wanted.size()) - 1) * gap;
-    std::vector<int> places;
+    const double last = std::max(low, high - offset.back());
+    std::vector<double> places;
     for (const Pool& pool : pools) {
-        const double mean =
-            std::clamp(pool.sum / pool.count, static_cast<double>(low), static_cast<double>(last));
-        const int place = static_cast<int>(std::lround(mean));
+        const double base = std::clamp(pool.sum / pool.count, low, last);
         for (int i = 0; i < pool.count; ++i) {
-            places.push_back(place + static_cast<int>(places.size()) * gap);
+            places.push_back(base + offset[places.size()]);
         }
     }
     return places;
 }
 
-// Every layer in a column of its own. Each item is drawn towards the mean
-// height of its links, placeholders included, so a chain comes out level,
-// a long arrow straight and a fork symmetric.
-std::vector<NodePlace> straightPlaces(const Layered& net, const Box& box, std::size_t tallest) {
-    const int gaps = static_cast<int>(tallest) - 1;
-    const int pitch = gaps == 0 ? 0 : std::min(maxRowPitch, box.height / gaps);
-    const int low = box.top + (box.height - pitch * gaps) / 2;
-    const int high = low + pitch * gaps;
+// The least room between neighbours in a column. Two nodes need their gap,
+// and more for the times printed over the lower one to clear the upper
+// circle; an arrow passing a node its clearance, less where it runs
+// straight, as it mostly does; two arrows passing only enough to be told
+// apart.
+struct ColumnGaps {
+    double nodes = minGap;
+    double nodeAndArrow = chart_geometry::arrowClearance + 25;
+    double arrows = 40;
+
+    double between(const Layered& net, Item a, Item b) const {
+        const int nodeCount = net.isNode(a) + net.isNode(b);
+        return nodeCount == 2 ? nodes : nodeCount == 1 ? nodeAndArrow : arrows;
+    }
+
+    double height(const Layered& net, const Items& layer) const {
+        double sum = 0;
+        for (std::size_t i = 1; i < layer.size(); ++i) {
+            sum += between(net, layer[i - 1], layer[i]);
+        }
+        return sum;
+    }
+
+    double tallest(const Layered& net) const {
+        double most = 0;
+        for (const Items& layer : net.layers) {
+            most = std::max(most, height(net, layer));
+        }
+        return most;
+    }
+};
+
+// The gaps a network's columns get: the readable ones where they fit the
+// area's height, else the least. Nullopt when not even a column's nodes fit.
+std::optional<ColumnGaps> columnGapsFor(const Layered& net, const Box& box) {
+    ColumnGaps readable;
+    readable.nodes = readableNodeGap;
+    if (readable.tallest(net) <= box.height) {
+        return readable;
+    }
+    // Where even the least gaps do not fit, a column of nodes still may: the
+    // arrows between them then run closer than they should, and the
+    // refining moves nodes off them as far as the room allows.
+    const ColumnGaps least;
+    for (const Items& layer : net.layers) {
+        const auto nodes =
+            std::count_if(layer.begin(), layer.end(), [&](Item item) { return net.isNode(item); });
+        if ((nodes - 1) * minGap > box.height) {
+            return std::nullopt;
+        }
+    }
+    return least;
+}
+
+// One column's demand that an item stand at least `gap` below the one
+// above it, the items' heights written in the nodes' heights: a node's own,
+// a placeholder's the point of its arrow's line over its column.
+struct GapRule {
+    struct Term {
+        std::size_t node;
+        double weight;
+    };
+    std::vector<Term> terms;
+    double gap = 0;
+};
+
+// Moves the heights y as little as will meet every rule and keep them in
+// [low, high], nearest in squares: Hildreth's method, which meets one rule
+// at a time and gives back what an earlier step took beyond need. When the
+// rules cannot all be met it stops after its sweeps with the best it has.
+bool keepGaps(std::vector<double>& y, const std::vector<GapRule>& rules, double low, double high) {
+    std::vector<double> taken(rules.size() + 2 * y.size(), 0);
+    const auto meet = [&](std::size_t k, const GapRule& rule) {
+        double value = 0;
+        double norm = 0;
+        for (const auto& term : rule.terms) {
+            value += term.weight * y[term.node];
+            norm += term.weight * term.weight;
+        }
+        if (norm == 0) {
+            return 0.0;
+        }
+        const double step = std::max(-taken[k], (rule.gap - value) / norm);
+        taken[k] += step;
+        for (const auto& term : rule.terms) {
+            y[term.node] += step * term.weight;
+        }
+        return std::abs(step);
+    };
+    // A large network gets fewer sweeps: each costs more, and the refining
+    // that follows mends what they leave.
+    const std::size_t sweeps =
+        std::clamp<std::size_t>(gapWork / std::max<std::size_t>(rules.size(), 1), 20, gapSweeps);
+    for (std::size_t sweep = 0; sweep < sweeps; ++sweep) {
+        double moved = 0;
+        for (std::size_t k = 0; k < rules.size(); ++k) {
+            moved = std::max(moved, meet(k, rules[k]));
+        }
+        for (std::size_t v = 0; v < y.size(); ++v) {
+            moved = std::max(moved, meet(rules.size() + 2 * v, {{{v, 1}}, low}));
+            moved = std::max(moved, meet(rules.size() + 2 * v + 1, {{{v, -1}}, -high}));
+        }
+        if (moved < 0.01) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Every layer in a column of its own. Each node is drawn towards the mean
+// height of its links, each placeholder onto the straight line of its arrow,
+// so a chain comes out level, a fork symmetric, and a long arrow keeps clear
+// of the nodes in the columns it passes.
+std::vector<NodePlace> straightPlaces(const Layered& net, const Box& box, const ColumnGaps& gaps) {
+    const double low = box.top;
+    const double high = box.top + box.height;
+    const std::vector<int> columns = spread(net.layers.size(), box.left, box.width, maxColumnPitch);
+    const auto xOf = [&](Item item) { return double(columns[net.layerOf[item]]); };
     // Every item starts level with the middle, so the first sweep down
     // centres the sources and lets the rest follow them.
-    std::vector<int> y(net.layerOf.size(), (low + high) / 2);
+    std::vector<double> y(net.layerOf.size(), (low + high) / 2);
+    const auto wantedOf = [&](Item item, const std::vector<Items>& links) {
+        if (!net.isNode(item)) {
+            const auto& [from, to] = net.arrowOf[item - net.nodeCount];
+            const double t = (xOf(item) - xOf(from)) / (xOf(to) - xOf(from));
+            return y[from] + t * (y[to] - y[from]);
+        }
+        if (links[item].empty()) {
+            return y[item];
+        }
+        double sum = 0;
+        for (Item linked : links[item]) {
+            sum += y[linked];
+        }
+        return sum / static_cast<double>(links[item].size());
+    };
     const auto align = [&](const Items& layer, const std::vector<Items>& links) {
         std::vector<double> wanted;
-        for (Item item : layer) {
-            double sum = 0;
-            for (Item linked : links[item]) {
-                sum += y[linked];
+        std::vector<double> between;
+        for (std::size_t i = 0; i < layer.size(); ++i) {
+            wanted.push_back(wantedOf(layer[i], links));
+            if (i > 0) {
+                between.push_back(gaps.between(net, layer[i - 1], layer[i]));
             }
-            const auto count = static_cast<double>(links[item].size());
-            wanted.push_back(links[item].empty() ? y[item] : sum / count);
         }
-        const std::vector<int> places = placeInOrder(wanted, low, high, pitch);
+        const std::vector<double> places = placeInOrder(wanted, low, high, between);
         for (std::size_t i = 0; i < layer.size(); ++i) {
             y[layer[i]] = places[i];
         }
@@ -283,14 +514,75 @@ std::vector<NodePlace> straightPlaces(const Layered& net, const Box& box, std::s
         }
     }
 
-    const auto nodesEnd = y.begin() + static_cast<std::ptrdiff_t>(net.nodeCount);
-    const auto [highest, lowest] = std::minmax_element(y.begin(), nodesEnd);
-    const int shift = ((high - *lowest) - (*highest - low)) / 2;
-    const std::vector<int> columns = spread(net.layers.size(), box.left, box.width, maxColumnPitch);
+    // The sweeps leave placeholders wherever the order put them; the nodes
+    // are now moved as little as will put every long arrow's line where its
+    // placeholders keep their gaps.
+    std::vector<double> nodeY(y.begin(), y.begin() + static_cast<std::ptrdiff_t>(net.nodeCount));
+    std::vector<Items> layers = net.layers;
+    const auto heightOf = [&](Item item) {
+        if (net.isNode(item)) {
+            return nodeY[item];
+        }
+        const auto& [from, to] = net.arrowOf[item - net.nodeCount];
+        const double t = (xOf(item) - xOf(from)) / (xOf(to) - xOf(from));
+        return nodeY[from] + t * (nodeY[to] - nodeY[from]);
+    };
+    for (int round = 0; round < straighteningRounds; ++round) {
+        std::vector<GapRule> rules;
+        for (const Items& layer : layers) {
+            for (std::size_t i = 1; i < layer.size(); ++i) {
+                GapRule rule;
+                rule.gap = gaps.between(net, layer[i - 1], layer[i]);
+                const auto add = [&](Item item, double sign) {
+                    if (net.isNode(item)) {
+                        rule.terms.push_back({item, sign});
+                        return;
+                    }
+                    const auto& [from, to] = net.arrowOf[item - net.nodeCount];
+                    const double t = (xOf(item) - xOf(from)) / (xOf(to) - xOf(from));
+                    rule.terms.push_back({from, sign * (1 - t)});
+                    rule.terms.push_back({to, sign * t});
+                };
+                add(layer[i], 1);
+                add(layer[i - 1], -1);
+                rules.push_back(rule);
+            }
+        }
+        if (keepGaps(nodeY, rules, low, high)) {
+            break;
+        }
+        // Straight lines cannot always keep the order the sweeps chose; each
+        // column takes the order the lines now have, and the gaps are met
+        // again.
+        for (Items& layer : layers) {
+            std::stable_sort(layer.begin(), layer.end(),
+                             [&](Item a, Item b) { return heightOf(a) < heightOf(b); });
+        }
+    }
+    // Where the lines could not all be kept clear, the nodes of a column at
+    // least keep their gap; the refining that follows clears what it can.
+    for (const Items& layer : layers) {
+        Items nodes;
+        std::copy_if(layer.begin(), layer.end(), std::back_inserter(nodes),
+                     [&](Item item) { return net.isNode(item); });
+        std::vector<double> wanted;
+        for (const Item node : nodes) {
+            wanted.push_back(nodeY[node]);
+        }
+        const std::vector<double> kept =
+            placeInOrder(wanted, low, high,
+                         std::vector<double>(nodes.empty() ? 0 : nodes.size() - 1, gaps.nodes));
+        for (std::size_t i = 0; i < nodes.size(); ++i) {
+            nodeY[nodes[i]] = kept[i];
+        }
+    }
+
+    const auto [highest, lowest] = std::minmax_element(nodeY.begin(), nodeY.end());
+    const double shift = ((high - *lowest) - (*highest - low)) / 2;
     std::vector<NodePlace> places;
     for (Item node = 0; node < net.nodeCount; ++node) {
         places.push_back(
-            {static_cast<float>(columns[net.layerOf[node]]), static_cast<float>(y[node] + shift)});
+            {static_cast<float>(xOf(node)), static_cast<float>(std::round(nodeY[node] + shift))});
     }
     return places;
 }
@@ -366,24 +658,109 @@ std::vector<NodePlace> latticePlaces(const Layered& net, const Box& box) {
     return places;
 }
 
+// The first places on a grid whose rows are half the gap apart, and the
+// nodes moved on it until the chart reads best.
+double refine(std::vector<NodePlace>& places, const std::vector<std::pair<int, int>>& arrows,
+              const std::vector<std::string>& titles, const Box& box, double share) {
+    LayoutGrid grid;
+    for (const NodePlace& place : places) {
+        grid.columnX.push_back(place.x);
+        grid.x.push_back(place.x);
+        grid.y.push_back(place.y);
+    }
+    std::sort(grid.columnX.begin(), grid.columnX.end());
+    grid.columnX.erase(std::unique(grid.columnX.begin(), grid.columnX.end()), grid.columnX.end());
+    grid.layerPitch = grid.columnX.size() < 2 ? maxColumnPitch
+                                              : (grid.columnX.back() - grid.columnX.front()) /
+                                                    double(grid.columnX.size() - 1);
+    // Columns halfway between the layers' where there is room: a node there
+    // can step aside from an arrow or a crowded layer.
+    for (std::size_t c = grid.columnX.size() - 1; c > 0; --c) {
+        if (grid.columnX[c] - grid.columnX[c - 1] >= 2 * minGap) {
+            grid.columnX.insert(grid.columnX.begin() + static_cast<std::ptrdiff_t>(c),
+                                std::floor((grid.columnX[c] + grid.columnX[c - 1]) / 2));
+        }
+    }
+    const int rows = box.height / rowStep + 1;
+    const int top = box.top + (box.height - (rows - 1) * rowStep) / 2;
+    for (int row = 0; row < rows; ++row) {
+        grid.rowY.push_back(top + row * rowStep);
+    }
+    std::vector<LayoutArrow> labelled;
+    for (std::size_t a = 0; a < arrows.size(); ++a) {
+        const std::string title = a < titles.size() ? titles[a] : std::string();
+        const auto end = title.find_last_not_of(' ');
+        labelled.push_back({arrows[a].first, arrows[a].second,
+                            end == std::string::npos ? 0.0 : labelWidth(title.substr(0, end + 1))});
+    }
+    const double cost =
+        refineLayout(grid, labelled, labelWidth(figuresSample), refiningPasses, share);
+    for (std::size_t v = 0; v < places.size(); ++v) {
+        places[v] = {static_cast<float>(grid.x[v]), static_cast<float>(grid.y[v])};
+    }
+    return cost;
+}
+
+// The picture stretched from its middle to the area's height, as far as the
+// row pitch allows: the gaps only grow, so nothing comes nearer to anything.
+void fillHeight(std::vector<NodePlace>& places, const Box& box) {
+    const auto [highest, lowest] =
+        std::minmax_element(places.begin(), places.end(),
+                            [](const NodePlace& a, const NodePlace& b) { return a.y < b.y; });
+    const double low = highest->y;
+    const double span = lowest->y - low;
+    const double stretch =
+        span == 0 ? 1 : std::max(1.0, std::min(box.height / span, double(maxRowPitch) / minGap));
+    const double top = box.top + (box.height - span * stretch) / 2;
+    for (NodePlace& place : places) {
+        place.y = static_cast<float>(std::round(top + (place.y - low) * stretch));
+    }
+}
+
+// The network laid out from layers of at most `capacity` nodes, refined;
+// with what its faults cost.
+std::pair<std::vector<NodePlace>, double> layOutIn(std::size_t capacity,
+                                                   const std::vector<std::pair<int, int>>& arrows,
+                                                   std::size_t nodeCount, const Box& box,
+                                                   const std::vector<std::string>& titles,
+                                                   double share) {
+    Layered net = layered(nodeCount, arrows, capacity);
+    reduceCrossings(net);
+    const std::optional<ColumnGaps> gaps = columnGapsFor(net, box);
+    const bool straight = gaps && (static_cast<int>(net.layers.size()) - 1) * minGap <= box.width;
+    std::vector<NodePlace> places =
+        straight ? straightPlaces(net, box, *gaps) : latticePlaces(net, box);
+    const double cost = refine(places, arrows, titles, box, share);
+    fillHeight(places, box);
+    return {places, cost};
+}
+
 } // namespace
 
 std::vector<NodePlace> layOutNetwork(int nodeCount, const std::vector<std::pair<int, int>>& arrows,
-                                     const LayoutArea& area) {
+                                     const LayoutArea& area,
+                                     const std::vector<std::string>& titles) {
     if (nodeCount <= 0) {
         return {};
     }
-    Layered net = layered(static_cast<std::size_t>(nodeCount), arrows);
-    reduceCrossings(net);
     const Box box = wholeTwipsOf(area);
-    std::size_t tallest = 0;
-    for (const Items& layer : net.layers) {
-        tallest = std::max(tallest, layer.size());
+    const auto count = static_cast<std::size_t>(nodeCount);
+    // Layers as tall as a column holds spread a crowd of nodes over more
+    // columns, where they stand clear of each other's arrows; but they make
+    // more long arrows, and a network may read better without. Both are
+    // laid out, and the one whose faults cost less is kept.
+    const auto capacity = static_cast<std::size_t>(box.height / readableNodeGap) + 1;
+    const Layered capped = layered(count, arrows, capacity);
+    const bool both =
+        capacity < count && static_cast<int>(capped.layers.size() - 1) * minGap <= box.width;
+    auto best = layOutIn(count, arrows, count, box, titles, both ? 0.5 : 1.0);
+    if (both) {
+        auto other = layOutIn(capacity, arrows, count, box, titles, 0.5);
+        if (other.second < best.second) {
+            best = std::move(other);
+        }
     }
-    const auto gapsIn = [](std::size_t count) { return static_cast<int>(count) - 1; };
-    const bool straight =
-        gapsIn(net.layers.size()) * minGap <= box.width && gapsIn(tallest) * minGap <= box.height;
-    return straight ? straightPlaces(net, box, tallest) : latticePlaces(net, box);
+    return best.first;
 }
 
 } // namespace arrowplan

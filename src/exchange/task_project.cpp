@@ -121,17 +121,24 @@ bool isDummy(const Project& project, int job) {
            project.jobAmount[job] == Currency() && project.jobNotes[job].empty();
 }
 
-// The jobs with both ends on the chart, as arrows between nodes 0..n-1.
-std::vector<std::pair<int, int>> drawnArrows(const Project& project) {
+// The jobs with both ends on the chart, as arrows between nodes 0..n-1,
+// and their titles.
+struct DrawnArrows {
     std::vector<std::pair<int, int>> arrows;
+    std::vector<std::string> titles;
+};
+
+DrawnArrows drawnArrows(const Project& project) {
+    DrawnArrows drawn;
     for (int job = 1; job <= project.edgeCount; ++job) {
         const long long from = nodeSlot(project.edgeFrom[job]);
         const long long to = nodeSlot(project.edgeTo[job]);
         if (from >= 1 && to > from && to <= project.nodeCount) {
-            arrows.emplace_back(static_cast<int>(from) - 1, static_cast<int>(to) - 1);
+            drawn.arrows.emplace_back(static_cast<int>(from) - 1, static_cast<int>(to) - 1);
+            drawn.titles.push_back(project.jobTitle[job].text());
         }
     }
-    return arrows;
+    return drawn;
 }
 
 } // namespace
@@ -149,10 +156,14 @@ Project projectOfTasks(const TaskList& list, std::vector<ImportWarning>& warning
         throw ImportError(0, "the arrow network needs " + tableLimit(eventCount, "events"));
     }
     std::vector<std::pair<int, int>> arrows;
+    std::vector<std::string> titles;
     for (const NetworkJob& job : network.jobs) {
         arrows.emplace_back(static_cast<int>(job.from), static_cast<int>(job.to));
+        titles.push_back(job.task == NetworkJob::dummy
+                             ? std::string()
+                             : JobTitle(list.tasks[job.task].title).text());
     }
-    const std::vector<NodePlace> places = layOutNetwork(eventCount, arrows);
+    const std::vector<NodePlace> places = layOutNetwork(eventCount, arrows, {}, titles);
     const std::vector<int> number = numbersByPlace(places);
 
     Project project;
@@ -241,8 +252,9 @@ TaskList tasksOfProject(const Project& project) {
 }
 
 void tidyLayout(Project& project, const LayoutArea& area) {
+    const DrawnArrows drawn = drawnArrows(project);
     const std::vector<NodePlace> places =
-        layOutNetwork(project.nodeCount, drawnArrows(project), area);
+        layOutNetwork(project.nodeCount, drawn.arrows, area, drawn.titles);
     for (int node = 1; node <= project.nodeCount; ++node) {
         const NodePlace& place = places[static_cast<std::size_t>(node - 1)];
         project.nodeX[node] = place.x;

@@ -6,6 +6,9 @@
 namespace arrowplan::chart_geometry {
 
 constexpr double nodeRadius = 200;
+// An arrow that passes a node it does not join nearer to its centre than
+// this seems to end there: the circle and a little air around it.
+constexpr double arrowClearance = nodeRadius + 60;
 // A job's title has its top-left corner this far above its arrow's midpoint,
 // where its time is written.
 constexpr double titleOffsetY = -250;

@@ -61,6 +61,9 @@ grep -q '"amount": 922337203685477.5807' "$work/out" || fail "JSON money rounded
 
 run check 0 check "$examples/house.cpm"
 same check <(echo ok)
+# Three titles over circles, three over node times, two over each other.
+run readability 0 readability "$examples/house.cpm"
+same readability <(printf '%s\n' "crossings 0" "arrowsThroughNodes 0" "overlaps 0" "textCollisions 7")
 
 # Refusals: a message on standard error, nothing on standard output.
 head -n 20 "$examples/house.cpm" >"$work/cut.cpm"

@@ -1,4 +1,5 @@
 #include "editor/chart.h"
+#include "editor/chart_readability.h"
 #include "platform/qt_text.h"
 #include "platform/recording_surface.h"
 #include "project_builder.h"
@@ -19,13 +20,19 @@ QStringList chartOf(Project project, ChartTarget target = ChartTarget::screen) {
     return toQStringList(surface.operations());
 }
 
+// The project with its nodes moved to these centres, node 1 first.
+Project placed(Project project, std::initializer_list<Point> centres) {
+    int node = 0;
+    for (const Point centre : centres) {
+        ++node;
+        project.nodeX[node] = static_cast<float>(centre.x);
+        project.nodeY[node] = static_cast<float>(centre.y);
+    }
+    return project;
+}
+
 QStringList arrowOf(float x1, float y1, float x2, float y2) {
-    Project project = projectOf(2, {{1, 2, 1}});
-    project.nodeX[1] = x1;
-    project.nodeY[1] = y1;
-    project.nodeX[2] = x2;
-    project.nodeY[2] = y2;
-    return chartOf(project).filter("line ");
+    return chartOf(placed(projectOf(2, {{1, 2, 1}}), {{x1, y1}, {x2, y2}})).filter("line ");
 }
 
 } // namespace
@@ -105,6 +112,55 @@ class ChartTest : public QObject {
                               "width 1", "width 1"}));
         // The name's top one line below the upper third: H / 3 + 1.25 x 320.
         QVERIFY(ops.contains("at 5616,3400"));
+    }
+
+    // Measured with the recording surface at 8 points: a character 96 twips
+    // wide, a line 200 high. Unscheduled, every node's times are " 0 , 0 *".
+    // projectOf puts node i at (1000 i, 2000).
+    void readability() {
+        struct Case {
+            const char* name;
+            Project project;
+            QList<int> counts; // crossings, through nodes, overlaps, text collisions
+        };
+        const Case cases[] = {
+            {"a chain, a short title",
+             projectOf(3, {{1, 2, 1, 0, 0, "Dig"}, {2, 3, 1}}),
+             {0, 0, 0, 0}},
+            {"a title over the next node",
+             projectOf(3, {{1, 2, 1, 0, 0, "Excavate site"}, {2, 3, 1}}),
+             {0, 0, 0, 1}},
+            {"past a node, untitled", projectOf(3, {{1, 3, 1}}), {0, 1, 0, 0}},
+            {"past a node, its title on it", projectOf(3, {{1, 3, 1, 0, 0, "Dig"}}), {0, 1, 0, 1}},
+            {"250 from a node",
+             placed(projectOf(3, {{1, 3, 1}}), {{1000, 2000}, {2000, 2250}, {3000, 2000}}),
+             {0, 1, 0, 0}},
+            {"270 from a node",
+             placed(projectOf(3, {{1, 3, 1}}), {{1000, 2000}, {2000, 2270}, {3000, 2000}}),
+             {0, 0, 0, 0}},
+            {"a cross, title on title",
+             placed(projectOf(4, {{1, 2, 1, 0, 0, "A"}, {3, 4, 1, 0, 0, "B"}}),
+                    {{1000, 1000}, {3000, 3000}, {1000, 3000}, {3000, 1000}}),
+             {1, 0, 0, 1}},
+            {"along one line", projectOf(3, {{1, 3, 1}, {2, 3, 1}}), {0, 1, 1, 0}},
+            {"one pair twice, on one centre",
+             placed(projectOf(2, {{1, 2, 1}, {1, 2, 2}}), {{1000, 2000}, {1000, 2000}}),
+             {0, 0, 1, 1}},
+            {"times on times",
+             placed(projectOf(2, {{1, 2, 1}}), {{1000, 2000}, {1500, 2000}}),
+             {0, 0, 0, 1}},
+            {"times on a node",
+             placed(projectOf(2, {{1, 2, 1}}), {{1000, 2000}, {1000, 1400}}),
+             {0, 0, 0, 1}},
+        };
+        for (const Case& c : cases) {
+            RecordingSurface metrics(12000, 9000, colours::windowBack);
+            metrics.setFontSize(16); // the measure sets the labels' size itself
+            const ChartReadability counts = readabilityOf(c.project, metrics);
+            QVERIFY2((QList<int>{counts.crossings, counts.arrowsThroughNodes, counts.overlaps,
+                                 counts.textCollisions}) == c.counts,
+                     c.name);
+        }
     }
 
     // Node 2: early 3, late 4.5; no star, and no line end before node 3's figures.

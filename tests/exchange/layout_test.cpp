@@ -1,6 +1,17 @@
+#include "editor/chart_readability.h"
+#include "exchange/ms_project_xml.h"
 #include "exchange/network_layout.h"
+#include "exchange/task_csv.h"
+#include "exchange/task_project.h"
+#include "judged_task_lists.h"
+#include "model/project_file.h"
+#include "platform/screen_surface.h"
+#include "schedule/cpm.h"
 
 #include <QTest>
+
+#include <fstream>
+#include <sstream>
 
 #include <algorithm>
 #include <cmath>
@@ -40,7 +51,36 @@ Arrows randomNetwork(std::mt19937& random, int nodes) {
     return arrows;
 }
 
+std::string fileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// A plan as people write them: each task waits for none to three of the six
+// before it.
+TaskList randomPlan(std::mt19937& random) {
+    TaskList list;
+    const int count = 2 + static_cast<int>(random() % 39);
+    for (int task = 0; task < count; ++task) {
+        Task made;
+        made.id = "t" + std::to_string(task);
+        made.title = "Task " + std::to_string(task);
+        made.time = static_cast<float>(1 + random() % 5);
+        for (int before = std::max(0, task - 6); before < task; ++before) {
+            if (random() % 6 < 2) {
+                made.predecessors.push_back("t" + std::to_string(before));
+            }
+        }
+        list.tasks.push_back(made);
+    }
+    return list;
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(TaskList)
 
 class LayoutTest : public QObject {
     Q_OBJECT
@@ -62,7 +102,7 @@ class LayoutTest : public QObject {
         QTest::newRow("drawn by hand")
             << 9 << Arrows{{0, 2}, {0, 2}, {1, 2}, {2, 3}, {2, 3}, {3, 5}, {1, 6}, {6, 8}, {5, 8}};
         std::mt19937 random(2024);
-        for (int seed = 0; seed < 300; ++seed) {
+        for (int seed = 0; seed < 120; ++seed) {
             const int nodes = static_cast<int>(random() % 100) + 1;
             QTest::addRow("random %d", seed) << nodes << randomNetwork(random, nodes);
         }
@@ -89,8 +129,9 @@ class LayoutTest : public QObject {
         }
     }
 
-    // A chain, the chain 0-1-3-4 with a branch to 2, and two chains, 0-3-4 and
-    // 1-2-5, each drawn across the other in the order of their numbers.
+    // A chain, the chain 0-1-3-4 with a branch to 2 (the fork between its
+    // two ends), and two chains, 0-3-4 and 1-2-5, each drawn across the other
+    // in the order of their numbers.
     void chainsRunLevelAndUncrossed() {
         const auto y = [](const std::vector<NodePlace>& places, int node) {
             return places[std::size_t(node)].y;
@@ -99,12 +140,79 @@ class LayoutTest : public QObject {
         QVERIFY(std::all_of(line.begin(), line.end(), [&](auto p) { return p.y == line[0].y; }));
         const std::vector<NodePlace> branch = layOutNetwork(5, {{0, 1}, {0, 2}, {1, 3}, {3, 4}});
         QVERIFY(y(branch, 1) == y(branch, 3) && y(branch, 3) == y(branch, 4));
-        QCOMPARE(2 * y(branch, 0), y(branch, 1) + y(branch, 2));
+        QVERIFY((y(branch, 0) - y(branch, 1)) * (y(branch, 0) - y(branch, 2)) <= 0);
         const std::vector<NodePlace> two = layOutNetwork(6, {{0, 3}, {1, 2}, {3, 4}, {2, 5}});
         QVERIFY((y(two, 0) < y(two, 1)) == (y(two, 3) < y(two, 2)));
         QVERIFY((y(two, 3) < y(two, 2)) == (y(two, 4) < y(two, 5)));
     }
+
+    // The charts the program lays out itself: the examples imported and
+    // tidied, the lists the benchmark judges the layout on, and random plans.
+    // Every one stays inside the area, nodes apart, arrows to the right (the
+    // same twice, as the networks above show); up to 60 events no two arrows
+    // overlap; the examples keep every arrow clear of the nodes it does not
+    // join and every label clear, measured with the window's font. On the
+    // crowded lists and a few plans an arrow may still pass over a node; the
+    // benchmark counts them.
+    void chartsReadable_data() {
+        QTest::addColumn<TaskList>("list");
+        QTest::addColumn<QString>("tidied"); // a drawn project instead of a list
+        QTest::addColumn<bool>("clear");     // no arrow through a node
+        QTest::addColumn<bool>("labelled");  // no label on a circle or a label
+        const std::string examples = ARROWPLAN_EXAMPLES;
+        QTest::newRow("house.csv")
+            << readTaskCsv(fileText(examples + "/house.csv")) << QString() << true << true;
+        QTest::newRow("house.xml")
+            << readMsProjectXml(fileText(examples + "/house.xml")) << QString() << true << true;
+        for (const char* drawn : {"demo", "house", "yard"}) {
+            QTest::newRow(drawn) << TaskList() << QString(drawn) << true << true;
+        }
+        for (const NamedTaskList& judged : judgedTaskLists()) {
+            QTest::newRow(judged.name.c_str()) << judged.list << QString() << false << false;
+        }
+        std::mt19937 random(11);
+        for (int plan = 0; plan < 200; ++plan) {
+            QTest::addRow("plan %d", plan) << randomPlan(random) << QString() << false << false;
+        }
+    }
+
+    void chartsReadable() {
+        QFETCH(TaskList, list);
+        QFETCH(QString, tidied);
+        QFETCH(bool, clear);
+        QFETCH(bool, labelled);
+        std::vector<ImportWarning> warnings;
+        Project project;
+        if (tidied.isEmpty()) {
+            project = projectOfTasks(list, warnings);
+        } else {
+            QVERIFY(
+                !loadProjectFile(ARROWPLAN_EXAMPLES "/" + tidied.toStdString() + ".cpm", project));
+            tidyLayout(project);
+        }
+        const LayoutArea area;
+        for (int node = 1; node <= project.nodeCount; ++node) {
+            const float x = project.nodeX[node];
+            const float y = project.nodeY[node];
+            QVERIFY(x >= area.left && x <= area.right && y >= area.top && y <= area.bottom);
+            for (int other = node + 1; other <= project.nodeCount; ++other) {
+                QVERIFY(std::hypot(x - project.nodeX[other], y - project.nodeY[other]) >= 450);
+            }
+        }
+        for (int job = 1; job <= project.edgeCount; ++job) {
+            QVERIFY(project.nodeX[int(nodeSlot(project.edgeFrom[job]))] <
+                    project.nodeX[int(nodeSlot(project.edgeTo[job]))]);
+        }
+        computeSchedule(project);
+        ScreenSurface metrics(colours::windowBack, colours::black, [] { return QSize(); });
+        const ChartReadability counts = readabilityOf(project, metrics);
+        if (project.nodeCount <= 60) {
+            QCOMPARE(counts.overlaps, 0);
+            QVERIFY(!clear || counts.arrowsThroughNodes == 0);
+        }
+        QVERIFY(!labelled || counts.textCollisions == 0);
+    }
 };
 
-QTEST_APPLESS_MAIN(LayoutTest)
+QTEST_MAIN(LayoutTest)
 #include "layout_test.moc"
