@@ -250,7 +250,6 @@ class Refiner {
     // every node near enough its column to matter.
     std::vector<Place> placesFor(std::size_t v,
                                  double reach = std::numeric_limits<double>::infinity()) const {
-        tried_ += 2; // about as much work as trying two places
         std::vector<Place> places;
         auto [first, last] = columnWindow(v);
         first = std::max(first, columnOf_[v] > columnsAcross ? columnOf_[v] - columnsAcross : 0);
@@ -278,6 +277,9 @@ class Refiner {
                 }
             }
         }
+        // Looking over the grid costs about as much as trying one place in
+        // eight of those it looked at.
+        tried_ += 1 + (last - first + 1) * grid_.rowY.size() / 8;
         return places;
     }
 
