@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a make target needs, and only those: building
-# and running want the compiler, Qt and the fonts; the tests add an X server,
-# xdotool, ImageMagick, poppler and a print server; the package and its check
-# add dpkg-dev (the hardening flags), lintian, the AppStream and desktop entry
-# validators and hardening-check (in devscripts). Someone who only runs the
-# program gets no print server.
+# and running want the compiler, Qt, the SAT solver CaDiCaL (linked in
+# statically) and the fonts; the tests add an X server, xdotool, ImageMagick,
+# poppler and a print server; the package and its check add dpkg-dev (the
+# hardening flags), lintian, the AppStream and desktop entry validators and
+# hardening-check (in devscripts). Someone who only runs the program gets no
+# print server.
 # Safe to run again and again: it only calls apt when something is missing.
 #
 # Usage: setup.sh [build|test|package|fuzz|bench|icons]   (build by default)
@@ -12,7 +13,7 @@ set -euo pipefail
 
 packages=(
   g++ make cmake ninja-build
-  qt6-base-dev qt6-svg-dev libgl-dev
+  qt6-base-dev qt6-svg-dev libgl-dev libcadical-dev
   fonts-liberation2
 )
 

@@ -1,5 +1,6 @@
 #include "exchange/arrow_network.h"
 
+#include "exchange/fewest_dummies.h"
 #include "exchange/topological_order.h"
 
 #include <algorithm>
@@ -15,9 +16,8 @@ namespace {
 using Tasks = std::vector<std::size_t>;
 using TaskSet = Tasks; // sorted task places
 
-// Each task's direct predecessors: the links implied by others dropped, so
-// that a chain A, B, C with C also after A waits for B alone.
-std::vector<TaskSet> directPredecessors(const std::vector<std::vector<std::size_t>>& predecessors) {
+// Which task waits for which, directly or through others.
+TaskOrder waitingOf(const std::vector<std::vector<std::size_t>>& predecessors) {
     const std::size_t count = predecessors.size();
     std::vector<std::pair<std::size_t, std::size_t>> links;
     for (std::size_t task = 0; task < count; ++task) {
@@ -25,7 +25,7 @@ std::vector<TaskSet> directPredecessors(const std::vector<std::vector<std::size_
             links.emplace_back(before, task);
         }
     }
-    std::vector<std::vector<bool>> earlier(count, std::vector<bool>(count, false));
+    TaskOrder earlier(count, std::vector<bool>(count, false));
     for (const std::size_t task : topologicalOrder(count, links)) {
         for (const std::size_t before : predecessors[task]) {
             earlier[task][before] = true;
@@ -36,6 +36,14 @@ std::vector<TaskSet> directPredecessors(const std::vector<std::vector<std::size_
             }
         }
     }
+    return earlier;
+}
+
+// Each task's direct predecessors: the links implied by others dropped, so
+// that a chain A, B, C with C also after A waits for B alone.
+std::vector<TaskSet> directPredecessors(const std::vector<std::vector<std::size_t>>& predecessors,
+                                        const TaskOrder& earlier) {
+    const std::size_t count = predecessors.size();
     std::vector<TaskSet> direct(count);
     for (std::size_t task = 0; task < count; ++task) {
         TaskSet set(predecessors[task].begin(), predecessors[task].end());
@@ -248,20 +256,11 @@ Graph startingGraph(const std::vector<TaskSet>& direct, const EventSets& events,
     return graph;
 }
 
-} // namespace
-
-std::size_t ArrowNetwork::dummyCount() const {
-    return static_cast<std::size_t>(
-        std::count_if(jobs.begin(), jobs.end(),
-                      [](const NetworkJob& job) { return job.task == NetworkJob::dummy; }));
-}
-
 // Fewest dummies is a hard problem; the reduction is greedy, so it is run
 // with and without covering and with the dummies taken in several orders,
 // and the network with the fewest dummies, then the fewest events, is kept.
-ArrowNetwork arrowNetworkOf(const std::vector<std::vector<std::size_t>>& predecessors) {
+ArrowNetwork mergedNetwork(const std::vector<TaskSet>& direct) {
     constexpr std::size_t shuffledOrders = 6;
-    const std::vector<TaskSet> direct = directPredecessors(predecessors);
     const EventSets events = eventSets(direct);
     ArrowNetwork best;
     bool found = false;
@@ -293,8 +292,28 @@ ArrowNetwork arrowNetworkOf(const std::vector<std::vector<std::size_t>>& predece
     return best;
 }
 
+} // namespace
+
+std::size_t ArrowNetwork::dummyCount() const {
+    return static_cast<std::size_t>(
+        std::count_if(jobs.begin(), jobs.end(),
+                      [](const NetworkJob& job) { return job.task == NetworkJob::dummy; }));
+}
+
+// Up to this many tasks the merged network is only the bound of an exact
+// search, which takes milliseconds there and grows fast beyond.
+ArrowNetwork arrowNetworkOf(const std::vector<std::vector<std::size_t>>& predecessors) {
+    constexpr std::size_t searchedExactly = 8;
+    const TaskOrder after = waitingOf(predecessors);
+    ArrowNetwork merged = mergedNetwork(directPredecessors(predecessors, after));
+    if (predecessors.empty() || predecessors.size() > searchedExactly) {
+        return merged;
+    }
+    return fewestDummyNetwork(after, merged);
+}
+
 std::size_t plainDummyCount(const std::vector<std::vector<std::size_t>>& predecessors) {
-    const EventSets events = eventSets(directPredecessors(predecessors));
+    const EventSets events = eventSets(directPredecessors(predecessors, waitingOf(predecessors)));
     std::size_t count = 0;
     for (const TaskSet& set : events.sets) {
         count += set.size();
