@@ -15,7 +15,6 @@ constexpr double pi = 3.141592;
 constexpr double barbLength = 300;
 constexpr double barbAngle = 170.0 / 180.0 * pi;
 using namespace chart_geometry;
-constexpr double normalFontSize = labelFontSize;
 constexpr double nameFontSize = 16;
 
 Point nodeCentre(const Project& project, Currency node) {
@@ -211,7 +210,7 @@ void drawChart(const Project& project, Surface& surface, ChartTarget target) {
         }
     }
     drawProjectName(project, surface, target);
-    surface.setFontSize(normalFontSize);
+    surface.setFontSize(labelFontSize);
     surface.setDrawColour(colours::black);
 }
 

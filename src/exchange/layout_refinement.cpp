@@ -47,7 +47,7 @@ constexpr std::size_t columnsAcross = 6;
 constexpr int untanglingRounds = 3;
 constexpr int shakes = 40;
 constexpr std::size_t nodesShaken = 3;
-// A hundred arrows get some 25,000 places tried, a few milliseconds' work;
+// A hundred arrows get some 10,000 places tried, a few milliseconds' work;
 // fifty get four times as many.
 constexpr double workLimit = 100'000'000;
 // A smaller network settles long before its share would run out.
@@ -93,9 +93,7 @@ class Refiner {
     bool untangle() {
         bool moved = false;
         for (std::size_t v = 0; v < nodeCount_ && !spent(); ++v) {
-            Around what = around(v);
-            passingColumn(what, columnOf_[v]);
-            if (nodesUnderArrows(v, what.passing) > 0) {
+            if (troubled(v)) {
                 moved = moveWithNeighbour(v) || moved;
             }
         }
@@ -106,17 +104,15 @@ class Refiner {
     // the ones under an arrow or at the end of one over a node, while there
     // are such, else any.
     void shake(std::mt19937& random) {
-        std::vector<std::size_t> troubled;
+        std::vector<std::size_t> stuck;
         for (std::size_t v = 0; v < nodeCount_; ++v) {
-            Around what = around(v);
-            passingColumn(what, columnOf_[v]);
-            if (nodesUnderArrows(v, what.passing) > 0) {
-                troubled.push_back(v);
+            if (troubled(v)) {
+                stuck.push_back(v);
             }
         }
         for (std::size_t thrown = 0; thrown < nodesShaken && nodeCount_ > 0; ++thrown) {
             const std::size_t v =
-                troubled.empty() ? random() % nodeCount_ : troubled[random() % troubled.size()];
+                stuck.empty() ? random() % nodeCount_ : stuck[random() % stuck.size()];
             const std::vector<Place> places = placesFor(v);
             if (!places.empty()) {
                 put(v, places[random() % places.size()]);
@@ -143,9 +139,7 @@ class Refiner {
         for (int round = 0; round < clearingRounds && !spent(); ++round) {
             bool moved = false;
             for (std::size_t v = 0; v < nodeCount_ && !spent(); ++v) {
-                Around what = around(v);
-                passingColumn(what, columnOf_[v]);
-                if (nodesUnderArrows(v, what.passing) > 0) {
+                if (troubled(v)) {
                     moved = moveBest(v) || moveWithNeighbour(v) || moved;
                 }
             }
@@ -209,6 +203,15 @@ class Refiner {
         std::size_t column = std::numeric_limits<std::size_t>::max();
         std::vector<std::size_t> passing;
     };
+
+    // Whether v stands under an arrow, or at the end of one over a node.
+    bool troubled(std::size_t v) const {
+        ++tried_; // about as much work as trying a place
+        Around what;
+        what.node = v;
+        passingColumn(what, columnOf_[v]);
+        return nodesUnderArrows(v, what.passing) > 0;
+    }
 
     Around around(std::size_t v) const {
         ++tried_; // about as much work as trying a place

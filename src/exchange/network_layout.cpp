@@ -100,11 +100,9 @@ std::vector<std::size_t> longestPathLayers(std::size_t nodeCount,
                                            const std::vector<std::pair<Item, Item>>& links,
                                            std::size_t capacity) {
     std::vector<Items> next(nodeCount);
-    for (const auto& [from, to] : links) {
-        next[from].push_back(to);
-    }
     std::vector<Items> previous(nodeCount);
     for (const auto& [from, to] : links) {
+        next[from].push_back(to);
         previous[to].push_back(from);
     }
     std::vector<std::size_t> layer(nodeCount, 0);
@@ -473,14 +471,24 @@ std::vector<NodePlace> straightPlaces(const Layered& net, const Box& box, const 
     const double high = box.top + box.height;
     const std::vector<int> columns = spread(net.layers.size(), box.left, box.width, maxColumnPitch);
     const auto xOf = [&](Item item) { return double(columns[net.layerOf[item]]); };
+    // Where a placeholder stands on its arrow: the arrow's two nodes, and how
+    // far along from the first, so that its height is (1 - t) and t of theirs.
+    struct OnLine {
+        Item from;
+        Item to;
+        double t;
+    };
+    const auto onLine = [&](Item placeholder) {
+        const auto& [from, to] = net.arrowOf[placeholder - net.nodeCount];
+        return OnLine{from, to, (xOf(placeholder) - xOf(from)) / (xOf(to) - xOf(from))};
+    };
     // Every item starts level with the middle, so the first sweep down
     // centres the sources and lets the rest follow them.
     std::vector<double> y(net.layerOf.size(), (low + high) / 2);
     const auto wantedOf = [&](Item item, const std::vector<Items>& links) {
         if (!net.isNode(item)) {
-            const auto& [from, to] = net.arrowOf[item - net.nodeCount];
-            const double t = (xOf(item) - xOf(from)) / (xOf(to) - xOf(from));
-            return y[from] + t * (y[to] - y[from]);
+            const OnLine at = onLine(item);
+            return y[at.from] + at.t * (y[at.to] - y[at.from]);
         }
         if (links[item].empty()) {
             return y[item];
@@ -523,9 +531,8 @@ std::vector<NodePlace> straightPlaces(const Layered& net, const Box& box, const 
         if (net.isNode(item)) {
             return nodeY[item];
         }
-        const auto& [from, to] = net.arrowOf[item - net.nodeCount];
-        const double t = (xOf(item) - xOf(from)) / (xOf(to) - xOf(from));
-        return nodeY[from] + t * (nodeY[to] - nodeY[from]);
+        const OnLine at = onLine(item);
+        return nodeY[at.from] + at.t * (nodeY[at.to] - nodeY[at.from]);
     };
     for (int round = 0; round < straighteningRounds; ++round) {
         std::vector<GapRule> rules;
@@ -538,10 +545,9 @@ std::vector<NodePlace> straightPlaces(const Layered& net, const Box& box, const 
                         rule.terms.push_back({item, sign});
                         return;
                     }
-                    const auto& [from, to] = net.arrowOf[item - net.nodeCount];
-                    const double t = (xOf(item) - xOf(from)) / (xOf(to) - xOf(from));
-                    rule.terms.push_back({from, sign * (1 - t)});
-                    rule.terms.push_back({to, sign * t});
+                    const OnLine at = onLine(item);
+                    rule.terms.push_back({at.from, sign * (1 - at.t)});
+                    rule.terms.push_back({at.to, sign * at.t});
                 };
                 add(layer[i], 1);
                 add(layer[i - 1], -1);
@@ -658,8 +664,8 @@ std::vector<NodePlace> latticePlaces(const Layered& net, const Box& box) {
     return places;
 }
 
-// The first places on a grid whose rows are half the gap apart, and the
-// nodes moved on it until the chart reads best.
+// The first places on a grid whose rows are a quarter of the gap apart, and
+// the nodes moved on it until the chart reads best.
 double refine(std::vector<NodePlace>& places, const std::vector<std::pair<int, int>>& arrows,
               const std::vector<std::string>& titles, const Box& box, double share) {
     LayoutGrid grid;
@@ -717,14 +723,10 @@ void fillHeight(std::vector<NodePlace>& places, const Box& box) {
     }
 }
 
-// The network laid out from layers of at most `capacity` nodes, refined;
-// with what its faults cost.
-std::pair<std::vector<NodePlace>, double> layOutIn(std::size_t capacity,
-                                                   const std::vector<std::pair<int, int>>& arrows,
-                                                   std::size_t nodeCount, const Box& box,
-                                                   const std::vector<std::string>& titles,
-                                                   double share) {
-    Layered net = layered(nodeCount, arrows, capacity);
+// The network laid out from its layers, refined; with what its faults cost.
+std::pair<std::vector<NodePlace>, double>
+layOutIn(Layered net, const std::vector<std::pair<int, int>>& arrows, const Box& box,
+         const std::vector<std::string>& titles, double share) {
     reduceCrossings(net);
     const std::optional<ColumnGaps> gaps = columnGapsFor(net, box);
     const bool straight = gaps && (static_cast<int>(net.layers.size()) - 1) * minGap <= box.width;
@@ -750,12 +752,12 @@ std::vector<NodePlace> layOutNetwork(int nodeCount, const std::vector<std::pair<
     // more long arrows, and a network may read better without. Both are
     // laid out, and the one whose faults cost less is kept.
     const auto capacity = static_cast<std::size_t>(box.height / readableNodeGap) + 1;
-    const Layered capped = layered(count, arrows, capacity);
+    Layered capped = layered(count, arrows, capacity);
     const bool both =
         capacity < count && static_cast<int>(capped.layers.size() - 1) * minGap <= box.width;
-    auto best = layOutIn(count, arrows, count, box, titles, both ? 0.5 : 1.0);
+    auto best = layOutIn(layered(count, arrows, count), arrows, box, titles, both ? 0.5 : 1.0);
     if (both) {
-        auto other = layOutIn(capacity, arrows, count, box, titles, 0.5);
+        auto other = layOutIn(std::move(capped), arrows, box, titles, 0.5);
         if (other.second < best.second) {
             best = std::move(other);
         }

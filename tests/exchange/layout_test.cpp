@@ -1,7 +1,6 @@
 #include "editor/chart_readability.h"
-#include "exchange/ms_project_xml.h"
 #include "exchange/network_layout.h"
-#include "exchange/task_csv.h"
+#include "exchange/task_file.h"
 #include "exchange/task_project.h"
 #include "judged_task_lists.h"
 #include "model/project_file.h"
@@ -9,9 +8,6 @@
 #include "schedule/cpm.h"
 
 #include <QTest>
-
-#include <fstream>
-#include <sstream>
 
 #include <algorithm>
 #include <cmath>
@@ -51,11 +47,21 @@ Arrows randomNetwork(std::mt19937& random, int nodes) {
     return arrows;
 }
 
-std::string fileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+// Whole twips inside the area, circles apart, every arrow to the right.
+void verifyFitsTheArea(const std::vector<NodePlace>& places, const Arrows& arrows) {
+    const LayoutArea area;
+    for (std::size_t a = 0; a < places.size(); ++a) {
+        const NodePlace& p = places[a];
+        QVERIFY(p.x == std::round(p.x) && p.y == std::round(p.y));
+        QVERIFY(p.x >= area.left && p.x <= area.right && p.y >= area.top && p.y <= area.bottom);
+        for (std::size_t b = a + 1; b < places.size(); ++b) {
+            QVERIFY2(std::hypot(p.x - places[b].x, p.y - places[b].y) >= 450,
+                     qPrintable(QString("nodes %1 and %2").arg(a).arg(b)));
+        }
+    }
+    for (const auto& [from, to] : arrows) {
+        QVERIFY(places[std::size_t(to)].x > places[std::size_t(from)].x);
+    }
 }
 
 // A plan as people write them: each task waits for none to three of the six
@@ -111,22 +117,10 @@ class LayoutTest : public QObject {
     void everyNetworkFitsTheArea() {
         QFETCH(int, nodes);
         QFETCH(Arrows, arrows);
-        const LayoutArea area;
         const std::vector<NodePlace> places = layOutNetwork(nodes, arrows);
         QCOMPARE(places.size(), static_cast<std::size_t>(nodes));
         QVERIFY(places == layOutNetwork(nodes, arrows));
-        for (std::size_t a = 0; a < places.size(); ++a) {
-            const NodePlace& p = places[a];
-            QVERIFY(p.x == std::round(p.x) && p.y == std::round(p.y));
-            QVERIFY(p.x >= area.left && p.x <= area.right && p.y >= area.top && p.y <= area.bottom);
-            for (std::size_t b = a + 1; b < places.size(); ++b) {
-                QVERIFY2(std::hypot(p.x - places[b].x, p.y - places[b].y) >= 450,
-                         qPrintable(QString("nodes %1 and %2").arg(a).arg(b)));
-            }
-        }
-        for (const auto& [from, to] : arrows) {
-            QVERIFY(places[std::size_t(to)].x > places[std::size_t(from)].x);
-        }
+        verifyFitsTheArea(places, arrows);
     }
 
     // A chain, the chain 0-1-3-4 with a branch to 2 (the fork between its
@@ -156,16 +150,12 @@ class LayoutTest : public QObject {
     // benchmark counts them.
     void chartsReadable_data() {
         QTest::addColumn<TaskList>("list");
-        QTest::addColumn<QString>("tidied"); // a drawn project instead of a list
-        QTest::addColumn<bool>("clear");     // no arrow through a node
-        QTest::addColumn<bool>("labelled");  // no label on a circle or a label
-        const std::string examples = ARROWPLAN_EXAMPLES;
-        QTest::newRow("house.csv")
-            << readTaskCsv(fileText(examples + "/house.csv")) << QString() << true << true;
-        QTest::newRow("house.xml")
-            << readMsProjectXml(fileText(examples + "/house.xml")) << QString() << true << true;
-        for (const char* drawn : {"demo", "house", "yard"}) {
-            QTest::newRow(drawn) << TaskList() << QString(drawn) << true << true;
+        QTest::addColumn<QString>("file");  // a task list to import, or a drawn project to tidy
+        QTest::addColumn<bool>("clear");    // no arrow through a node
+        QTest::addColumn<bool>("labelled"); // no label on a circle or a label
+        for (const char* example :
+             {"house.csv", "house.xml", "demo.cpm", "house.cpm", "yard.cpm"}) {
+            QTest::newRow(example) << TaskList() << QString(example) << true << true;
         }
         for (const NamedTaskList& judged : judgedTaskLists()) {
             QTest::newRow(judged.name.c_str()) << judged.list << QString() << false << false;
@@ -178,31 +168,30 @@ class LayoutTest : public QObject {
 
     void chartsReadable() {
         QFETCH(TaskList, list);
-        QFETCH(QString, tidied);
+        QFETCH(QString, file);
         QFETCH(bool, clear);
         QFETCH(bool, labelled);
+        const std::string path = ARROWPLAN_EXAMPLES "/" + file.toStdString();
         std::vector<ImportWarning> warnings;
         Project project;
-        if (tidied.isEmpty()) {
+        if (file.isEmpty()) {
             project = projectOfTasks(list, warnings);
-        } else {
-            QVERIFY(
-                !loadProjectFile(ARROWPLAN_EXAMPLES "/" + tidied.toStdString() + ".cpm", project));
+        } else if (file.endsWith(".cpm")) {
+            QVERIFY(!loadProjectFile(path, project));
             tidyLayout(project);
+        } else {
+            project = importTaskFile(path, warnings);
         }
-        const LayoutArea area;
+        std::vector<NodePlace> places;
         for (int node = 1; node <= project.nodeCount; ++node) {
-            const float x = project.nodeX[node];
-            const float y = project.nodeY[node];
-            QVERIFY(x >= area.left && x <= area.right && y >= area.top && y <= area.bottom);
-            for (int other = node + 1; other <= project.nodeCount; ++other) {
-                QVERIFY(std::hypot(x - project.nodeX[other], y - project.nodeY[other]) >= 450);
-            }
+            places.push_back({project.nodeX[node], project.nodeY[node]});
         }
+        Arrows arrows;
         for (int job = 1; job <= project.edgeCount; ++job) {
-            QVERIFY(project.nodeX[int(nodeSlot(project.edgeFrom[job]))] <
-                    project.nodeX[int(nodeSlot(project.edgeTo[job]))]);
+            arrows.emplace_back(int(nodeSlot(project.edgeFrom[job])) - 1,
+                                int(nodeSlot(project.edgeTo[job])) - 1);
         }
+        verifyFitsTheArea(places, arrows);
         computeSchedule(project);
         ScreenSurface metrics(colours::windowBack, colours::black, [] { return QSize(); });
         const ChartReadability counts = readabilityOf(project, metrics);
