@@ -2,14 +2,27 @@
 # Installs the built .deb in a fresh minimal Debian 12 and shows what its
 # users get: the software centre's catalogue finds the program, the theme has
 # its icons, both programs start and arrowplan-report draws the example.
-# Needs root and deb.debian.org; the chroot is made by debootstrap once and
+# Needs root and a Debian mirror; the chroot is made by debootstrap once and
 # kept for the next run. Not part of CI, which has neither.
 #
-# Usage: packaging/try_in_chroot.sh [FOLDER] [CHROOT]
-#        (build-deb and /var/tmp/arrowplan-bookworm by default)
+# Usage: packaging/try_in_chroot.sh [FOLDER] [CHROOT] [MIRROR]
+#        (build-deb, /var/tmp/arrowplan-bookworm and the first Debian mirror
+#        of this machine's apt sources by default)
 set -euo pipefail
 folder=${1:-build-deb}
 root=${2:-/var/tmp/arrowplan-bookworm}
+mirror=${3:-}
+if [ -z "$mirror" ]; then
+    # The machine's own mirror: deb822 sources first, then the one-line kind.
+    mirror=$(sed -n 's/^URIs:[[:space:]]*\([^[:space:]]*\).*/\1/p' /etc/apt/sources.list.d/*.sources 2>/dev/null | head -n 1 || true)
+fi
+if [ -z "$mirror" ]; then
+    mirror=$(awk '$1 == "deb" { for (i = 2; i <= NF; ++i) if ($i !~ /^\[/) { print $i; exit } }' /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null | head -n 1 || true)
+fi
+if [ -z "$mirror" ]; then
+    echo "no Debian mirror in this machine's apt sources; give one as the third argument" >&2
+    exit 2
+fi
 deb=$(ls "$folder"/arrowplan_*.deb | head -n 1)
 id=io.github.arrowplan.arrowplan
 
@@ -17,7 +30,7 @@ if ! command -v debootstrap >/dev/null; then
     apt-get install -y -qq --no-install-recommends debootstrap
 fi
 if [ ! -x "$root/usr/bin/apt-get" ]; then
-    debootstrap --variant=minbase bookworm "$root" http://deb.debian.org/debian
+    debootstrap --variant=minbase bookworm "$root" "$mirror"
 fi
 mount -t proc proc "$root/proc"
 trap 'umount "$root/proc"' EXIT
