@@ -49,8 +49,8 @@ void quietOffscreenQt() {
     qInstallMessageHandler(dropQtChatter);
 }
 
-bool withLoadedWindow(const std::string& projectPath, int& argc, char** argv, std::string& problem,
-                      const WindowWork& work) {
+WindowOutcome withLoadedWindow(const std::string& projectPath, int& argc, char** argv,
+                               std::string& problem, const WindowWork& work) {
     quietOffscreenQt();
     QApplication app(argc, argv);
 
@@ -63,10 +63,10 @@ bool withLoadedWindow(const std::string& projectPath, int& argc, char** argv, st
 
     if (const auto fileProblem = loadProjectFile(projectPath, project)) {
         problem = describe(*fileProblem, projectPath);
-        return false;
+        return WindowOutcome::notLoaded;
     }
     window.cmdCPM_Click();
-    return work(window, project, problem);
+    return work(window, project, problem) ? WindowOutcome::done : WindowOutcome::workFailed;
 }
 
 } // namespace arrowplan

@@ -8,6 +8,7 @@
 #include "editor/chart_readability.h"
 #include "editor/main_window.h"
 #include "exchange/task_file.h"
+#include "exchange/task_project.h"
 #include "model/project_file.h"
 #include "mst/kruskal.h"
 #include "platform/locale_currency.h"
@@ -36,8 +37,10 @@ namespace {
 
 using namespace arrowplan;
 
-constexpr int exitFailure = 1;
-constexpr int exitUsage = 2;
+// One rule for every command: what cannot be written is a failure of the
+// run, what cannot be taken in (the command line among it) is refused.
+constexpr int exitUnwritten = 1;
+constexpr int exitRefused = 2;
 
 constexpr std::string_view usageHead =
     R"(Usage: arrowplan-report COMMAND [OPTIONS] FILE [OUTPUT]
@@ -117,9 +120,10 @@ Formats of listing and costs (--format F):
 Options:
   --help                  show this text
 
-Problems go to standard error. Exit status: 0 on success, 1 when the file
-cannot be read, scheduled or written, 2 for a wrong command line and for any
-task list import cannot take.
+Problems go to standard error. Exit status, for every command: 0 on success,
+1 when an output cannot be written, 2 for a wrong command line and for input
+that is refused: a project file that cannot be read, loaded or scheduled, a
+task list import cannot take, a project export cannot write as a task list.
 )";
 
 // The usage text, with the image formats of the Qt found at run time.
@@ -140,7 +144,7 @@ std::string usageText() {
 
 int usageError(std::string_view problem) {
     std::cerr << "arrowplan-report: " << problem << "\n\n" << usageText();
-    return exitUsage;
+    return exitRefused;
 }
 
 enum class Format { text, csv, json, xml };
@@ -174,7 +178,7 @@ bool load(const std::string& path, Project& project) {
 int onScheduled(const Arguments& args, const std::function<void(const Project&)>& report) {
     Project project;
     if (!load(args.file, project)) {
-        return exitFailure;
+        return exitRefused;
     }
     computeSchedule(project);
     report(project);
@@ -220,9 +224,10 @@ int printCosts(const Arguments& args) {
 int onLoadedWindow(const Arguments& args, const WindowWork& work) {
     std::string problem;
     int argc = args.argc;
-    if (!withLoadedWindow(args.file, argc, args.argv, problem, work)) {
+    const WindowOutcome outcome = withLoadedWindow(args.file, argc, args.argv, problem, work);
+    if (outcome != WindowOutcome::done) {
         std::cerr << "arrowplan-report: " << problem << '\n';
-        return exitFailure;
+        return outcome == WindowOutcome::notLoaded ? exitRefused : exitUnwritten;
     }
     return 0;
 }
@@ -283,7 +288,7 @@ int printToFiles(const Arguments& args) {
 int printKruskal(const Arguments& args, KruskalVariant variant) {
     Project project;
     if (!load(args.file, project)) {
-        return exitFailure;
+        return exitRefused;
     }
     int subtreeCounter = 0;
     KruskalRun run(project, variant, subtreeCounter);
@@ -300,7 +305,7 @@ int printKruskal(const Arguments& args, KruskalVariant variant) {
 int printOk(const Arguments& args) {
     Project project;
     if (!load(args.file, project)) {
-        return exitFailure;
+        return exitRefused;
     }
     std::cout << "ok\n";
     return 0;
@@ -332,11 +337,11 @@ int importTasks(const Arguments& args) {
         }
         if (const auto failure = saveProjectFile(args.output, project)) {
             std::cerr << "arrowplan-report: " << *failure << '\n';
-            return exitUsage;
+            return exitUnwritten;
         }
     } catch (const ImportError& error) {
         std::cerr << describe(error, args.file) << '\n';
-        return exitUsage;
+        return exitRefused;
     }
     return 0;
 }
@@ -344,18 +349,25 @@ int importTasks(const Arguments& args) {
 int exportTasks(const Arguments& args) {
     Project project;
     if (!load(args.file, project)) {
-        return exitFailure;
+        return exitRefused;
     }
     std::vector<ImportWarning> warnings;
-    const auto failure = exportTaskFile(
-        project, args.output,
-        args.format == Format::csv ? TaskFileFormat::csv : TaskFileFormat::msProjectXml, warnings);
+    std::optional<std::string> failure;
+    try {
+        failure = exportTaskFile(project, args.output,
+                                 args.format == Format::csv ? TaskFileFormat::csv
+                                                            : TaskFileFormat::msProjectXml,
+                                 warnings);
+    } catch (const ExportError& error) {
+        std::cerr << "arrowplan-report: " << args.file << ": " << error.what() << '\n';
+        return exitRefused;
+    }
     for (const ImportWarning& warning : warnings) {
         std::cerr << describe(warning, args.output) << '\n';
     }
     if (failure) {
         std::cerr << "arrowplan-report: " << *failure << '\n';
-        return exitFailure;
+        return exitUnwritten;
     }
     return 0;
 }
@@ -483,6 +495,6 @@ int main(int argc, char** argv) {
     } catch (const std::exception& error) {
         // A sum beyond the currency range or a node number beyond the tables.
         std::cerr << "arrowplan-report: " << arguments.file << ": " << error.what() << '\n';
-        return exitFailure;
+        return exitRefused;
     }
 }

@@ -45,6 +45,7 @@ std::optional<std::string> exportTaskFile(const Project& project, const std::str
                                           TaskFileFormat format,
                                           std::vector<ImportWarning>& warnings) {
     const TaskList list = tasksOfProject(project);
+    warnings.insert(warnings.end(), list.warnings.begin(), list.warnings.end());
     const std::string text =
         format == TaskFileFormat::csv ? writeTaskCsv(list) : writeMsProjectXml(list, warnings);
     return replaceFile(path, text);

@@ -19,7 +19,8 @@ Project importTaskFile(const std::string& path, std::vector<ImportWarning>& warn
 
 // Writes the project's jobs as a task list, replacing the file whole. Adds
 // what could not be written as it stands to warnings; gives the message to
-// show when nothing was written.
+// show when the file could not be written. Throws ExportError, writing
+// nothing, for a project that cannot be a task list.
 std::optional<std::string> exportTaskFile(const Project& project, const std::string& path,
                                           TaskFileFormat format,
                                           std::vector<ImportWarning>& warnings);

@@ -1,6 +1,7 @@
 #include "exchange/task_project.h"
 
 #include "exchange/arrow_network.h"
+#include "model/number_text.h"
 #include "model/utf8.h"
 
 #include <algorithm>
@@ -116,9 +117,13 @@ std::vector<int> numbersByPlace(const std::vector<NodePlace>& places) {
     return number;
 }
 
+// A zero-time job the user named is a milestone, which other planning tools
+// keep as a task; the walk names a dummy "...".
 bool isDummy(const Project& project, int job) {
+    const std::string title = project.jobTitle[job].trimmed();
     return project.edgeWeight[job] == 0 && project.jobDelay[job] == Currency() &&
-           project.jobAmount[job] == Currency() && project.jobNotes[job].empty();
+           project.jobAmount[job] == Currency() && project.jobNotes[job].empty() &&
+           (title.empty() || title == "...");
 }
 
 // The jobs with both ends on the chart, as arrows between nodes 0..n-1,
@@ -216,6 +221,18 @@ TaskList tasksOfProject(const Project& project) {
         task.title = project.jobTitle[job].trimmed();
         task.time = project.edgeWeight[job];
         task.delay = project.jobDelay[job];
+        if (task.delay < Currency()) {
+            const Currency total = Currency::fromFloat(task.time) + task.delay;
+            if (total < Currency()) {
+                throw ExportError("job " + std::to_string(job) + " (\"" + task.title +
+                                  "\") takes " + plainText(total) +
+                                  " weeks with its delay; a task takes 0 or more");
+            }
+            list.warnings.push_back(
+                {0, "the negative delay of job " + std::to_string(job) + " is taken off its time"});
+            task.time = static_cast<float>(total.toDouble());
+            task.delay = Currency();
+        }
         task.amount = project.jobAmount[job];
         task.payMode = project.jobPayMode[job];
         task.description = project.jobNotes[job];

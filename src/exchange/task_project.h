@@ -4,6 +4,8 @@
 #include "exchange/task_list.h"
 #include "model/project.h"
 
+#include <stdexcept>
+
 namespace arrowplan {
 
 // The project a task list describes: one job a task, in the list's order,
@@ -15,9 +17,19 @@ namespace arrowplan {
 // A title cut to fit adds a warning.
 Project projectOfTasks(const TaskList& list, std::vector<ImportWarning>& warnings);
 
-// The task list of a project: one task a job that is not a dummy, numbered
+// A project that cannot be written as a task list, whose tasks take no
+// negative time: the text names the job.
+class ExportError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// The task list of a project: one task a job that is not a dummy (a job
+// without time, delay, amount, description or a title of its own), numbered
 // as the job, waiting for the jobs that end where it starts, directly or
-// through dummies.
+// through dummies. A negative delay is taken off the time, with a warning,
+// as a task list's delays are never negative; throws ExportError for a job
+// whose time and delay together are negative.
 TaskList tasksOfProject(const Project& project);
 
 // Moves every node of the drawn network to its place in a layered layout;

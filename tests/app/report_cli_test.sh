@@ -67,11 +67,11 @@ same readability <(printf '%s\n' "crossings 0" "arrowsThroughNodes 0" "overlaps 
 
 # Refusals: a message on standard error, nothing on standard output.
 head -n 20 "$examples/house.cpm" >"$work/cut.cpm"
-run "truncated file" 1 listing "$work/cut.cpm"
+run "truncated file" 2 listing "$work/cut.cpm"
 said "cut.cpm, line [0-9]*: the file ends before"
 same "output of a broken file" /dev/null
 printf '%s\r\n' 2 1 0 0 0 '"x"' 0 1 2 1e30 '""' 0 0 0 1 0 0 2 '""' >"$work/huge.cpm"
-run "overflowing schedule" 1 listing "$work/huge.cpm"
+run "overflowing schedule" 2 listing "$work/huge.cpm"
 said "too large"
 
 # Task lists: the two hand-made houses come in with the schedule of house.cpm
@@ -92,6 +92,15 @@ printf 'id,duration,predecessors\na,1,c\nb,1,a\nc,1,b\n' >"$work/circle.csv"
 run "import a circle" 2 import "$work/circle.csv" "$work/circle.cpm"
 said "/circle.csv, line 2: the tasks a, c, b wait for each other in a circle$"
 [ ! -e "$work/circle.cpm" ] || fail "a refused task list left a project file"
+# A job that would take negative time cannot be a task; nothing is written.
+printf '%s\r\n' 2 1 0 0 -3 '"Pour"' 0 1 2 1 '""' 0 1000 1200 1 3000 1200 2 '"x"' >"$work/minus.cpm"
+run "export of a negative time" 2 export "$work/minus.cpm" "$work/minus.xml"
+said 'minus.cpm: job 1 ("Pour") takes -2 weeks'
+[ ! -e "$work/minus.xml" ] || fail "a refused export left a task list"
+# An output that cannot be written, whatever the command.
+run "import to nowhere" 1 import "$examples/house.csv" "$work/no/such/folder.cpm"
+run "export to nowhere" 1 export "$examples/house.cpm" "$work/no/such/folder.xml"
+run "chart to nowhere" 1 chart "$examples/house.cpm" "$work/no/such/folder.png"
 
 run "no arguments" 2
 run "unknown command" 2 sing "$examples/yard.cpm"

@@ -2,10 +2,13 @@
 #include "exchange/ms_project_xml.h"
 #include "exchange/task_csv.h"
 #include "exchange/task_project.h"
+#include "model/number_text.h"
 #include "model/project_file.h"
 #include "schedule/cpm.h"
 #include "schedule/listing.h"
 #include "schedule/weekly_costs.h"
+
+#include "project_builder.h"
 
 #include <QTest>
 
@@ -427,6 +430,77 @@ class ImportTest : public QObject {
         }
         if (csv) {
             QCOMPARE(weeklyCosts(back, {}).project.cost, weeklyCosts(project, {}).project.cost);
+        }
+    }
+
+    // Projects out as task lists, and those in and out again: a titled
+    // zero-time job is a milestone that the jobs after it wait for, a "..."
+    // one a dummy; a negative delay comes off the time, and a job that would
+    // take negative time stops the export.
+    void projectsGoOut() {
+        using testing::projectOf;
+        struct Case {
+            const char* name;
+            Project project;
+            std::vector<std::string> tasks; // title, time, delay, the titles waited for
+            const char* refusal;
+        };
+        const Case cases[] = {
+            {"milestone",
+             projectOf(4, {{1, 2, 1, 0, 0, "Dig"},
+                           {2, 3, 0, 0, 0, "Phase A done"},
+                           {3, 4, 2, 0, 0, "Build"}}),
+             {"Dig 1 0:", "Phase A done 0 0: Dig", "Build 2 0: Phase A done"},
+             nullptr},
+            {"dummy",
+             projectOf(4, {{1, 2, 1, 0, 0, "Dig"},
+                           {2, 3, 0, 0, 0, "..."},
+                           {3, 4, 2, 0, 0, "Build"},
+                           {1, 3, 0, 0, 0, "  "}}),
+             {"Dig 1 0:", "Build 2 0: Dig"},
+             nullptr},
+            {"negative delay",
+             projectOf(3, {{1, 2, 5, -3, 0, "Dig"}, {2, 3, 1, 0.5, 0, "Build"}}),
+             {"Dig 2 0:", "Build 1 0.5: Dig"},
+             nullptr},
+            {"negative time",
+             projectOf(3, {{1, 2, 4, 0, 0, "Dig"}, {2, 3, 1, -3, 0, "Pour"}}),
+             {},
+             "job 2 (\"Pour\") takes -2 weeks"},
+        };
+        // MS Project XML folds the delays into the times.
+        const auto described = [](const TaskList& list, bool folded) {
+            std::vector<std::string> tasks;
+            for (const Task& task : list.tasks) {
+                const Currency delay = folded ? Currency() : task.delay;
+                const Currency time = Currency::fromFloat(task.time) + task.delay - delay;
+                std::string text =
+                    task.title + ' ' + plainText(time) + ' ' + plainText(delay) + ':';
+                for (const std::string& id : task.predecessors) {
+                    const auto before = std::find_if(list.tasks.begin(), list.tasks.end(),
+                                                     [&](const Task& t) { return t.id == id; });
+                    text += ' ' + before->title;
+                }
+                tasks.push_back(text);
+            }
+            return tasks;
+        };
+        for (const Case& c : cases) {
+            try {
+                const TaskList out = tasksOfProject(c.project);
+                QVERIFY2(c.refusal == nullptr, c.name);
+                QVERIFY2(described(out, false) == c.tasks, c.name);
+                std::vector<ImportWarning> warnings;
+                const TaskList csv =
+                    tasksOfProject(projectOfTasks(readTaskCsv(writeTaskCsv(out)), warnings));
+                QVERIFY2(described(csv, false) == c.tasks, c.name);
+                const TaskList xml = tasksOfProject(
+                    projectOfTasks(readMsProjectXml(writeMsProjectXml(out, warnings)), warnings));
+                QVERIFY2(described(xml, true) == described(out, true), c.name);
+            } catch (const ExportError& error) {
+                QVERIFY2(c.refusal != nullptr, error.what());
+                QVERIFY2(QString(error.what()).contains(c.refusal), error.what());
+            }
         }
     }
 
