@@ -122,6 +122,16 @@ class DocumentTest : public QObject {
                                QKeySequence((&row - steps) % 2 ? "Ctrl+Y" : "Ctrl+Shift+Z"));
             QVERIFY2(h.project == after, row.undoText);
             QVERIFY(!h.action("mnuRedo")->isEnabled());
+            // A new step after an Undo replaces the step undone: Redo has
+            // nothing left to bring back, and Undo goes back past the new
+            // step to where the first one started.
+            QTest::keyClick(&h.window, Qt::Key_Z, Qt::ControlModifier);
+            h.prompts.inputs << "Branch";
+            h.action("namen")->trigger();
+            QVERIFY2(!h.action("mnuRedo")->isEnabled(), row.undoText);
+            QTest::keyClick(&h.window, Qt::Key_Z, Qt::ControlModifier);
+            QVERIFY2(h.project == before, row.undoText);
+            QVERIFY2(!h.action("mnuUndo")->isEnabled(), row.undoText);
         }
     }
 
@@ -170,9 +180,11 @@ class DocumentTest : public QObject {
     // question, and with nothing unsaved: what runs and what stays.
     void unsavedWorkIsAskedFor_data() {
         QTest::addColumn<QString>("command");
-        QTest::addColumn<int>("answer"); // a SaveAnswer; -1 nothing unsaved, 3 save cancelled
+        // A SaveAnswer; -1 nothing unsaved, 3 the save dialog cancelled, 4 a
+        // save that fails.
+        QTest::addColumn<int>("answer");
         for (const char* command : {"cmdExit", "Ctrl+X", "close", "Ctrl+N", "Ctrl+T", "Ctrl+L"}) {
-            for (int answer = -1; answer <= 3; ++answer) {
+            for (int answer = -1; answer <= 4; ++answer) {
                 const QByteArray tag = QByteArray(command) + ' ' + QByteArray::number(answer);
                 QTest::newRow(tag.constData()) << QString(command) << answer;
             }
@@ -195,12 +207,15 @@ class DocumentTest : public QObject {
         const Project before = h.project;
         h.prompts.asked.clear();
         if (answer >= 0) {
-            h.prompts.saveAnswers << static_cast<SaveAnswer>(answer % 3);
+            h.prompts.saveAnswers << (answer >= 3 ? SaveAnswer::save
+                                                  : static_cast<SaveAnswer>(answer));
         }
         if (answer == static_cast<int>(SaveAnswer::save)) {
             h.prompts.files << dir.filePath("saved.cpm");
         } else if (answer == 3) {
             h.prompts.files << QString(); // the save dialog cancelled
+        } else if (answer == 4) {
+            h.prompts.files << dir.filePath("no such folder/saved.cpm");
         }
         h.prompts.files << examples + "/yard.cpm"; // to load: no save comes after this
 
@@ -215,8 +230,10 @@ class DocumentTest : public QObject {
         }
 
         QCOMPARE(h.prompts.asked.contains(question), answer >= 0);
-        if (answer > static_cast<int>(SaveAnswer::discard)) { // cancelled: nothing goes on
-            QVERIFY(h.project == before);
+        // Cancelled, or the work could not be saved: nothing goes on. A file
+        // chosen takes back the half-made arrow, whether it is written or not.
+        if (answer > static_cast<int>(SaveAnswer::discard)) {
+            QVERIFY(answer == 4 ? storedText(h.project) == unsavedText : h.project == before);
             QCOMPARE(h.endings, 0);
             QVERIFY(h.window.isWindowModified());
             return;
@@ -273,6 +290,29 @@ class DocumentTest : public QObject {
             h.action("sav")->trigger();
             QCOMPARE(h.prompts.asked.last(), QString("save: /work/yard.cpm"));
         }
+    }
+
+    // Work on a loaded file, left by a run that never ended, comes back at
+    // the next start still belonging to that file: Save offers it.
+    void leftWorkKnowsItsFile() {
+        QTemporaryDir state;
+        QTemporaryDir files;
+        const QString path = files.filePath("yard.cpm");
+        QVERIFY(QFile::copy(examples + "/yard.cpm", path));
+        {
+            Harness killed(state.path());
+            killed.load(path);
+            killed.button("cmdNode")->click();
+            killed.press(6000, 6000);
+        }
+        Harness h(state.path());
+        h.prompts.restoreAnswers << RestoreAnswer::restore;
+        h.window.startWith(state.path(), {});
+        QCOMPARE(h.project.nodeCount, 3);
+        QVERIFY(h.window.isWindowModified());
+        h.prompts.files << files.filePath("saved.cpm");
+        h.action("sav")->trigger();
+        QCOMPARE(h.prompts.asked.last(), "save: " + path);
     }
 
     // A state folder that cannot be written never stops a command: the user
