@@ -292,6 +292,48 @@ class DocumentTest : public QObject {
         }
     }
 
+    // Work taken in starts a fresh history that Undo goes back no further
+    // than: a loaded file is saved work, an imported task list is not (a
+    // command that drops it asks first), and Save offers the project file it
+    // belongs to.
+    void workTakenInStartsAfresh_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("unsaved");
+        QTest::addColumn<QString>("offered");
+        QTest::newRow("loaded") << "loa" << examples + "/yard.cpm" << false
+                                << examples + "/yard.cpm";
+        QTest::newRow("imported") << "mnuImport" << examples + "/house.csv" << true
+                                  << examples + "/house.cpm";
+    }
+    void workTakenInStartsAfresh() {
+        QFETCH(QString, command);
+        QFETCH(QString, file);
+        QFETCH(bool, unsaved);
+        QFETCH(QString, offered);
+        Harness h;
+        h.button("cmdNode")->click();
+        h.press(1500, 1500);
+        h.prompts.saveAnswers << SaveAnswer::discard;
+        h.prompts.files << file;
+        h.action(command.toLatin1())->trigger();
+        const std::string takenIn = storedText(h.project);
+        QVERIFY(!h.document.canUndo());
+        QCOMPARE(h.window.isWindowModified(), unsaved);
+        h.button("cmdNode")->click();
+        h.press(9000, 6000);
+        QTest::keyClick(&h.window, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(storedText(h.project), takenIn);
+        QVERIFY(!h.document.canUndo());
+        h.prompts.asked.clear();
+        h.prompts.saveAnswers << SaveAnswer::cancel;
+        h.button("cmdExit")->click();
+        QCOMPARE(h.prompts.asked.contains(question), unsaved);
+        h.prompts.files << QString(); // the save dialog cancelled
+        h.action("sav")->trigger();
+        QCOMPARE(h.prompts.asked.last(), "save: " + offered);
+    }
+
     // Work on a loaded file, left by a run that never ended, comes back at
     // the next start still belonging to that file: Save offers it.
     void leftWorkKnowsItsFile() {
