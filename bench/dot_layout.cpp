@@ -28,16 +28,19 @@ std::string dotOutput(const std::string& graph) {
     return dot.readAllStandardOutput().toStdString();
 }
 
+// dot reads the nodes in the order the jobs first meet them, not by their
+// numbers: an imported network is numbered by the places our
+// layout gave it, and dot starts its own ordering from the order it reads.
 std::string dotGraphOf(const Project& project) {
     std::ostringstream graph;
     graph << "digraph { rankdir=LR; splines=line; node [shape=circle, fixedsize=true, width="
           << 2 * chart_geometry::nodeRadius / twipsPerInch << "];\n";
-    for (int node = 1; node <= project.nodeCount; ++node) {
-        graph << "  " << node << ";\n";
-    }
     for (int job = 1; job <= project.edgeCount; ++job) {
         graph << "  " << nodeSlot(project.edgeFrom[job]) << " -> " << nodeSlot(project.edgeTo[job])
               << ";\n";
+    }
+    for (int node = 1; node <= project.nodeCount; ++node) {
+        graph << "  " << node << ";\n"; // a node no job meets, after the rest
     }
     graph << "}\n";
     return graph.str();

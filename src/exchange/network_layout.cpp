@@ -38,6 +38,10 @@ constexpr int straighteningRounds = 4;
 // apart keep the gap.
 constexpr int rowStep = minGap / 4;
 constexpr int refiningPasses = 40;
+// The work of refining, in shares of what one layout may take: a little for
+// each way of layering, then more for the best of them.
+constexpr double firstRefining = 0.5;
+constexpr double lastRefining = 0.5;
 // Node times as wide as most: two-digit times, the star of a critical node.
 constexpr const char* figuresSample = " 00 , 00 *";
 
@@ -723,7 +727,8 @@ void fillHeight(std::vector<NodePlace>& places, const Box& box) {
     }
 }
 
-// The network laid out from its layers, refined; with what its faults cost.
+// The network laid out from its layers and refined with `share` of the work,
+// not yet stretched to the area's height; with what its faults cost.
 std::pair<std::vector<NodePlace>, double>
 layOutIn(Layered net, const std::vector<std::pair<int, int>>& arrows, const Box& box,
          const std::vector<std::string>& titles, double share) {
@@ -733,7 +738,6 @@ layOutIn(Layered net, const std::vector<std::pair<int, int>>& arrows, const Box&
     std::vector<NodePlace> places =
         straight ? straightPlaces(net, box, *gaps) : latticePlaces(net, box);
     const double cost = refine(places, arrows, titles, box, share);
-    fillHeight(places, box);
     return {places, cost};
 }
 
@@ -747,21 +751,35 @@ std::vector<NodePlace> layOutNetwork(int nodeCount, const std::vector<std::pair<
     }
     const Box box = wholeTwipsOf(area);
     const auto count = static_cast<std::size_t>(nodeCount);
-    // Layers as tall as a column holds spread a crowd of nodes over more
-    // columns, where they stand clear of each other's arrows; but they make
-    // more long arrows, and a network may read better without. Both are
-    // laid out, and the one whose faults cost less is kept.
-    const auto capacity = static_cast<std::size_t>(box.height / readableNodeGap) + 1;
-    Layered capped = layered(count, arrows, capacity);
-    const bool both =
-        capacity < count && static_cast<int>(capped.layers.size() - 1) * minGap <= box.width;
-    auto best = layOutIn(layered(count, arrows, count), arrows, box, titles, both ? 0.5 : 1.0);
-    if (both) {
-        auto other = layOutIn(std::move(capped), arrows, box, titles, 0.5);
-        if (other.second < best.second) {
-            best = std::move(other);
+    // Lower layers spread a crowd of nodes over more columns, where a fan's
+    // arrows find room between them; but they make more long arrows, and a
+    // network may read better without. The plain layers and layers capped at
+    // a readable column and lower are each laid out and refined a little,
+    // and the one whose faults cost least is refined further.
+    std::vector<Layered> tries{layered(count, arrows, count)};
+    const auto readableColumn = static_cast<std::size_t>(box.height / readableNodeGap) + 1;
+    std::size_t tallest = count;
+    for (const std::size_t capacity :
+         {readableColumn, std::size_t{4}, std::size_t{3}, std::size_t{2}}) {
+        if (capacity >= tallest) {
+            continue;
+        }
+        tallest = capacity;
+        Layered capped = layered(count, arrows, capacity);
+        if (static_cast<int>(capped.layers.size() - 1) * minGap <= box.width) {
+            tries.push_back(std::move(capped));
         }
     }
+    std::pair<std::vector<NodePlace>, double> best;
+    for (Layered& net : tries) {
+        auto laidOut = layOutIn(std::move(net), arrows, box, titles,
+                                firstRefining / static_cast<double>(tries.size()));
+        if (best.first.empty() || laidOut.second < best.second) {
+            best = std::move(laidOut);
+        }
+    }
+    refine(best.first, arrows, titles, box, lastRefining);
+    fillHeight(best.first, box);
     return best.first;
 }
 
