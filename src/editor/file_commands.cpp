@@ -150,7 +150,7 @@ void MainWindow::mnustartover_Click() {
     }
     abandonHalfMadeArrow();
     startOver(project_);
-    surface_.clear();
+    surface_->clear();
     showNodeCount();
     showEdgeCount();
     cmdNode_Click();

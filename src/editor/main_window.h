@@ -41,7 +41,10 @@ class MainWindow : public QMainWindow, public ChartCommands {
     MainWindow(ProjectDocument& document, Prompts& prompts, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    ScreenSurface& surface() { return surface_; }
+    ScreenSurface& surface() { return screen_; }
+    // Where the chart is drawn from here on, instead of the screen: tests
+    // read what a command drew on a recording surface.
+    void drawOn(Surface& surface) { surface_ = &surface; }
     const QImage& canvasImage();
     QListWidget* List1() const { return list_; }
     // What ending the program does; tests replace it.
@@ -172,6 +175,8 @@ class MainWindow : public QMainWindow, public ChartCommands {
 
     // Expected-time and title entry.
     void highlightJob(int j);
+    // The input box for job j, its arrow red while it asks.
+    std::optional<QString> askAbout(int j, const QString& prompt, const QString& title);
     void redrawJob(int j);
     void stopWalk(int j);
     void printAtMidpoint(int j, double raise, const std::string& text);
@@ -179,7 +184,8 @@ class MainWindow : public QMainWindow, public ChartCommands {
     ProjectDocument& document_;
     Project& project_;
     Prompts& prompts_;
-    ScreenSurface surface_;
+    ScreenSurface screen_;
+    Surface* surface_ = &screen_;
     Canvas* canvas_ = nullptr;
     QListWidget* list_ = nullptr;
     // The end node's early time at the last CPM run, if one ran since the
@@ -192,6 +198,10 @@ class MainWindow : public QMainWindow, public ChartCommands {
     std::unique_ptr<PrintOptionsWindow> printOptions_;
     FileDialogSettings fileDialog_;
     FileDialogSettings importDialog_;
+
+    // The job whose value a walk's input box is asking for: a repaint
+    // meanwhile draws its arrow red again. 0 outside the walks.
+    int askedJob_ = 0;
 
     // The mouse handler's last click, its hit test and the Move Node selection.
     float clickX_ = 0;
