@@ -105,7 +105,7 @@ void MainWindow::loadFile(const QString& path) {
         return;
     }
     document_.opened(path);
-    showNewTables();
+    cmdCPM_Click();
 }
 
 // A task list from a spreadsheet or another planning tool replaces the
@@ -134,7 +134,7 @@ void MainWindow::mnuImport_Click() {
     adoptLoadedProject(project_, imported);
     fileDialog_.fileName = file.dir().filePath(file.completeBaseName() + ".cpm");
     document_.tookIn(QString());
-    showNewTables();
+    cmdCPM_Click();
     if (!warnings.empty()) {
         QStringList lines;
         for (const ImportWarning& warning : warnings) {
@@ -225,7 +225,7 @@ bool MainWindow::restore(LeftCopy& copy) {
     }
     document_.tookIn(fileName); // this program's own copy holds the work from here on
     copy.discard();
-    showNewTables();
+    cmdCPM_Click();
     return true;
 }
 

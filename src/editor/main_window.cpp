@@ -80,6 +80,7 @@ MainWindow::MainWindow(ProjectDocument& document, Prompts& prompts, QWidget* par
         });
     });
     connect(&document_, &ProjectDocument::commandEnded, this, [this] {
+        refreshShownCounts();
         showDrawing();
         describeChart();
     });
@@ -283,11 +284,6 @@ void MainWindow::stepThroughHistory(bool back) {
         return;
     }
     back ? document_.undo() : document_.redo();
-    showNewTables();
-}
-
-void MainWindow::showNewTables() {
-    refreshShownCounts();
     cmdCPM_Click();
 }
 

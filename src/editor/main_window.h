@@ -144,12 +144,11 @@ class MainWindow : public QMainWindow, public ChartCommands {
     void markActiveMode(QPushButton* active);
     void showNodeCount();
     void showEdgeCount();
-    // One step back (undo) or forth (redo), shown as after a Load.
+    // One step back (undo) or forth (redo), scheduled as after a Load.
     void stepThroughHistory(bool back);
-    // Tables that replaced the project's (Load, a restored copy, undo,
-    // redo): the counts on the buttons that show one (a button showing its
-    // name keeps it), then the CPM command.
-    void showNewTables();
+    // After every command, whatever changed the counts (a card's Delete,
+    // Load, Import, undo, redo): the buttons that show a count show the
+    // project's; a button showing its name keeps it.
     void refreshShownCounts();
     QPushButton* button(const char* name) const;
 

@@ -98,6 +98,8 @@ class DocumentTest : public QObject {
             h.project = roomyProject();
             h.document.opened({});
             h.window.cmdCPM_Click();
+            h.button("cmdEdge")->click();
+            h.button("cmdNode")->click();
             Project before = h.project;
             takeStep(h, row);
             // The window's own state (the mouse mode, the card shown) is no part of a step.
@@ -111,9 +113,11 @@ class DocumentTest : public QObject {
             QVERIFY2(!(after == before), row.undoText);
             QCOMPARE(h.action("mnuUndo")->text(), QString(row.undoText));
             QVERIFY(h.window.isWindowModified());
+            QVERIFY2(h.showsCounts(), row.undoText);
 
             QTest::keyClick(&h.window, Qt::Key_Z, Qt::ControlModifier);
             QVERIFY2(h.project == before, row.undoText);
+            QVERIFY2(h.showsCounts(), row.undoText);
             QVERIFY(!h.window.isWindowModified()); // back at what was loaded
             QVERIFY(!h.action("mnuUndo")->isEnabled());
             QCOMPARE(h.listed().size(), h.project.edgeCount + 1); // scheduled and listed
@@ -121,6 +125,7 @@ class DocumentTest : public QObject {
             QTest::keySequence(&h.window,
                                QKeySequence((&row - steps) % 2 ? "Ctrl+Y" : "Ctrl+Shift+Z"));
             QVERIFY2(h.project == after, row.undoText);
+            QVERIFY2(h.showsCounts(), row.undoText);
             QVERIFY(!h.action("mnuRedo")->isEnabled());
         }
     }
