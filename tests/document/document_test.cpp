@@ -4,9 +4,11 @@
 #include "model/project_file.h"
 #include "project_builder.h"
 
-#include <QCheckBox>
+#include <QAbstractButton>
+#include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
 
 using namespace arrowplan;
@@ -52,8 +54,10 @@ const StepRow steps[] = {
     {"&Undo Name the Project", "namen", {"Renamed"}, {}},
     {"&Undo Tidy Layout", "mnuTidy", {}, {}},
     {"&Undo Start Over", "mnustartover", {}, {}},
-    {"&Undo Edit Job Card", "Text4", {}, {}},
-    {"&Undo Edit Job Card", "Check1", {}, {}},
+    {"&Undo Amount", "Text4", {}, {}},
+    {"&Undo Description", "Text2", {}, {}},
+    {"&Undo Done", "Check1", {}, {}},
+    {"&Undo Payment Option", "Option1_3", {}, {}},
     {"&Undo Delete Job", "del", {}, {}},
 };
 
@@ -71,8 +75,12 @@ void takeStep(Harness& h, const StepRow& row) {
         if (auto* box = qobject_cast<QLineEdit*>(control)) {
             box->setText("77");
             QTest::keyClick(box, Qt::Key_Return);
-        } else if (auto* done = qobject_cast<QCheckBox*>(control)) {
-            done->click();
+        } else if (auto* notes = qobject_cast<QPlainTextEdit*>(control)) {
+            notes->setPlainText("77");
+            QFocusEvent toNextBox(QEvent::FocusOut, Qt::TabFocusReason);
+            QApplication::sendEvent(notes, &toNextBox);
+        } else if (auto* option = qobject_cast<QAbstractButton*>(control)) {
+            option->click();
         } else {
             shownCard()->findChild<QAction*>(row.control)->trigger();
         }
