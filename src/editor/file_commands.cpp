@@ -17,6 +17,7 @@ namespace {
 
 const QString namePrompt = QStringLiteral("Enter the Project Name");
 const QString notLoaded = QStringLiteral("The project was not loaded.\n\n");
+const QString importInstead = QStringLiteral("\n\nFile > Import reads task lists.");
 const QString saveQuestion = QStringLiteral("Save the changes to this project?");
 const QString restoreQuestion = QStringLiteral("Restore the unsaved project from %1?");
 const QString notImported = QStringLiteral("The task list was not imported.\n\n");
@@ -100,7 +101,9 @@ void MainWindow::loadFile(const QString& path) {
         if (problem->noNodes) {
             prompts_.beep();
         } else {
-            prompts_.message(notLoaded + fileProblemText(*problem, path), appTitle);
+            prompts_.message(notLoaded + fileProblemText(*problem, path) +
+                                 (problem->taskList ? importInstead : QString()),
+                             appTitle);
         }
         return;
     }

@@ -117,6 +117,10 @@ class MainWindowTest : public QObject {
         QTest::keyClick(&h.window, Qt::Key_L, Qt::ControlModifier);
         QVERIFY(h.prompts.asked.last().startsWith(
             "message: The project was not loaded.\n\nmissing.cpm: the file cannot be opened"));
+        h.prompts.files << examples + "/house.xml";
+        QTest::keyClick(&h.window, Qt::Key_L, Qt::ControlModifier);
+        QVERIFY(h.prompts.asked.last().contains("task list") &&
+                h.prompts.asked.last().contains("File > Import"));
         QVERIFY(arrowplan::testing::writeFile(dir.filePath("nodeless.cpm"), "0\r\n5\r\n"));
         h.prompts.files << dir.filePath("nodeless.cpm");
         QTest::keyClick(&h.window, Qt::Key_L, Qt::ControlModifier);
