@@ -141,6 +141,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == windowHandle() && event->type() == QEvent::Expose &&
         windowHandle()->isExposed()) {
         document_.run(redrawStep, [this] { cmdRedraw_Click(); });
+        emit exposed();
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -109,6 +109,11 @@ class MainWindow : public QMainWindow, public ChartCommands {
     void cmdWeight_Click();
     void cmdtitle_Click();
 
+  signals:
+    // The window system shows the window where it has placed it: a
+    // question asked from now on stands over it.
+    void exposed();
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     // An expose of the window runs the full redraw.
@@ -137,8 +142,8 @@ class MainWindow : public QMainWindow, public ChartCommands {
     // when the user keeps it.
     bool endOnceWorkMayGo();
     void offerLeftWork(const QString& folder);
-    // Takes in a left recovery copy; false when it is no project file.
-    bool restore(LeftCopy& copy);
+    // Takes in the work a left recovery copy holds.
+    void restore(LeftCopy& copy, const Project& work);
     void clearList();
 
     void markActiveMode(QPushButton* active);
