@@ -76,6 +76,10 @@ FAULTS = [
      "if (!answer) {\n            stopWalk(j);\n            return;\n        }\n"
      "        const JobTitle typed(toStdString(*answer));",
      "const JobTitle typed(toStdString(answer.value_or(QString())));"),
+    ("walk-repaint-drops-red", "src/editor/main_window.cpp",
+     "        highlightJob(askedJob_); // the user is typing its value\n", ""),
+    ("counts-stale-after-command", "src/editor/main_window.cpp",
+     "        refreshShownCounts();\n        showDrawing();", "        showDrawing();"),
     ("card-swapped-boxes", "src/cards/job_card_window.cpp",
      "readBox(text_[8], project_.jobActualTime[j])", "readBox(text_[9], project_.jobActualTime[j])"),
     ("card-next-past-last", "src/cards/job_card_window.cpp",

@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
-#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -79,11 +78,16 @@ int main(int argc, char** argv) {
     arrowplan::ProjectDocument document(prompts, recoveryFolder);
     arrowplan::MainWindow window(document, prompts);
     prompts.setParent(&window);
+    // Once the window manager has placed the window and it shows, so that
+    // the questions and messages stand over it (a dialog centres on where
+    // its parent is, and a window just shown may not be placed yet): first
+    // the work a crash left, then the file asked for.
+    QObject::connect(
+        &window, &arrowplan::MainWindow::exposed, &window,
+        document.guarded(QStringLiteral("Load"),
+                         [&] { window.startWith(recoveryFolder, files.value(0)); }),
+        // queued: the expose is painted before the questions wait
+        static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::SingleShotConnection));
     window.show();
-    // Once the window is up, so that the questions and messages stand over
-    // it: first the work a crash left, then the file asked for.
-    QTimer::singleShot(0, &window, document.guarded(QStringLiteral("Load"), [&] {
-        window.startWith(recoveryFolder, files.value(0));
-    }));
     return QApplication::exec();
 }

@@ -38,9 +38,12 @@ constexpr int clientHeight = 4785;
 constexpr double labelFontSize = 9.75;
 
 const QString doneCaption = QStringLiteral("DONE             "); // DONE and 13 blanks
-// The card's steps in the history.
+// The card's steps in the history; a box's step is named after the box.
 const QString editStep = QStringLiteral("Edit Job Card");
 const QString deleteStep = QStringLiteral("Delete Job");
+const QString notesStep = QStringLiteral("Description");
+const QString doneStep = QStringLiteral("Done");
+const QString payModeStep = QStringLiteral("Payment Option");
 
 // The notes box's label, and what a screen reader calls the box.
 constexpr const char* notesCaption = "Job Description/Contact Info";
@@ -208,9 +211,7 @@ void JobCardWindow::buildControls() {
     done_->setObjectName("Check1");
     done_->setGeometry(twipsRect(1200, 600, 975, 255));
     done_->setFont(fixed);
-    connect(done_, &QCheckBox::clicked, this, [this](bool ticked) {
-        document_.run(editStep, [&] { project_.jobDone[project_.currentJob] = ticked ? 1 : 0; });
-    });
+    connect(done_, &QCheckBox::clicked, this, document_.guarded(doneStep, [this] { storeDone(); }));
 
     auto* frame = new QGroupBox("Profit/Cost Options", client);
     frame->setObjectName("Frame1");
@@ -223,6 +224,11 @@ void JobCardWindow::buildControls() {
         payModes_->addButton(option, index);
         option->setFont(font()); // the frame's style sheet stops the window's font
     }
+    // Like the Done box, an option is stored as it is chosen, so that the
+    // steps of the history come in the order the user made the changes.
+    connect(payModes_, &QButtonGroup::idClicked, this,
+            document_.guarded(payModeStep, [this] { storePayMode(); }));
+    notes_->installEventFilter(this);
 
     for (int n : editBoxes) {
         text_[n]->installEventFilter(this);
@@ -312,19 +318,44 @@ template <> Currency JobCardWindow::readBox<Currency>(QLineEdit* box, Currency s
     }
 }
 
+void JobCardWindow::storeNotes() {
+    project_.jobNotes[project_.currentJob] = toStdString(notes_->toPlainText());
+    document_.endStep(notesStep);
+}
+
+template <typename Value> void JobCardWindow::storeBox(int n, Value& field) {
+    field = readBox(text_[n], field);
+    document_.endStep(text_[n]->accessibleName());
+}
+
+void JobCardWindow::storeTitle() {
+    project_.jobTitle[project_.currentJob] = JobTitle(toStdString(text_[10]->text()));
+    document_.endStep(text_[10]->accessibleName());
+}
+
+void JobCardWindow::storeDone() {
+    project_.jobDone[project_.currentJob] = done_->isChecked() ? 1 : 0;
+    document_.endStep(doneStep);
+}
+
+void JobCardWindow::storePayMode() {
+    if (const int mode = payModes_->checkedId(); mode >= 0) {
+        project_.jobPayMode[project_.currentJob] = static_cast<std::int16_t>(mode);
+    }
+    document_.endStep(payModeStep);
+}
+
 void JobCardWindow::whatfor() {
     const int j = project_.currentJob;
     showJobNumber();
-    project_.jobNotes[j] = toStdString(notes_->toPlainText());
-    project_.edgeWeight[j] = readBox(text_[3], project_.edgeWeight[j]);
-    project_.jobAmount[j] = readBox(text_[4], project_.jobAmount[j]);
-    project_.jobActualTime[j] = readBox(text_[8], project_.jobActualTime[j]);
-    project_.jobDelay[j] = readBox(text_[9], project_.jobDelay[j]);
-    project_.jobTitle[j] = JobTitle(toStdString(text_[10]->text()));
-    project_.jobDone[j] = done_->isChecked() ? 1 : 0;
-    if (const int mode = payModes_->checkedId(); mode >= 0) {
-        project_.jobPayMode[j] = static_cast<std::int16_t>(mode);
-    }
+    storeNotes();
+    storeBox(3, project_.edgeWeight[j]);
+    storeBox(4, project_.jobAmount[j]);
+    storeBox(8, project_.jobActualTime[j]);
+    storeBox(9, project_.jobDelay[j]);
+    storeTitle();
+    storeDone();
+    storePayMode();
 }
 
 void JobCardWindow::commit() {
@@ -416,7 +447,9 @@ bool JobCardWindow::eventFilter(QObject* watched, QEvent* event) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
             reason != Qt::MenuBarFocusReason && isVisible()) {
-            document_.run(editStep, [this] { commit(); });
+            // The description is stored alone: it changes no figure.
+            watched == notes_ ? document_.run(notesStep, [this] { storeNotes(); })
+                              : document_.run(editStep, [this] { commit(); });
         }
     }
     return QMainWindow::eventFilter(watched, event);

@@ -43,6 +43,13 @@ class JobCardWindow : public QMainWindow {
     void buildControls();
     void buildMenus();
     void showJobNumber();
+    // Each stores one field of the card for currentJob; a change is a step
+    // of its own, named after the field.
+    void storeNotes();
+    template <typename Value> void storeBox(int n, Value& field);
+    void storeTitle();
+    void storeDone();
+    void storePayMode();
     // Write back, run the CPM calculation, show: a committed edit.
     void commit();
     void scheduleAndShow();

@@ -40,6 +40,11 @@ class ProjectDocument : public QObject {
         return [this, step, handler] { run(step, handler); };
     }
 
+    // What the running command has changed so far becomes a step named
+    // step, so that a command that stores several things (the card's write
+    // back) makes each its own step. Nothing changed makes no step.
+    void endStep(const QString& step) { record(step); }
+
     // What Save would store differs from what the last Save or Load stored
     // or read (before either, from the empty project).
     bool unsaved() const { return unsaved_; }

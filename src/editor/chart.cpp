@@ -190,6 +190,9 @@ void drawChart(const Project& project, Surface& surface, ChartTarget target) {
     } else {
         surface.setFillColour(colours::black); // the page fills no circle
     }
+    // Black whatever colour a mark left in force: a repaint in the middle of
+    // a walk comes while its arrow is red.
+    surface.setDrawColour(colours::black);
     for (int i = 1; i <= project.nodeCount; ++i) {
         drawNode(project, surface, i);
     }

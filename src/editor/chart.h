@@ -52,7 +52,8 @@ enum class ChartTarget { screen, page };
 // arrows blue, dummies dotted; on a page all is black but the name, critical
 // arrows are thick and dummies dashed. The page is not cleared first: a new
 // printer document is blank. A job whose end is still being chosen is left
-// out. Leaves the surface in black, 8 points, pen width 1.
+// out. The nodes are outlined in black whatever colour was in force. Leaves
+// the surface in black, 8 points, pen width 1.
 void drawChart(const Project& project, Surface& surface, ChartTarget target = ChartTarget::screen);
 
 } // namespace arrowplan

@@ -26,41 +26,50 @@ const QString titleTitle = QStringLiteral("Title");
 } // namespace
 
 void MainWindow::highlightJob(int j) {
-    surface_.setDrawColour(colours::red);
-    drawArrow(project_, surface_, j);
+    surface_->setDrawColour(colours::red);
+    drawArrow(project_, *surface_, j);
 }
 
 // Overdraws the red arrow in the background colour, then draws it in black,
 // dotted when it is a dummy.
 void MainWindow::redrawJob(int j) {
-    surface_.setDrawColour(surface_.backgroundColour());
-    drawArrow(project_, surface_, j);
-    surface_.setLineStyle(arrowStyle(project_, j));
-    surface_.setDrawColour(colours::black);
-    drawArrow(project_, surface_, j);
-    surface_.setLineStyle(LineStyle::solid);
+    surface_->setDrawColour(surface_->backgroundColour());
+    drawArrow(project_, *surface_, j);
+    surface_->setLineStyle(arrowStyle(project_, j));
+    surface_->setDrawColour(colours::black);
+    drawArrow(project_, *surface_, j);
+    surface_->setLineStyle(LineStyle::solid);
 }
 
 // A walk that stops draws its red arrow black again and runs no schedule.
 void MainWindow::stopWalk(int j) {
-    surface_.setDrawColour(colours::black);
-    drawArrow(project_, surface_, j);
+    surface_->setDrawColour(colours::black);
+    drawArrow(project_, *surface_, j);
+}
+
+std::optional<QString> MainWindow::askAbout(int j, const QString& prompt, const QString& title) {
+    highlightJob(j);
+    showDrawing(); // the input box's own event loop paints it
+    askedJob_ = j;
+    struct Answered {
+        int& job;
+        ~Answered() { job = 0; }
+    } answered{askedJob_};
+    return prompts_.inputBox(prompt, title, inputBoxPosition);
 }
 
 void MainWindow::printAtMidpoint(int j, double raise, const std::string& text) {
     const Point middle = jobMidpoint(project_, j);
-    surface_.setPosition(middle.x, middle.y - raise);
-    surface_.printText(text);
-    surface_.endLine();
+    surface_->setPosition(middle.x, middle.y - raise);
+    surface_->printText(text);
+    surface_->endLine();
 }
 
 void MainWindow::cmdWeight_Click() {
     abandonHalfMadeArrow();
     for (int j = 1; j <= project_.edgeCount; ++j) {
-        highlightJob(j);
-        showDrawing(); // the input box's own event loop paints it
-        const std::optional<float> weight = typedSingle(
-            prompts_.inputBox(weightPrompt, weightTitle, inputBoxPosition).value_or(QString()));
+        const std::optional<float> weight =
+            typedSingle(askAbout(j, weightPrompt, weightTitle).value_or(QString()));
         if (!weight || !fitsSchedule(*weight)) {
             // Cancel, an empty answer or no number ends the walk.
             stopWalk(j);
@@ -84,12 +93,9 @@ void MainWindow::cmdtitle_Click() {
             project_.jobTitle[j] = JobTitle(dummyTitle);
             continue;
         }
-        highlightJob(j);
-        showDrawing(); // the input box's own event loop paints it
         // An empty answer gives a blank title; Cancel ends the walk and keeps
         // every title it has not reached.
-        const std::optional<QString> answer =
-            prompts_.inputBox(titlePrompt, titleTitle, inputBoxPosition);
+        const std::optional<QString> answer = askAbout(j, titlePrompt, titleTitle);
         if (!answer) {
             stopWalk(j);
             return;

@@ -17,8 +17,12 @@ namespace {
 
 const QString namePrompt = QStringLiteral("Enter the Project Name");
 const QString notLoaded = QStringLiteral("The project was not loaded.\n\n");
+const QString importInstead = QStringLiteral("\n\nFile > Import reads task lists.");
 const QString saveQuestion = QStringLiteral("Save the changes to this project?");
-const QString restoreQuestion = QStringLiteral("Restore the unsaved project from %1?");
+const QString restoreQuestion = QStringLiteral("Restore the unsaved work on %1, as it was on %2?");
+const QString newProject = QStringLiteral("a new project");
+const QString projectInFile = QStringLiteral("the project in %1");
+const QString namedProject = QStringLiteral("\"%1\", %2");
 const QString notImported = QStringLiteral("The task list was not imported.\n\n");
 const QString importedWithChanges =
     QStringLiteral("The task list was imported with these changes:\n\n");
@@ -28,6 +32,13 @@ const QString notRestored =
 // What is wrong with a file, named by its name without the folder.
 QString fileProblemText(const FileProblem& problem, const QString& path) {
     return toQString(describe(problem, toStdString(QFileInfo(path).fileName())));
+}
+
+// What a recovery copy holds: the project's name and the file it belongs to.
+QString leftWork(const Project& project, const QString& fileName) {
+    const QString where = fileName.isEmpty() ? newProject : projectInFile.arg(fileName);
+    return project.projectName.empty() ? where
+                                       : namedProject.arg(toQString(project.projectName), where);
 }
 
 QString dateAndTime(const QDateTime& time) {
@@ -100,12 +111,14 @@ void MainWindow::loadFile(const QString& path) {
         if (problem->noNodes) {
             prompts_.beep();
         } else {
-            prompts_.message(notLoaded + fileProblemText(*problem, path), appTitle);
+            prompts_.message(notLoaded + fileProblemText(*problem, path) +
+                                 (problem->taskList ? importInstead : QString()),
+                             appTitle);
         }
         return;
     }
     document_.opened(path);
-    showNewTables();
+    cmdCPM_Click();
 }
 
 // A task list from a spreadsheet or another planning tool replaces the
@@ -134,7 +147,7 @@ void MainWindow::mnuImport_Click() {
     adoptLoadedProject(project_, imported);
     fileDialog_.fileName = file.dir().filePath(file.completeBaseName() + ".cpm");
     document_.tookIn(QString());
-    showNewTables();
+    cmdCPM_Click();
     if (!warnings.empty()) {
         QStringList lines;
         for (const ImportWarning& warning : warnings) {
@@ -150,7 +163,7 @@ void MainWindow::mnustartover_Click() {
     }
     abandonHalfMadeArrow();
     startOver(project_);
-    surface_.clear();
+    surface_->clear();
     showNodeCount();
     showEdgeCount();
     cmdNode_Click();
@@ -197,36 +210,42 @@ void MainWindow::startWith(const QString& recoveryFolder, const QString& file) {
     }
 }
 
+// A copy that is no project file cannot be restored: it is refused as Load
+// refuses one, without a question, and set aside so that no start offers it
+// again.
 void MainWindow::offerLeftWork(const QString& folder) {
     for (LeftCopy& copy : claimLeftCopies(folder)) {
-        const RestoreAnswer answer =
-            prompts_.askToRestore(restoreQuestion.arg(dateAndTime(copy.written())), appTitle);
-        if (answer == RestoreAnswer::restore && restore(copy)) {
-            return;
+        const QString path = copy.projectFile();
+        Project work;
+        if (const auto problem = loadProjectFile(toStdString(path), work)) {
+            prompts_.message(notRestored.arg(copy.setAside()) + fileProblemText(*problem, path),
+                             appTitle);
+            continue;
         }
-        if (answer == RestoreAnswer::discard) {
+        const QString question =
+            restoreQuestion.arg(leftWork(work, copy.fileName()), dateAndTime(copy.written()));
+        switch (prompts_.askToRestore(question, appTitle)) {
+        case RestoreAnswer::restore:
+            restore(copy, work);
+            return;
+        case RestoreAnswer::discard:
             copy.discard();
+            break;
+        case RestoreAnswer::later:
+            break;
         }
     }
 }
 
-// A copy that is no project file is refused as Load refuses one, and set
-// aside so that no start offers it again.
-bool MainWindow::restore(LeftCopy& copy) {
-    const QString path = copy.projectFile();
-    if (const auto problem = loadProjectFile(toStdString(path), project_)) {
-        prompts_.message(notRestored.arg(copy.setAside()) + fileProblemText(*problem, path),
-                         appTitle);
-        return false;
-    }
+void MainWindow::restore(LeftCopy& copy, const Project& work) {
+    adoptLoadedProject(project_, work);
     const QString fileName = copy.fileName();
     if (!fileName.isEmpty()) {
         fileDialog_.fileName = fileName;
     }
     document_.tookIn(fileName); // this program's own copy holds the work from here on
     copy.discard();
-    showNewTables();
-    return true;
+    cmdCPM_Click();
 }
 
 } // namespace arrowplan

@@ -58,8 +58,8 @@ const char* const edgesCaption = "Edges=";
 
 MainWindow::MainWindow(ProjectDocument& document, Prompts& prompts, QWidget* parent)
     : QMainWindow(parent), document_(document), project_(document.project()), prompts_(prompts),
-      surface_(colours::windowBack, fromQColor(QApplication::palette().color(QPalette::Highlight)),
-               [this] { return frameGeometry().size(); }),
+      screen_(colours::windowBack, fromQColor(QApplication::palette().color(QPalette::Highlight)),
+              [this] { return frameGeometry().size(); }),
       fileDialog_{"CPM_FILES(*.cpm)", "cpm", "*.cpm"},
       importDialog_{"Task lists (*.csv *.xml);;CSV tables (*.csv);;MS Project XML (*.xml);;All "
                     "files (*)",
@@ -69,7 +69,7 @@ MainWindow::MainWindow(ProjectDocument& document, Prompts& prompts, QWidget* par
     setWindowTitle(appTitle + "[*]"); // the mark of unsaved work
     setFont(windowFont());
 
-    canvas_ = new Canvas(surface_, this);
+    canvas_ = new Canvas(screen_, this);
     canvas_->setObjectName("canvas");
     setCentralWidget(canvas_);
     connect(canvas_, &Canvas::pictureLost, this,
@@ -80,6 +80,7 @@ MainWindow::MainWindow(ProjectDocument& document, Prompts& prompts, QWidget* par
         });
     });
     connect(&document_, &ProjectDocument::commandEnded, this, [this] {
+        refreshShownCounts();
         showDrawing();
         describeChart();
     });
@@ -100,7 +101,7 @@ MainWindow::MainWindow(ProjectDocument& document, Prompts& prompts, QWidget* par
             document_.guarded(QStringLiteral("Spanning Tree"), [this] { Timer1_Timer(); }));
 
     // Start-up: the window's fill colour, no mouse mode, no nodes.
-    surface_.setFillColour(colours::nodeFill);
+    surface_->setFillColour(colours::nodeFill);
     project_.editMode = EditMode::none;
     project_.nodeCount = 0;
     project_.edgeStarted = 0;
@@ -118,7 +119,7 @@ MainWindow::MainWindow(ProjectDocument& document, Prompts& prompts, QWidget* par
 MainWindow::~MainWindow() = default;
 
 const QImage& MainWindow::canvasImage() {
-    surface_.finish();
+    screen_.finish();
     return canvas_->image();
 }
 
@@ -140,6 +141,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == windowHandle() && event->type() == QEvent::Expose &&
         windowHandle()->isExposed()) {
         document_.run(redrawStep, [this] { cmdRedraw_Click(); });
+        emit exposed();
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -195,7 +197,10 @@ void MainWindow::cmdmove_Click() {
 }
 
 void MainWindow::cmdRedraw_Click() {
-    drawChart(project_, surface_);
+    drawChart(project_, *surface_);
+    if (askedJob_ != 0) {
+        highlightJob(askedJob_); // the user is typing its value
+    }
 }
 
 void MainWindow::cmdCPM_Click() {
@@ -280,11 +285,6 @@ void MainWindow::stepThroughHistory(bool back) {
         return;
     }
     back ? document_.undo() : document_.redo();
-    showNewTables();
-}
-
-void MainWindow::showNewTables() {
-    refreshShownCounts();
     cmdCPM_Click();
 }
 
@@ -304,7 +304,7 @@ void MainWindow::prnt(QPrinter& printer) {
         ~Portrait() { printer.setPageOrientation(QPageLayout::Portrait); }
     } portraitAfterwards{printer};
     printer.setPageOrientation(QPageLayout::Landscape);
-    PrinterSurface page(printer, surface_.outerWidth(), surface_.outerHeight());
+    PrinterSurface page(printer, screen_.outerWidth(), screen_.outerHeight());
     try {
         drawChart(project_, page, ChartTarget::page);
     } catch (...) {
@@ -312,7 +312,7 @@ void MainWindow::prnt(QPrinter& printer) {
         throw;
     }
 
-    surface_.setDrawColour(colours::black);
+    surface_->setDrawColour(colours::black);
     page.finish();
 }
 

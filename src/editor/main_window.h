@@ -41,7 +41,10 @@ class MainWindow : public QMainWindow, public ChartCommands {
     MainWindow(ProjectDocument& document, Prompts& prompts, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    ScreenSurface& surface() { return surface_; }
+    ScreenSurface& surface() { return screen_; }
+    // Where the chart is drawn from here on, instead of the screen: tests
+    // read what a command drew on a recording surface.
+    void drawOn(Surface& surface) { surface_ = &surface; }
     const QImage& canvasImage();
     QListWidget* List1() const { return list_; }
     // What ending the program does; tests replace it.
@@ -106,6 +109,11 @@ class MainWindow : public QMainWindow, public ChartCommands {
     void cmdWeight_Click();
     void cmdtitle_Click();
 
+  signals:
+    // The window system shows the window where it has placed it: a
+    // question asked from now on stands over it.
+    void exposed();
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     // An expose of the window runs the full redraw.
@@ -134,19 +142,18 @@ class MainWindow : public QMainWindow, public ChartCommands {
     // when the user keeps it.
     bool endOnceWorkMayGo();
     void offerLeftWork(const QString& folder);
-    // Takes in a left recovery copy; false when it is no project file.
-    bool restore(LeftCopy& copy);
+    // Takes in the work a left recovery copy holds.
+    void restore(LeftCopy& copy, const Project& work);
     void clearList();
 
     void markActiveMode(QPushButton* active);
     void showNodeCount();
     void showEdgeCount();
-    // One step back (undo) or forth (redo), shown as after a Load.
+    // One step back (undo) or forth (redo), scheduled as after a Load.
     void stepThroughHistory(bool back);
-    // Tables that replaced the project's (Load, a restored copy, undo,
-    // redo): the counts on the buttons that show one (a button showing its
-    // name keeps it), then the CPM command.
-    void showNewTables();
+    // After every command, whatever changed the counts (a card's Delete,
+    // Load, Import, undo, redo): the buttons that show a count show the
+    // project's; a button showing its name keeps it.
     void refreshShownCounts();
     QPushButton* button(const char* name) const;
 
@@ -172,6 +179,8 @@ class MainWindow : public QMainWindow, public ChartCommands {
 
     // Expected-time and title entry.
     void highlightJob(int j);
+    // The input box for job j, its arrow red while it asks.
+    std::optional<QString> askAbout(int j, const QString& prompt, const QString& title);
     void redrawJob(int j);
     void stopWalk(int j);
     void printAtMidpoint(int j, double raise, const std::string& text);
@@ -179,7 +188,8 @@ class MainWindow : public QMainWindow, public ChartCommands {
     ProjectDocument& document_;
     Project& project_;
     Prompts& prompts_;
-    ScreenSurface surface_;
+    ScreenSurface screen_;
+    Surface* surface_ = &screen_;
     Canvas* canvas_ = nullptr;
     QListWidget* list_ = nullptr;
     // The end node's early time at the last CPM run, if one ran since the
@@ -192,6 +202,10 @@ class MainWindow : public QMainWindow, public ChartCommands {
     std::unique_ptr<PrintOptionsWindow> printOptions_;
     FileDialogSettings fileDialog_;
     FileDialogSettings importDialog_;
+
+    // The job whose value a walk's input box is asking for: a repaint
+    // meanwhile draws its arrow red again. 0 outside the walks.
+    int askedJob_ = 0;
 
     // The mouse handler's last click, its hit test and the Move Node selection.
     float clickX_ = 0;

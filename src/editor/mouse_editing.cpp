@@ -57,7 +57,7 @@ void MainWindow::addNode(float x, float y) {
     project_.nodeX[n] = x;
     project_.nodeY[n] = y;
     project_.nodeNumber[n] = static_cast<float>(n);
-    drawNode(project_, surface_, n);
+    drawNode(project_, *surface_, n);
 }
 
 void MainWindow::chooseArrowStart() {
@@ -68,7 +68,7 @@ void MainWindow::chooseArrowStart() {
     finder();
     if (foundNode_ != 0) {
         markNode(foundNode_, colours::highlight);
-        surface_.setFillColour(colours::nodeFill);
+        surface_->setFillColour(colours::nodeFill);
     }
     // The new job is counted from this moment.
     const int job = ++project_.edgeCount;
@@ -107,7 +107,7 @@ void MainWindow::chooseArrowEnd(Qt::MouseButton button) {
         return;
     }
     project_.edgeTo[job] = Currency::fromWhole(end);
-    drawArrow(project_, surface_, job);
+    drawArrow(project_, *surface_, job);
 }
 
 void MainWindow::moveNode(float x, float y) {
@@ -119,7 +119,7 @@ void MainWindow::moveNode(float x, float y) {
         markNode(foundNode_, colours::highlight);
         // Back to the normal fill at once, so a node added before the move
         // is placed is not filled yellow.
-        surface_.setFillColour(colours::nodeFill);
+        surface_->setFillColour(colours::nodeFill);
         // Kept apart from the hit test's result, so that an Add Edge click in
         // between does not change which node moves.
         movingNode_ = foundNode_;
@@ -160,13 +160,13 @@ void MainWindow::finder() {
 // A chosen node is filled yellow, and filled back when it is let go; either
 // way it is outlined in black.
 void MainWindow::markNode(int n, Colour fill) {
-    surface_.setFillColour(fill);
-    surface_.setDrawColour(colours::black);
-    drawNode(project_, surface_, n);
+    surface_->setFillColour(fill);
+    surface_->setDrawColour(colours::black);
+    drawNode(project_, *surface_, n);
 }
 
 void MainWindow::showDrawing() {
-    surface_.finish();
+    screen_.finish();
     centralWidget()->update();
 }
 

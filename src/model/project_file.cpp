@@ -5,6 +5,8 @@
 #include "model/number_text.h"
 #include "model/utf8.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -18,6 +20,8 @@ namespace {
 
 constexpr std::string_view lineEnd = "\r\n";
 constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+constexpr const char* taskListProblem =
+    "this looks like a task list (a table with a header row, or XML), not a project file";
 
 // Ends reading at the first problem; readProject turns it into its result.
 struct ReadFailure {
@@ -48,11 +52,23 @@ std::string_view trimmed(std::string_view text) {
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
+// A project file begins with its node count; a task list with the names of
+// its columns between separators, or with the XML declaration.
+bool beginsTaskList(std::string_view firstLine) {
+    const std::string_view line = trimmed(firstLine);
+    const bool named = std::any_of(line.begin(), line.end(), [](char c) {
+        return std::isalpha(static_cast<unsigned char>(c));
+    });
+    return line.starts_with("<?xml") || (named && line.find_first_of(",;\t") != line.npos);
+}
+
 // Hands out the file's values one line at a time, with the line number of
 // each, and reports a problem against the line it was found on.
 class ValueReader {
   public:
     explicit ValueReader(std::istream& in) : in_(in) {}
+
+    const std::string& firstLine() const { return firstLine_; }
 
     std::int16_t integer(const std::string& what) {
         return number(what, toInteger16, "is not a whole number from -32768 to 32767");
@@ -108,6 +124,9 @@ class ValueReader {
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
+        if (line_ == 1) {
+            firstLine_ = line;
+        }
         return true;
     }
 
@@ -144,6 +163,7 @@ class ValueReader {
 
     std::istream& in_;
     int line_ = 0;
+    std::string firstLine_;
 };
 
 std::int16_t count(ValueReader& reader, const std::string& what) {
@@ -261,6 +281,9 @@ std::variant<Project, FileProblem> readProject(std::istream& in) {
         }
         project.projectName = reader.text("the project name");
     } catch (const ReadFailure& failure) {
+        if (failure.problem.line == 1 && beginsTaskList(reader.firstLine())) {
+            return FileProblem{1, taskListProblem, false, true};
+        }
         return failure.problem;
     }
     return project;

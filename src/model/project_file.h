@@ -21,6 +21,9 @@ struct FileProblem {
     int line = 0; // 1-based; 0 when no line is to blame
     std::string what;
     bool noNodes = false;
+    // The file begins as a task list does (a header row, an XML
+    // declaration): the user may have meant to import it.
+    bool taskList = false;
 };
 
 // "FILE, line N: what" (or "FILE: what").

@@ -14,8 +14,8 @@ inline const QString appTitle = QStringLiteral("Arrowplan");
 
 // The answers to the question put before unsaved work would be dropped.
 enum class SaveAnswer { save, discard, cancel };
-// The answers to the offer of a recovery copy; a box closed without an
-// answer leaves the copy for the next start.
+// The answers to the offer of a recovery copy; later leaves the copy for
+// the next start.
 enum class RestoreAnswer { restore, discard, later };
 
 // What the file dialog of the main window remembers between uses.
@@ -41,7 +41,8 @@ class Prompts {
     virtual bool askYesNo(const QString& text, const QString& title) = 0;
     // Save, Discard or Cancel; Save is the default and Escape cancels.
     virtual SaveAnswer askToSave(const QString& text, const QString& title) = 0;
-    // Restore or Discard.
+    // Restore, Discard or Keep for Later; Restore is the default, and
+    // Escape or a box closed without an answer keeps the copy for later.
     virtual RestoreAnswer askToRestore(const QString& text, const QString& title) = 0;
     // The chosen path, or empty text when no file was chosen.
     virtual QString chooseFileToOpen(const FileDialogSettings& settings) = 0;

@@ -69,7 +69,9 @@ RestoreAnswer QtPrompts::askToRestore(const QString& text, const QString& title)
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::NoButton, owner());
     QPushButton* restore = box.addButton(QObject::tr("Restore"), QMessageBox::AcceptRole);
     QPushButton* discard = box.addButton(QMessageBox::Discard);
+    QPushButton* later = box.addButton(QObject::tr("Keep for Later"), QMessageBox::RejectRole);
     box.setDefaultButton(restore);
+    box.setEscapeButton(later);
     box.exec();
     if (box.clickedButton() == restore) {
         return RestoreAnswer::restore;

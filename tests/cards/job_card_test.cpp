@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 
 using namespace arrowplan;
@@ -38,13 +39,14 @@ struct Card {
     void previous() { QTest::mouseClick(window->findChild<QWidget*>("Image2"), Qt::LeftButton); }
 };
 
-// Typed into a box of job 1, and what the box shows then: figures are read
-// leniently, and one out of range keeps the value stored.
-const std::tuple<int, QString, QString> typedValues[] = {
-    {4, "12.50", "12.5"},
-    {4, "1e300", "12.5"},
-    {8, "1 2 5", "125"},
-    {10, "Excavate the footing", "Excavate the f"}};
+// Typed into a box of job 1, what the box shows then and the step it makes
+// (a value kept makes none): figures are read leniently, and one out of range
+// keeps the value stored.
+const std::tuple<int, QString, QString, QString> typedValues[] = {
+    {4, "12.50", "12.5", "Amount"},
+    {4, "1e300", "12.5", "Amount"},
+    {8, "1 2 5", "125", "Actual Time"},
+    {10, "Excavate the footing", "Excavate the f", "Title"}};
 
 const Project fourJobs = projectOf(5, {{1, 2, 2, 0, 10, "One"},
                                        {2, 3, 5, 1, 20, "Two"},
@@ -67,13 +69,27 @@ class JobCardTest : public QObject {
                 Harness::windowNamed("frmAbout")->isEnabled());
         card.h.window.close();
         QVERIFY(card.window->isVisible() && card.h.endings == 0);
-        for (const auto& [box, typed, shown] : typedValues) {
+        for (const auto& [box, typed, shown, step] : typedValues) {
             card.type(box, typed);
             QCOMPARE(card.shown(box), shown);
+            QCOMPARE(card.h.document.undoName(), step);
         }
-        card.window->findChild<QRadioButton*>("Option1_3")->click();
+        // Each change is a step of its own, in the order they were made.
+        auto* notes = card.window->findChild<QPlainTextEdit*>("Text2");
+        notes->setFocus();
+        QTest::keyClicks(notes, "Call Ann");
+        QTest::mouseClick(card.window->findChild<QRadioButton*>("Option1_3"), Qt::LeftButton);
+        QCOMPARE(card.h.project.jobPayMode[1], std::int16_t{payAtEnd}); // stored as chosen
+        card.type(4, "14");
         card.window->findChild<QCheckBox*>("Check1")->click();
-        QCOMPARE(card.h.project.jobPayMode[1], std::int16_t{payEvenly}); // with the next write back
+        for (const char* step : {"Done", "Amount", "Payment Option", "Description"}) {
+            QCOMPARE(card.h.document.undoName(), QString(step));
+            card.h.document.undo();
+        }
+        QCOMPARE(card.h.project.jobNotes[1], std::string());
+        for (int step = 0; step < 4; ++step) {
+            card.h.document.redo();
+        }
         card.previous();
         QCOMPARE(card.shown(1), QString("1,2"));
         QCOMPARE(card.h.project.jobPayMode[1], std::int16_t{payAtEnd});

@@ -2,12 +2,16 @@
 #include "document/history.h"
 #include "editor/window_harness.h"
 #include "model/project_file.h"
+#include "platform/qt_prompts.h"
 #include "project_builder.h"
 
-#include <QCheckBox>
+#include <QAbstractButton>
+#include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <QTimer>
 
 using namespace arrowplan;
 using arrowplan::testing::contentsOf;
@@ -52,8 +56,10 @@ const StepRow steps[] = {
     {"&Undo Name the Project", "namen", {"Renamed"}, {}},
     {"&Undo Tidy Layout", "mnuTidy", {}, {}},
     {"&Undo Start Over", "mnustartover", {}, {}},
-    {"&Undo Edit Job Card", "Text4", {}, {}},
-    {"&Undo Edit Job Card", "Check1", {}, {}},
+    {"&Undo Amount", "Text4", {}, {}},
+    {"&Undo Description", "Text2", {}, {}},
+    {"&Undo Done", "Check1", {}, {}},
+    {"&Undo Payment Option", "Option1_3", {}, {}},
     {"&Undo Delete Job", "del", {}, {}},
 };
 
@@ -71,8 +77,12 @@ void takeStep(Harness& h, const StepRow& row) {
         if (auto* box = qobject_cast<QLineEdit*>(control)) {
             box->setText("77");
             QTest::keyClick(box, Qt::Key_Return);
-        } else if (auto* done = qobject_cast<QCheckBox*>(control)) {
-            done->click();
+        } else if (auto* notes = qobject_cast<QPlainTextEdit*>(control)) {
+            notes->setPlainText("77");
+            QFocusEvent toNextBox(QEvent::FocusOut, Qt::TabFocusReason);
+            QApplication::sendEvent(notes, &toNextBox);
+        } else if (auto* option = qobject_cast<QAbstractButton*>(control)) {
+            option->click();
         } else {
             shownCard()->findChild<QAction*>(row.control)->trigger();
         }
@@ -98,6 +108,8 @@ class DocumentTest : public QObject {
             h.project = roomyProject();
             h.document.opened({});
             h.window.cmdCPM_Click();
+            h.button("cmdEdge")->click();
+            h.button("cmdNode")->click();
             Project before = h.project;
             takeStep(h, row);
             // The window's own state (the mouse mode, the card shown) is no part of a step.
@@ -111,9 +123,11 @@ class DocumentTest : public QObject {
             QVERIFY2(!(after == before), row.undoText);
             QCOMPARE(h.action("mnuUndo")->text(), QString(row.undoText));
             QVERIFY(h.window.isWindowModified());
+            QVERIFY2(h.showsCounts(), row.undoText);
 
             QTest::keyClick(&h.window, Qt::Key_Z, Qt::ControlModifier);
             QVERIFY2(h.project == before, row.undoText);
+            QVERIFY2(h.showsCounts(), row.undoText);
             QVERIFY(!h.window.isWindowModified()); // back at what was loaded
             QVERIFY(!h.action("mnuUndo")->isEnabled());
             QCOMPARE(h.listed().size(), h.project.edgeCount + 1); // scheduled and listed
@@ -121,6 +135,7 @@ class DocumentTest : public QObject {
             QTest::keySequence(&h.window,
                                QKeySequence((&row - steps) % 2 ? "Ctrl+Y" : "Ctrl+Shift+Z"));
             QVERIFY2(h.project == after, row.undoText);
+            QVERIFY2(h.showsCounts(), row.undoText);
             QVERIFY(!h.action("mnuRedo")->isEnabled());
             // A new step after an Undo replaces the step undone: Redo has
             // nothing left to bring back, and Undo goes back past the new
@@ -251,44 +266,59 @@ class DocumentTest : public QObject {
         }
     }
 
-    // What a start finds in the recovery folder, and what each answer does:
-    // a broken or foreign copy is refused, set aside and never offered again.
+    // What a start finds in the recovery folder, what the question names
+    // and what each answer does: a broken or foreign copy is not offered but
+    // set aside, never to be offered again.
     void leftWorkIsOffered_data() {
         QTest::addColumn<QByteArray>("copy");
-        QTest::addColumn<int>("answer"); // a RestoreAnswer
+        QTest::addColumn<QString>("file");  // the file the project belongs to
+        QTest::addColumn<int>("answer");    // a RestoreAnswer
+        QTest::addColumn<QString>("named"); // in the question; none when not asked
         const QByteArray yard = contentsOf(examples + "/yard.cpm");
-        QTest::newRow("restored") << yard << static_cast<int>(RestoreAnswer::restore);
-        QTest::newRow("discarded") << yard << static_cast<int>(RestoreAnswer::discard);
-        QTest::newRow("later") << yard << static_cast<int>(RestoreAnswer::later);
-        QTest::newRow("cut short") << yard.left(40) << static_cast<int>(RestoreAnswer::restore);
-        QTest::newRow("foreign") << QByteArray("<html>\n")
-                                 << static_cast<int>(RestoreAnswer::restore);
+        const QString inFile = "\"Yard\", the project in /work/yard.cpm";
+        const int restore = static_cast<int>(RestoreAnswer::restore);
+        QTest::newRow("restored") << yard << "/work/yard.cpm" << restore << inFile;
+        QTest::newRow("discarded")
+            << yard << "/work/yard.cpm" << static_cast<int>(RestoreAnswer::discard) << inFile;
+        QTest::newRow("later") << yard << "/work/yard.cpm" << static_cast<int>(RestoreAnswer::later)
+                               << inFile;
+        QTest::newRow("never saved")
+            << QByteArray(yard).replace("\"Yard\"", "\"\"") << "" << restore << "a new project";
+        QTest::newRow("cut short") << yard.left(40) << "/work/yard.cpm" << restore << "";
+        QTest::newRow("foreign") << QByteArray("<html>\n") << "" << restore << "";
     }
     void leftWorkIsOffered() {
         QFETCH(QByteArray, copy);
+        QFETCH(QString, file);
         QFETCH(int, answer);
+        QFETCH(QString, named);
         QTemporaryDir state;
         QFile left(state.filePath("1-2.cpm"));
         QVERIFY(writeFile(left.fileName(), copy));
-        QVERIFY(writeFile(state.filePath("1-2.name"), "/work/yard.cpm"));
+        QVERIFY(file.isEmpty() || writeFile(state.filePath("1-2.name"), file.toUtf8()));
         Harness h(state.path());
         h.prompts.restoreAnswers << static_cast<RestoreAnswer>(answer);
-        h.window.startWith(state.path(), {});
-        QVERIFY(h.prompts.asked.first().startsWith("restore?: Restore the unsaved project from "));
+        h.button("cmdEdge")->click();
+        h.button("cmdNode")->click();
+        h.document.run("Load", [&] { h.window.startWith(state.path(), {}); });
+        const bool broken = named.isEmpty();
+        QCOMPARE(h.prompts.asked.size(), 1);
+        QCOMPARE(h.prompts.asked.first().startsWith("restore?: Restore the unsaved work on " +
+                                                    named + ", as it was on "),
+                 !broken);
 
         const bool restored = h.project.nodeCount == 2;
-        QCOMPARE(restored, answer == 0 && copy.endsWith("\"Yard\"\r\n"));
+        QCOMPARE(restored, answer == 0 && !broken);
+        QVERIFY(h.showsCounts());
         QCOMPARE(h.window.isWindowModified(), restored);
         QCOMPARE(QFile::exists(left.fileName()), answer == static_cast<int>(RestoreAnswer::later));
-        const bool broken = answer == 0 && !restored;
         QCOMPARE(QFile::exists(left.fileName() + ".broken"), broken);
-        QCOMPARE(h.prompts.asked.size(), broken ? 2 : 1);
         // This program's own copy holds restored work from now on.
         QCOMPARE(QDir(state.path()).entryList({"*.cpm"}).size(), restored || left.exists() ? 1 : 0);
         if (restored) {
             h.prompts.files << state.filePath("saved.cpm");
             h.action("sav")->trigger();
-            QCOMPARE(h.prompts.asked.last(), QString("save: /work/yard.cpm"));
+            QCOMPARE(h.prompts.asked.last(), "save: " + (file.isEmpty() ? "*.cpm" : file));
         }
     }
 
@@ -355,6 +385,27 @@ class DocumentTest : public QObject {
         h.prompts.files << files.filePath("saved.cpm");
         h.action("sav")->trigger();
         QCOMPARE(h.prompts.asked.last(), "save: " + path);
+    }
+
+    // The question as the user sees it: Restore by default, and Escape
+    // keeps the copy for later.
+    void theRestoreQuestionKeepsOnEscape() {
+        QtPrompts prompts;
+        QStringList buttons;
+        bool escaped = false;
+        QTimer::singleShot(0, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            for (const QPushButton* button : box->findChildren<QPushButton*>()) {
+                buttons << button->text();
+            }
+            QTest::keyClick(box, Qt::Key_Escape);
+            escaped = !box->isVisible();
+            box->close();
+        });
+        QCOMPARE(prompts.askToRestore("Restore?", appTitle), RestoreAnswer::later);
+        QVERIFY(escaped);
+        buttons.sort();
+        QCOMPARE(buttons, QStringList({"Discard", "Keep for Later", "Restore"}));
     }
 
     // A state folder that cannot be written never stops a command: the user

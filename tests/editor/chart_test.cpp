@@ -69,9 +69,10 @@ class ChartTest : public QObject {
         Project project = projectOf(2, {{1, 2, 5, 2, 0, "Dig"}});
         project.projectName = "Yard";
         QStringList expected{
-            "clear",        "fill C0FFC0", "circle 1000,2000 200", "at 930,1900",
-            "text \" 1 \"", "endline",     "circle 2000,2000 200", "at 1930,1900",
-            "text \" 2 \"", "endline",     "style solid",          "colour 00FFFF"};
+            "clear",        "fill C0FFC0",  "colour 000000", "circle 1000,2000 200",
+            "at 930,1900",  "text \" 1 \"", "endline",       "circle 2000,2000 200",
+            "at 1930,1900", "text \" 2 \"", "endline",       "style solid",
+            "colour 00FFFF"};
         expected << arrowOf(1000, 2000, 2000, 2000);
         expected << QStringList{
             "colour 000000", "at 1500,2000", "style solid", "text \" 5 \"", "text \"(\"",

@@ -1,6 +1,8 @@
+#include "editor/chart.h"
 #include "editor/clickable_label.h"
 #include "editor/window_harness.h"
 #include "platform/qt_text.h"
+#include "platform/recording_surface.h"
 #include "platform/typed_number.h"
 #include "project_builder.h"
 #include "schedule/listing.h"
@@ -8,6 +10,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -24,6 +27,29 @@ namespace {
 
 QColor nodeFace(Harness& h, int n) {
     return h.at(h.project.nodeX[n], h.project.nodeY[n] + 150);
+}
+
+// The lines, circles and texts drawn in red since the surface was last cleared.
+QStringList drawnRed(const RecordingSurface& surface) {
+    QStringList red;
+    bool inRed = false;
+    for (const QString& operation : toQStringList(surface.operations())) {
+        if (operation == "clear") {
+            red.clear();
+        } else if (operation.startsWith("colour ")) {
+            inRed = operation == "colour 0000FF";
+        } else if (inRed &&
+                   QRegularExpression("^(line|circle|text) ").match(operation).hasMatch()) {
+            red << operation;
+        }
+    }
+    return red;
+}
+
+QStringList arrowLines(const Project& project, int job) {
+    RecordingSurface arrow(0, 0, colours::windowBack);
+    drawArrow(project, arrow, job);
+    return toQStringList(arrow.operations());
 }
 
 const float noNumber = std::numeric_limits<float>::quiet_NaN();
@@ -91,6 +117,10 @@ class MainWindowTest : public QObject {
         QTest::keyClick(&h.window, Qt::Key_L, Qt::ControlModifier);
         QVERIFY(h.prompts.asked.last().startsWith(
             "message: The project was not loaded.\n\nmissing.cpm: the file cannot be opened"));
+        h.prompts.files << examples + "/house.xml";
+        QTest::keyClick(&h.window, Qt::Key_L, Qt::ControlModifier);
+        QVERIFY(h.prompts.asked.last().contains("task list") &&
+                h.prompts.asked.last().contains("File > Import"));
         QVERIFY(arrowplan::testing::writeFile(dir.filePath("nodeless.cpm"), "0\r\n5\r\n"));
         h.prompts.files << dir.filePath("nodeless.cpm");
         QTest::keyClick(&h.window, Qt::Key_L, Qt::ControlModifier);
@@ -262,6 +292,19 @@ class MainWindowTest : public QObject {
         QVERIFY(h.listed().isEmpty());
         QCOMPARE(h.at(2000, 2500), toQColor(colours::black));
 
+        // Every input box shows its job's arrow as the last thing drawn red,
+        // and after a repaint meanwhile as the only thing red.
+        RecordingSurface drawn(12000, 9000, colours::windowBack);
+        h.window.drawOn(drawn);
+        QList<int> askedJobs{1, 2, 3, 1, 3, 1};
+        h.prompts.whileAsking = [&] {
+            const QStringList arrow = arrowLines(h.project, askedJobs.takeFirst());
+            const QStringList red = drawnRed(drawn);
+            QCOMPARE(red.mid(red.size() - arrow.size()), arrow);
+            QExposeEvent expose(QRegion(h.window.rect()));
+            QCoreApplication::sendEvent(h.window.windowHandle(), &expose);
+            QCOMPARE(drawnRed(drawn), arrow);
+        };
         h.prompts.asked.clear();
         h.prompts.inputs = {"4", " 0 ", "2.5"};
         QTest::mouseClick(h.button("cmdWeight"), Qt::LeftButton);
@@ -283,6 +326,7 @@ class MainWindowTest : public QObject {
         h.prompts.inputs = {QString()};
         QTest::mouseClick(h.button("cmdtitle"), Qt::LeftButton);
         QCOMPARE(h.project.jobTitle[1].text(), std::string("Foundation    "));
+        QVERIFY(askedJobs.isEmpty());
     }
 
     // Every control of every window has a name a screen reader can say, words

@@ -51,6 +51,11 @@ struct Harness {
         }
         return nullptr;
     }
+    // The count buttons, once they show counts, show the project's.
+    bool showsCounts() {
+        return button("cmdNode")->text() == "Nodes=" + QString::number(project.nodeCount) &&
+               button("cmdEdge")->text() == "Edges=" + QString::number(project.edgeCount);
+    }
     QStringList listed() {
         QStringList lines;
         for (int i = 0; i < window.List1()->count(); ++i) {

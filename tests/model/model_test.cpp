@@ -345,6 +345,11 @@ class ModelTest : public QObject {
         QTest::addColumn<QString>("what");
         QTest::newRow("text for a count")
             << QByteArray("abc\n") << 1 << "node count is not a number";
+        QTest::newRow("numbers with a comma")
+            << QByteArray("1,5\n") << 1 << "node count is not a number";
+        QTest::newRow("header row") << QByteArray("id;title\n") << 1 << "looks like a task list";
+        QTest::newRow("XML declaration") << QByteArray("\xEF\xBB\xBF <?xml version=\"1.0\"?>\n")
+                                         << 1 << "looks like a task list";
         QTest::newRow("101 jobs") << QByteArray("2\n101\n") << 2 << "job count is 101";
         QTest::newRow("job to node 250") << QByteArray("2\n1\n0\n0\n0\n\"x\"\n0\n1\n250\n") << 9
                                          << "end node of job 1 (250) is not a node from 1 to 2";
@@ -376,6 +381,7 @@ class ModelTest : public QObject {
         QCOMPARE(problem.line, line);
         QVERIFY2(toQString(problem.what).contains(what), problem.what.c_str());
         QCOMPARE(problem.noNodes, what == "no nodes");
+        QCOMPARE(problem.taskList, what.contains("task list"));
     }
 
     void everyTruncationIsRefused() {

@@ -5,6 +5,8 @@
 #include <QPrinter>
 #include <QStringList>
 
+#include <functional>
+
 namespace arrowplan::testing {
 
 // Answers the program's questions from a script and writes down every one it
@@ -22,12 +24,17 @@ class ScriptedPrompts : public Prompts {
     QStringList asked;
     FileDialogSettings lastFileDialog;
     std::optional<QPoint> lastInputPosition;
+    // Runs while an input box is open, before it is answered.
+    std::function<void()> whileAsking;
 
     // A null text in inputs is a Cancel.
     std::optional<QString> inputBox(const QString& prompt, const QString& title,
                                     std::optional<QPoint> position) override {
         asked << "input: " + prompt + " | " + title;
         lastInputPosition = position;
+        if (whileAsking) {
+            whileAsking();
+        }
         const QString answer = inputs.isEmpty() ? QString() : inputs.takeFirst();
         return answer.isNull() ? std::nullopt : std::optional(answer);
     }
