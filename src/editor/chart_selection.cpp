@@ -16,7 +16,6 @@
 #include <QCursor>
 #include <QLocale>
 #include <QMenu>
-#include <QTimer>
 
 #include <cmath>
 
@@ -110,10 +109,7 @@ void MainWindow::pressToSelect(Qt::MouseButton button, float x, float y) {
         dragFrom_ = QPointF(x, y);
     }
     if (button == Qt::RightButton && selection_.kind != ChartSelection::Kind::none) {
-        // After this press's step is made: each command of the menu is a
-        // step of its own.
-        const QPoint where = QCursor::pos();
-        QTimer::singleShot(0, this, [this, where] { showSelectionMenu(where); });
+        showSelectionMenu(QCursor::pos());
     }
 }
 
@@ -253,19 +249,24 @@ void MainWindow::deleteSelectedJob(int job) {
     cmdCPM_Click();
 }
 
+// The menu is shown without waiting for it: each of its commands runs as a
+// command of its own, and a new right click replaces it.
 void MainWindow::showSelectionMenu(QPoint where) {
     if (!selectionHolds()) {
         return;
     }
     const int index = selection_.index;
-    QMenu menu(this);
-    menu.setObjectName("selectionMenu");
+    if (!selectionMenu_) {
+        selectionMenu_ = new QMenu(this);
+        selectionMenu_->setObjectName("selectionMenu");
+    }
+    selectionMenu_->clear();
     if (selection_.kind == ChartSelection::Kind::node) {
-        menu.addAction(selectionFigures())->setEnabled(false);
+        selectionMenu_->addAction(selectionFigures())->setEnabled(false);
     } else {
         const auto item = [&](const char* name, const QString& caption, const QString& step,
                               const QKeySequence& keys, const std::function<void()>& command) {
-            QAction* action = menu.addAction(caption);
+            QAction* action = selectionMenu_->addAction(caption);
             action->setObjectName(name);
             action->setShortcut(keys);
             connect(action, &QAction::triggered, this, document_.guarded(step, command));
@@ -277,7 +278,7 @@ void MainWindow::showSelectionMenu(QPoint where) {
         item("deleteJob", "&Delete Job", deleteStep, QKeySequence(Qt::Key_Delete),
              [this, index] { deleteSelectedJob(index); });
     }
-    menu.exec(where);
+    selectionMenu_->popup(where);
 }
 
 } // namespace arrowplan

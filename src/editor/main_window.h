@@ -16,6 +16,7 @@
 #include <optional>
 
 class QLabel;
+class QMenu;
 class QSessionManager;
 class QListWidget;
 class QPrinter;
@@ -249,6 +250,7 @@ class MainWindow : public QMainWindow, public ChartCommands {
     // Select mode: what is chosen, and where a drag of it began.
     ChartSelection selection_;
     std::optional<QPointF> dragFrom_;
+    QMenu* selectionMenu_ = nullptr; // a right click's menu, made when first wanted
 
     // The spanning-tree tools: the run that is pausing until Timer1 ticks,
     // if any; the subtree numbers handed out so far (never reset, so a
