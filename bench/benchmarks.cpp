@@ -4,6 +4,7 @@
 // BENCHMARKS.md.
 
 #include "editor/chart.h"
+#include "editor/chart_hits.h"
 #include "largest_project.h"
 #include "model/project_file.h"
 #include "platform/screen_surface.h"
@@ -69,19 +70,33 @@ void writeFile(benchmark::State& state) {
 BENCHMARK(writeFile)->Unit(benchmark::kMicrosecond);
 
 // The full redraw onto an image of the window's client size, as a repaint
-// that lost the picture does it.
+// that lost the picture does it, at the actual size and zoomed to 400 %
+// (the argument), where the window shows a part of the chart.
 void fullRedrawOnTheCanvas(benchmark::State& state) {
     Project project = largestProject();
     computeSchedule(project);
     QImage canvas(twipsRect(0, 0, 12000, 8175).size(), QImage::Format_RGB32);
     ScreenSurface surface(colours::windowBack, colours::black, [] { return QSize(800, 565); });
     surface.setImage(&canvas);
+    const double zoom = static_cast<double>(state.range(0)) / 100;
+    surface.setView(zoom, QPointF(800, 500) * (zoom - 1));
     for (auto _ : state) {
         drawChart(project, surface);
         surface.finish();
     }
 }
-BENCHMARK(fullRedrawOnTheCanvas)->Unit(benchmark::kMillisecond);
+BENCHMARK(fullRedrawOnTheCanvas)->Arg(100)->Arg(400)->Unit(benchmark::kMillisecond);
+
+// What the pointer rests on, or a click in Select mode picks: the job
+// nearest the middle of the last of a hundred, every arrow measured.
+void jobUnderThePointer(benchmark::State& state) {
+    const Project project = largestProject();
+    const Point middle = jobMidpoint(project, project.edgeCount);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(jobNear(project, middle.x, middle.y + 50, 120));
+    }
+}
+BENCHMARK(jobUnderThePointer)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -227,6 +227,41 @@ Command printCommand(const Session& session, Random& random) {
 
 } // namespace
 
+// Select mode and the view: the keys on a selection (the job editor's
+// answers with Enter), a drag, a resting pointer, the zooms.
+Command onTheChart(const Session& session, Random& random) {
+    const int roll = between(random, 0, 99);
+    if (roll < 15) {
+        return {"action", {chance(random, 0.7) ? "mnuSelect" : "mnuZoomIn"}};
+    }
+    if (roll < 20) {
+        const std::array<const char*, 4> zooms{"mnuZoomIn", "mnuZoomOut", "mnuActualSize",
+                                               "mnuFit"};
+        return {"action", {any(random, zooms)}};
+    }
+    if (roll < 30) {
+        return {"key", {"Escape"}};
+    }
+    const Command at = press(session, random);
+    if (roll < 45) {
+        Command drag{"drag", {at.arg(1), at.arg(2)}};
+        const Command to = press(session, random);
+        drag.args.push_back(to.arg(1));
+        drag.args.push_back(to.arg(2));
+        return drag;
+    }
+    if (roll < 55) {
+        return {"hover", {at.arg(1), at.arg(2)}};
+    }
+    if (roll < 70) {
+        return {"chartkey",
+                {"Return", number(random, 0.1), number(random, 0.2), any(random, titles)}};
+    }
+    const std::array<const char*, 9> keys{"Ctrl+Return", "Delete", "Left",    "Right", "Up",
+                                          "Down",        "Tab",    "Backtab", "Escape"};
+    return {"chartkey", {any(random, keys)}};
+}
+
 Command nextCommand(const Session& session, Random& random, Style style) {
     if (session.answerPending()) {
         return asking(random, style);
@@ -288,8 +323,11 @@ Command nextCommand(const Session& session, Random& random, Style style) {
         return orAnswer(random, exitCommand(random));
     }
     // Time passes: a pausing spanning-tree run goes on; the windows paint.
-    if (roll < 990 && !(session.pausing() && chance(random, 0.5))) {
+    if (roll < 960 && !(session.pausing() && chance(random, 0.5))) {
         return press(session, random);
+    }
+    if (roll < 990) {
+        return onTheChart(session, random);
     }
     return {"wait", {}};
 }

@@ -41,6 +41,7 @@ const char* const expectedMessages[] = {
     "message: Error in Printing |",
     "message: The project was not loaded.",
     "message: The project has no nodes yet,",
+    "message: The time and the delay must be numbers the schedule can add up.",
     "message: The command was stopped: the number is too large for a currency value.",
     "message: The command was stopped: a sum is too large for a currency value.",
     "message: The command was stopped: a difference is too large for a currency value.",
@@ -520,6 +521,19 @@ void Session::perform(const Command& c) {
                           Qt::LeftButton);
     } else if (verb == "key") {
         pressKeys(c.arg(0));
+    } else if (verb == "chartkey") {
+        chartKey(c);
+    } else if (verb == "drag" && canvas_->isEnabled()) {
+        const auto at = [&](std::size_t i) {
+            return QPointF(std::atof(c.arg(i).c_str()), std::atof(c.arg(i + 1).c_str()));
+        };
+        emit canvas_->pressed(Qt::LeftButton, at(0));
+        emit canvas_->dragged(at(2));
+        emit canvas_->released(at(2));
+    } else if (verb == "hover") {
+        const QPoint pixel(std::atoi(c.arg(0).c_str()) / 15, std::atoi(c.arg(1).c_str()) / 15);
+        QHelpEvent rest(QEvent::ToolTip, pixel, canvas_->mapToGlobal(pixel));
+        QApplication::sendEvent(canvas_, &rest);
     } else if (verb == "close") {
         // The window system's close request, which reaches also the disabled
         // window. The program only counts its ends, so the window stays open.
@@ -531,14 +545,33 @@ void Session::perform(const Command& c) {
 }
 
 // The user presses the keys in the main window, bringing it to the front
-// first where another window is; that click gives events a turn.
+// first where another window is, and closing a menu a right click left
+// open, whose keys they are not; that click gives events a turn.
 void Session::pressKeys(const std::string& keys) {
+    if (QWidget* menu = QApplication::activePopupWidget()) {
+        menu->close();
+    }
     if (!window_.isActiveWindow()) {
         window_.activateWindow();
         QCoreApplication::processEvents();
     }
     const QKeyCombination pressed = QKeySequence(toQString(keys))[0];
     QTest::keyClick(&window_, pressed.key(), pressed.keyboardModifiers());
+}
+
+// A key on the chart while it has the focus, as Select mode takes them; the
+// job editor that Enter opens is answered with the time, delay and title.
+void Session::chartKey(const Command& c) {
+    if (!canvas_->isEnabled()) {
+        return;
+    }
+    if (c.args.size() >= 4) {
+        prompts_.jobEntries = {
+            JobEntry{toQString(c.arg(1)), toQString(c.arg(2)), toQString(c.arg(3))}};
+    }
+    const QKeyCombination pressed = QKeySequence(toQString(c.arg(0)))[0];
+    QTest::keyClick(canvas_, pressed.key(), pressed.keyboardModifiers());
+    prompts_.jobEntries.clear();
 }
 
 void Session::press(const Command& c) {

@@ -87,6 +87,7 @@ class Session {
     void load(const std::string& name);
     void spoil(const Command& command);
     void pressKeys(const std::string& keys);
+    void chartKey(const Command& command);
     QString path(const std::string& name) const;
     QWidget* cards() const;
     QWidget* printOptions() const;

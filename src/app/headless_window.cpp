@@ -25,6 +25,9 @@ class UnattendedPrompts : public Prompts {
         std::cerr << "arrowplan-report: " << toStdString(text) << '\n';
     }
     bool askYesNo(const QString&, const QString&) override { return false; }
+    std::optional<JobEntry> editJob(const JobEntry&, const QString&) override {
+        return std::nullopt;
+    }
     SaveAnswer askToSave(const QString&, const QString&) override { return SaveAnswer::cancel; }
     RestoreAnswer askToRestore(const QString&, const QString&) override {
         return RestoreAnswer::later;

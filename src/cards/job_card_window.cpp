@@ -410,8 +410,12 @@ void JobCardWindow::dn_Click() {
     chart_.cmdCPM_Click();
 }
 
+bool deleteConfirmed(Prompts& prompts) {
+    return prompts.askYesNo("Are You Sure", "Delete???");
+}
+
 void JobCardWindow::del_Click() {
-    if (!prompts_.askYesNo("Are You Sure", "Delete???")) {
+    if (!deleteConfirmed(prompts_)) {
         return;
     }
     const int j = project_.currentJob;

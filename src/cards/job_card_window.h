@@ -13,6 +13,10 @@ class QPlainTextEdit;
 
 namespace arrowplan {
 
+// The question before a job is deleted, on the card and on the chart alike:
+// whether the user is sure.
+bool deleteConfirmed(Prompts& prompts);
+
 // frmJobsList, the 3x5 job card: one job's card at a time, read fresh from
 // the tables and written straight back into them. The main window is
 // disabled while the card is open; DONE or the close box gives it back.

@@ -44,6 +44,8 @@ void lineBetween(Surface& surface, Point a, Point b) {
                  static_cast<float>(b.y));
 }
 
+} // namespace
+
 // On the screen colour tells the schedule: critical arrows yellow, tree
 // arrows blue (their labels too), dummies dotted.
 void drawScreenArrow(const Project& project, Surface& surface, int i) {
@@ -59,6 +61,8 @@ void drawScreenArrow(const Project& project, Surface& surface, int i) {
         surface.setDrawColour(colours::black);
     }
 }
+
+namespace {
 
 // On paper everything is black: a critical arrow is thick, a dummy dashed
 // (and never thick).

@@ -38,6 +38,10 @@ LineStyle arrowStyle(const Project& project, int job);
 // nodes on one centre give no direction, so such an arrow is not drawn.
 void drawArrow(const Project& project, Surface& surface, int job);
 
+// A job's arrow as the window's chart draws it: yellow when critical, blue
+// in the spanning tree (and left blue), else black; dotted for a dummy.
+void drawScreenArrow(const Project& project, Surface& surface, int job);
+
 // Node i's circle, outlined in the drawing colour and filled with the fill
 // colour, with its number inside.
 void drawNode(const Project& project, Surface& surface, int i);

@@ -118,6 +118,7 @@ void MainWindow::loadFile(const QString& path) {
         return;
     }
     document_.opened(path);
+    selection_ = {};
     cmdCPM_Click();
 }
 
@@ -145,6 +146,7 @@ void MainWindow::mnuImport_Click() {
     }
     abandonHalfMadeArrow();
     adoptLoadedProject(project_, imported);
+    selection_ = {};
     fileDialog_.fileName = file.dir().filePath(file.completeBaseName() + ".cpm");
     document_.tookIn(QString());
     cmdCPM_Click();

@@ -25,11 +25,6 @@ namespace arrowplan {
 
 namespace {
 
-// The client area that shows every control: the toolbar is 11895 twips wide
-// and the bottom labels reach down to 8055.
-constexpr int clientWidth = 12000;
-constexpr int clientHeight = 8175;
-
 // The pause after each job taken into the spanning tree.
 constexpr int pauseLength = 2000;
 
@@ -45,6 +40,8 @@ QString pressStep(EditMode mode) {
         return QStringLiteral("Add Edge");
     case EditMode::moveNode:
         return QStringLiteral("Move Node");
+    case EditMode::select:
+        return QStringLiteral("Select");
     case EditMode::none:
         break;
     }
@@ -79,8 +76,16 @@ MainWindow::MainWindow(ProjectDocument& document, Prompts& prompts, QWidget* par
             Form_MouseDown(button, static_cast<float>(at.x()), static_cast<float>(at.y()));
         });
     });
+    connect(canvas_, &Canvas::resized, this, [this] { keepBottomControlsDown(); });
+    connect(canvas_, &Canvas::dragged, this, [this](QPointF at) { dragTo(at); });
+    connect(canvas_, &Canvas::released, this, [this](QPointF at) { dropAt(at); });
+    connect(canvas_, &Canvas::doubleClicked, this, [this](QPointF at) { editSelectedAt(at); });
+    canvas_->setKeyHandler(
+        [this](int key, Qt::KeyboardModifiers modifiers) { return selectionKey(key, modifiers); });
+    canvas_->setFiguresAt([this](QPointF at) { return figuresAt(at); });
     connect(&document_, &ProjectDocument::commandEnded, this, [this] {
         refreshShownCounts();
+        canvas_->setChartExtent(chartExtent());
         showDrawing();
         describeChart();
     });
@@ -201,6 +206,9 @@ void MainWindow::cmdRedraw_Click() {
     if (askedJob_ != 0) {
         highlightJob(askedJob_); // the user is typing its value
     }
+    if (project_.editMode == EditMode::select && selectionHolds()) {
+        drawSelectionMark(project_, *surface_, selection_);
+    }
 }
 
 void MainWindow::cmdCPM_Click() {
@@ -218,7 +226,7 @@ void MainWindow::describeChart() {
     if (project_.nodeCount == 0) {
         projectLength_.reset();
     }
-    canvas_->describe(project_, projectLength_);
+    canvas_->describe(project_, projectLength_, selectionFigures());
 }
 
 std::vector<std::string> MainWindow::listedLines() const {
@@ -285,6 +293,7 @@ void MainWindow::stepThroughHistory(bool back) {
         return;
     }
     back ? document_.undo() : document_.redo();
+    selection_ = {}; // its node or job may be another one now, or gone
     cmdCPM_Click();
 }
 

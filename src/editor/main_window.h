@@ -2,6 +2,7 @@
 
 #include "document/chart_commands.h"
 #include "document/project_document.h"
+#include "editor/selection_mark.h"
 #include "model/project.h"
 #include "mst/kruskal.h"
 #include "platform/prompts.h"
@@ -15,6 +16,7 @@
 #include <optional>
 
 class QLabel;
+class QMenu;
 class QSessionManager;
 class QListWidget;
 class QPrinter;
@@ -38,6 +40,11 @@ class MainWindow : public QMainWindow, public ChartCommands {
     Q_OBJECT
 
   public:
+    // The client area that shows every control, in twips: the toolbar is
+    // 11895 twips wide and the bottom labels reach down to 8055.
+    static constexpr int clientWidth = 12000;
+    static constexpr int clientHeight = 8175;
+
     MainWindow(ProjectDocument& document, Prompts& prompts, QWidget* parent = nullptr);
     ~MainWindow() override;
 
@@ -86,6 +93,20 @@ class MainWindow : public QMainWindow, public ChartCommands {
     void namen_Click();
     void abt_Click();
     void cmdExit_Click();
+    // Edit > Select (Escape from any mode with nothing half-made): a click
+    // chooses a node or a job, which the keys, a drag, a double click or a
+    // right click's menu then edit in place.
+    void mnuSelect_Click();
+    const ChartSelection& selection() const { return selection_; }
+    // What the chart shows of the node or job at a point (twips): the text
+    // of the tooltip there; none when nothing is there.
+    QString figuresAt(QPointF twips) const;
+    // View > Zoom In, Zoom Out, Actual Size and Fit: the chart shown larger
+    // or smaller; the project keeps its twips.
+    void mnuZoomIn_Click();
+    void mnuZoomOut_Click();
+    void mnuActualSize_Click();
+    void mnuFit_Click();
     // Edit > Undo and Redo: the tables of the step before or after, shown as
     // after a Load.
     void mnuUndo_Click();
@@ -145,6 +166,30 @@ class MainWindow : public QMainWindow, public ChartCommands {
     // Takes in the work a left recovery copy holds.
     void restore(LeftCopy& copy, const Project& work);
     void clearList();
+    // The list box and the labels under it keep their distance to the
+    // bottom edge as the window grows.
+    void keepBottomControlsDown();
+    // The part of the chart the nodes, their figures and titles take.
+    QRectF chartExtent() const;
+
+    // Select mode.
+    bool selectionHolds() const;
+    void select(ChartSelection chosen);
+    // Another mode was chosen: the selection goes, and the chart stops
+    // taking the keys.
+    void leaveSelection();
+    QString selectionFigures() const;
+    void pressToSelect(Qt::MouseButton button, float x, float y);
+    void dragTo(QPointF at);
+    void dropAt(QPointF at);
+    void nudge(float dx, float dy);
+    void walkSelection(bool forward);
+    bool selectionKey(int key, Qt::KeyboardModifiers modifiers);
+    void editSelectedAt(QPointF at);
+    void editJob(int job);
+    void openCardAt(int job);
+    void deleteSelectedJob(int job);
+    void showSelectionMenu(QPoint where);
 
     void markActiveMode(QPushButton* active);
     void showNodeCount();
@@ -192,6 +237,8 @@ class MainWindow : public QMainWindow, public ChartCommands {
     Surface* surface_ = &screen_;
     Canvas* canvas_ = nullptr;
     QListWidget* list_ = nullptr;
+    // The controls under the chart, with their designed places.
+    std::vector<std::pair<QWidget*, QRect>> bottomControls_;
     // The end node's early time at the last CPM run, if one ran since the
     // project was last empty.
     std::optional<Currency> projectLength_;
@@ -214,6 +261,10 @@ class MainWindow : public QMainWindow, public ChartCommands {
     std::int16_t nodeMissed_ = 0;
     std::int16_t moveSelected_ = 0;
     std::int16_t movingNode_ = 0;
+    // Select mode: what is chosen, and where a drag of it began.
+    ChartSelection selection_;
+    std::optional<QPointF> dragFrom_;
+    QMenu* selectionMenu_ = nullptr; // a right click's menu, made when first wanted
 
     // The spanning-tree tools: the run that is pausing until Timer1 ticks,
     // if any; the subtree numbers handed out so far (never reset, so a

@@ -42,6 +42,9 @@ void MainWindow::Form_MouseDown(Qt::MouseButton button, float x, float y) {
     case EditMode::moveNode:
         moveNode(x, y);
         break;
+    case EditMode::select:
+        pressToSelect(button, x, y);
+        break;
     case EditMode::none:
         break;
     }

@@ -105,6 +105,7 @@ void MainWindow::buildListAndLabels() {
     // A press on its border, outside the lines, is no press on the surface.
     list_->setAttribute(Qt::WA_NoMousePropagation);
     list_->setGeometry(twipsRect(3840, 5880, 7095, 1635));
+    bottomControls_.emplace_back(list_, list_->geometry());
     QFont listFont("Courier New");
     listFont.setStyleHint(QFont::TypeWriter);
     listFont.setPointSize(9);
@@ -126,13 +127,17 @@ void MainWindow::buildListAndLabels() {
         return l;
     };
     label("Label4", "*-critical path", twipsRect(10440, 960, 1335, 255));
-    label("Label3", "$ -Expected Delay Will Cause Decreased Slack",
-          twipsRect(4200, 7680, 3855, 375));
+    auto* label3 = label("Label3", "$ -Expected Delay Will Cause Decreased Slack",
+                         twipsRect(4200, 7680, 3855, 375));
     const bool symbolFont = QFontDatabase::hasFamily("Math A");
     auto* label2 =
         label("Label2", symbolFont ? "h" : QString(QChar(0x2234)), twipsRect(9600, 7560, 255, 495));
     auto* label1 = label("Label1", symbolFont ? "o" : QString(QChar(0x2218)),
                          twipsRect(10320, 7560, 375, 375));
+    for (QWidget* below : {static_cast<QWidget*>(label3), static_cast<QWidget*>(label2),
+                           static_cast<QWidget*>(label1)}) {
+        bottomControls_.emplace_back(below, below->geometry());
+    }
     label2->setAccessibleName(countedTreeName);
     label1->setAccessibleName(ownTreeName);
     for (ClickableLabel* hidden : {label1, label2}) {
@@ -187,6 +192,18 @@ void MainWindow::buildMenus() {
     item(edit, "mnuUndo", "&Undo", {Qt::CTRL | Qt::Key_Z}, &MainWindow::mnuUndo_Click);
     item(edit, "mnuRedo", "&Redo", {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, Qt::CTRL | Qt::Key_Y},
          &MainWindow::mnuRedo_Click);
+    item(edit, "mnuSelect", "&Select", {Qt::CTRL | Qt::Key_E, Qt::Key_Escape},
+         &MainWindow::mnuSelect_Click);
+
+    QMenu* view = menuBar()->addMenu("&View");
+    view->setObjectName("mnuView");
+    item(view, "mnuZoomIn", "Zoom &In", {Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_Equal},
+         &MainWindow::mnuZoomIn_Click);
+    item(view, "mnuZoomOut", "Zoom &Out", {Qt::CTRL | Qt::Key_Minus},
+         &MainWindow::mnuZoomOut_Click);
+    item(view, "mnuActualSize", "&Actual Size", {Qt::CTRL | Qt::Key_0},
+         &MainWindow::mnuActualSize_Click);
+    item(view, "mnuFit", "&Fit", {Qt::CTRL | Qt::Key_F}, &MainWindow::mnuFit_Click);
 
     QMenu* commands = menuBar()->addMenu("Commands");
     commands->setObjectName("mnuProgram");
@@ -207,9 +224,10 @@ void MainWindow::buildMenus() {
     showHistory();
 }
 
-// The active mode's button white, the other two in the normal colour; the
-// count buttons show their new captions at once.
+// The active mode's button white, the other two in the normal colour (all
+// three in Select mode); the count buttons show their new captions at once.
 void MainWindow::markActiveMode(QPushButton* active) {
+    leaveSelection();
     for (const char* name : {"cmdNode", "cmdEdge", "cmdmove"}) {
         QPushButton* b = button(name);
         b->setStyleSheet(graphicalButtonStyle(b == active ? activeButtonBack : buttonBack));

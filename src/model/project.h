@@ -10,7 +10,7 @@
 namespace arrowplan {
 
 // What a click on the drawing surface means.
-enum class EditMode : std::int16_t { none = 0, addNode = 1, addEdge = 2, moveNode = 3 };
+enum class EditMode : std::int16_t { none = 0, addNode = 1, addEdge = 2, moveNode = 3, select = 4 };
 
 // Payment modes of a job card; the codes are stored in the project file.
 enum PayMode : std::int16_t {

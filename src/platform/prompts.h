@@ -18,6 +18,13 @@ enum class SaveAnswer { save, discard, cancel };
 // the next start.
 enum class RestoreAnswer { restore, discard, later };
 
+// A job's time, delay and title as its editor on the chart shows them.
+struct JobEntry {
+    QString time;
+    QString delay;
+    QString title;
+};
+
 // What the file dialog of the main window remembers between uses.
 struct FileDialogSettings {
     QString filter;
@@ -39,6 +46,9 @@ class Prompts {
                                             std::optional<QPoint> position) = 0;
     virtual void message(const QString& text, const QString& title) = 0;
     virtual bool askYesNo(const QString& text, const QString& title) = 0;
+    // The small editor of one job on the chart, filled in with `shown`;
+    // what was typed, or none when it was cancelled.
+    virtual std::optional<JobEntry> editJob(const JobEntry& shown, const QString& title) = 0;
     // Save, Discard or Cancel; Save is the default and Escape cancels.
     virtual SaveAnswer askToSave(const QString& text, const QString& title) = 0;
     // Restore, Discard or Keep for Later; Restore is the default, and

@@ -2,9 +2,14 @@
 
 #include "platform/twips.h"
 
+#include "model/job_title.h"
+
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFormLayout>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPushButton>
@@ -48,6 +53,32 @@ bool QtPrompts::askYesNo(const QString& text, const QString& title) {
     return QMessageBox(QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No,
                        owner())
                .exec() == QMessageBox::Yes;
+}
+
+// Three boxes in a form; the title box takes no more than a job title holds.
+std::optional<JobEntry> QtPrompts::editJob(const JobEntry& shown, const QString& title) {
+    QDialog box(owner());
+    box.setWindowTitle(title);
+    auto* form = new QFormLayout(&box);
+    auto* time = new QLineEdit(shown.time);
+    auto* delay = new QLineEdit(shown.delay);
+    auto* name = new QLineEdit(shown.title);
+    time->setObjectName("time");
+    delay->setObjectName("delay");
+    name->setObjectName("title");
+    name->setMaxLength(static_cast<int>(JobTitle::width));
+    form->addRow("&Time:", time);
+    form->addRow("&Delay:", delay);
+    form->addRow("T&itle:", name);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    form->addRow(buttons);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
+    time->selectAll();
+    if (box.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return JobEntry{time->text(), delay->text(), name->text()};
 }
 
 SaveAnswer QtPrompts::askToSave(const QString& text, const QString& title) {

@@ -17,6 +17,7 @@ class QtPrompts : public Prompts {
                                     std::optional<QPoint> position) override;
     void message(const QString& text, const QString& title) override;
     bool askYesNo(const QString& text, const QString& title) override;
+    std::optional<JobEntry> editJob(const JobEntry& shown, const QString& title) override;
     SaveAnswer askToSave(const QString& text, const QString& title) override;
     RestoreAnswer askToRestore(const QString& text, const QString& title) override;
     QString chooseFileToOpen(const FileDialogSettings& settings) override;

@@ -27,6 +27,15 @@ void ScreenSurface::setImage(QImage* image) {
     image_ = image;
 }
 
+void ScreenSurface::setView(double scale, QPointF offset) {
+    finish();
+    if (scale != scale_) {
+        layouts_.clear(); // each is laid out for the scale it is drawn at
+    }
+    scale_ = scale;
+    offset_ = offset;
+}
+
 void ScreenSurface::finish() {
     if (painter_) {
         painter_->end();
@@ -37,7 +46,8 @@ void ScreenSurface::finish() {
 QPainter& ScreenSurface::painter() {
     if (!painter_) {
         painter_.emplace(image_);
-        painter_->scale(1.0 / twipsPerPixel, 1.0 / twipsPerPixel);
+        painter_->translate(-offset_);
+        painter_->scale(scale_ / twipsPerPixel, scale_ / twipsPerPixel);
     }
     return *painter_;
 }
@@ -99,7 +109,8 @@ const QStaticText& ScreenSurface::laidOut(const QString& text) {
         QStaticText layout(text);
         layout.setTextFormat(Qt::PlainText);
         layout.setPerformanceHint(QStaticText::AggressiveCaching);
-        layout.prepare(QTransform::fromScale(1.0 / twipsPerPixel, 1.0 / twipsPerPixel), font_);
+        layout.prepare(QTransform::fromScale(scale_ / twipsPerPixel, scale_ / twipsPerPixel),
+                       font_);
         found = layouts_.emplace(key, layout).first;
     }
     return found->second;

@@ -28,6 +28,10 @@ class ScreenSurface : public Surface {
 
     // The image to draw on; it is replaced when the window changes size.
     void setImage(QImage* image);
+    // The part of the chart the image shows: `scale` pixels a pixel of the
+    // chart at its actual size, the image's corner `offset` pixels into the
+    // chart so scaled. The picture is to be drawn anew afterwards.
+    void setView(double scale, QPointF offset);
     void finish();
 
     void clear() override;
@@ -55,6 +59,8 @@ class ScreenSurface : public Surface {
 
     QImage* image_ = nullptr;
     std::optional<QPainter> painter_;
+    double scale_ = 1;
+    QPointF offset_;
     std::function<QSize()> outerSize_;
     Colour background_;
     Colour drawColour_;

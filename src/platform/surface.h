@@ -19,6 +19,7 @@ inline constexpr Colour title = 0xC0FFFF;       // light yellow
 inline constexpr Colour projectName = 0xC00000; // dark blue
 inline constexpr Colour red = 0x0000FF;
 inline constexpr Colour windowBack = 0xE2BF98; // the main window's light blue
+inline constexpr Colour selection = 0xFF00FF;  // magenta, used for nothing else
 } // namespace colours
 
 inline constexpr int redOf(Colour c) {

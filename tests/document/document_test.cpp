@@ -46,6 +46,7 @@ struct StepRow {
     const char* control;
     QStringList inputs;
     QList<QPointF> presses;
+    QKeySequence keys = {}; // pressed on the chart after the presses
 };
 const StepRow steps[] = {
     {"&Undo Add Node", "cmdNode", {}, {{500, 4000}}},
@@ -61,10 +62,15 @@ const StepRow steps[] = {
     {"&Undo Done", "Check1", {}, {}},
     {"&Undo Payment Option", "Option1_3", {}, {}},
     {"&Undo Delete Job", "del", {}, {}},
+    // Select mode: job 1 (1000, 2000 to 2000, 2000) and node 2.
+    {"&Undo Edit Job", "mnuSelect", {}, {{1500, 2000}}, QKeySequence(Qt::Key_Return)},
+    {"&Undo Delete Job", "mnuSelect", {}, {{1500, 2000}}, QKeySequence(Qt::Key_Delete)},
+    {"&Undo Move Node", "mnuSelect", {}, {{2000, 2000}}, QKeySequence(Qt::Key_Right)},
 };
 
 void takeStep(Harness& h, const StepRow& row) {
     h.prompts.inputs = row.inputs;
+    h.prompts.jobEntries = {JobEntry{"4.5", "1", "Edited"}};
     h.prompts.saveAnswers << SaveAnswer::discard;
     h.prompts.yesNo << true;
     if (QPushButton* button = h.button(row.control)) {
@@ -89,6 +95,9 @@ void takeStep(Harness& h, const StepRow& row) {
     }
     for (const QPointF& at : row.presses) {
         h.press(at.x(), at.y());
+    }
+    if (!row.keys.isEmpty()) {
+        QTest::keySequence(h.window.centralWidget(), row.keys);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "editor/window_harness.h"
 #include "platform/qt_text.h"
 #include "platform/recording_surface.h"
+#include "platform/twips.h"
 #include "platform/typed_number.h"
 #include "project_builder.h"
 #include "schedule/listing.h"
@@ -273,6 +274,69 @@ class MainWindowTest : public QObject {
         h.window.Form_MouseDown(Qt::LeftButton, 3000, 3000);
         QVERIFY(h.prompts.asked.takeLast().contains("at most 100 jobs"));
         QCOMPARE(h.project.edgeCount, 100);
+    }
+
+    // Select mode on nodes 1 (1000, 2000), 2 (2000, 2000), 3 (2000, 4250) and
+    // jobs 1-2, 2-3, 1-3: what a click selects and how it shows, Tab, the
+    // figures on hover, a drag; and a click at 200 % lands where it is drawn.
+    void editingOnTheChart() {
+        Harness h;
+        h.project = projectOf(3, {{1, 2, 7, 0, 0, "Dig"}, {2, 3, 7}, {1, 3, 7}});
+        h.project.nodeX[3] = 2000;
+        h.project.nodeY[3] = 4250;
+        h.document.opened({});
+        h.window.cmdCPM_Click();
+        QTest::keyClick(&h.window, Qt::Key_Escape);
+        QCOMPARE(h.project.editMode, EditMode::select);
+        const auto job = [](int j) { return ChartSelection{ChartSelection::Kind::job, j}; };
+        const auto node = [](int n) { return ChartSelection{ChartSelection::Kind::node, n}; };
+        h.press(1500, 2100); // within 120 twips of job 1's line
+        QCOMPARE(h.window.selection(), job(1));
+        QCOMPARE(h.at(1300, 2030), toQColor(colours::selection));
+        h.window.cmdRedraw_Click(); // a repaint keeps it
+        QCOMPARE(h.at(1300, 2030), toQColor(colours::selection));
+        h.press(1500, 2150);
+        QCOMPARE(h.window.selection(), ChartSelection{});
+        QCOMPARE(h.at(1300, 2030), toQColor(colours::windowBack));
+        for (const ChartSelection& next : {node(1), node(2), node(3), job(1)}) {
+            QTest::keyClick(h.window.centralWidget(), Qt::Key_Tab);
+            QCOMPARE(h.window.selection(), next);
+        }
+        QTest::keyClick(h.window.centralWidget(), Qt::Key_Backtab);
+        QCOMPARE(h.window.selection(), node(3));
+        QCOMPARE(h.window.figuresAt({1500, 2000}),
+                 QString("Job 1 (1 to 2) Dig\ntime 7, delay 0\nearly start 0, late finish 7\n"
+                         "total slack 0, free slack 0\ncritical\namount 0, Pay Evenly"));
+        QCOMPARE(h.window.figuresAt({2000, 4250}), QString("Node 3\nearly time 14, late time "
+                                                           "14\ncritical"));
+        QCOMPARE(h.window.figuresAt({4000, 4000}), QString());
+
+        QWidget* chart = h.window.centralWidget();
+        QTest::mousePress(chart, Qt::LeftButton, {}, QPoint(pixels(2000), pixels(2000)));
+        QTest::mouseMove(chart, QPoint(pixels(2700), pixels(2400)));
+        QTest::mouseRelease(chart, Qt::LeftButton, {}, QPoint(pixels(2700), pixels(2400)));
+        QCOMPARE(h.project.nodeX[2], 2700.0f);
+        QCOMPARE(h.project.nodeY[2], 2400.0f);
+        QCOMPARE(h.action("mnuUndo")->text(), QString("&Undo Move Node"));
+        QTest::mouseClick(h.button("cmdNode"), Qt::LeftButton); // another mode: nothing selected
+        QCOMPARE(h.window.selection(), ChartSelection{});
+
+        // Empty, the chart cannot scroll: at 200 % a pixel is 7.5 twips from
+        // the corner, and a node's circle is twice as wide.
+        h.prompts.saveAnswers << SaveAnswer::discard;
+        h.window.mnustartover_Click();
+        for (int step = 0; step < 3; ++step) {
+            h.action("mnuZoomIn")->trigger();
+        }
+        QTest::mouseClick(chart, Qt::LeftButton, {}, QPoint(300, 200));
+        QCOMPARE(h.project.nodeX[1], 2250.0f);
+        QCOMPARE(h.project.nodeY[1], 1500.0f);
+        const QImage& image = h.window.canvasImage();
+        QCOMPARE(image.pixelColor(300, 220), toQColor(colours::nodeFill));
+        QCOMPARE(image.pixelColor(300, 230), toQColor(colours::windowBack));
+        h.action("mnuActualSize")->trigger();
+        QCOMPARE(h.at(2250, 1650), toQColor(colours::nodeFill));
+        QCOMPARE(h.at(2250, 1500 + 220 * 1.5), toQColor(colours::windowBack));
     }
 
     // Nodes 1 (1000, 2000), 2 (2000, 2000), 3 (2000, 4250); jobs 1-2, 2-3, 1-3.

@@ -21,6 +21,10 @@ class ScriptedPrompts : public Prompts {
     QList<bool> yesNo;
     QList<SaveAnswer> saveAnswers;
     QList<RestoreAnswer> restoreAnswers;
+    // What the job editor is answered with: each entry's empty fields keep
+    // what it showed; a null time is a Cancel.
+    QList<JobEntry> jobEntries;
+    JobEntry lastJobShown;
     QStringList asked;
     FileDialogSettings lastFileDialog;
     std::optional<QPoint> lastInputPosition;
@@ -44,6 +48,25 @@ class ScriptedPrompts : public Prompts {
     bool askYesNo(const QString& text, const QString& title) override {
         asked << "yesno: " + text + " | " + title;
         return !yesNo.isEmpty() && yesNo.takeFirst();
+    }
+    std::optional<JobEntry> editJob(const JobEntry& shown, const QString& title) override {
+        asked << "job: " + title;
+        lastJobShown = shown;
+        if (jobEntries.isEmpty() || jobEntries.first().time.isNull()) {
+            if (!jobEntries.isEmpty()) {
+                jobEntries.removeFirst();
+            }
+            return std::nullopt;
+        }
+        JobEntry typed = jobEntries.takeFirst();
+        for (auto [field, kept] :
+             {std::pair{&typed.time, &shown.time}, std::pair{&typed.delay, &shown.delay},
+              std::pair{&typed.title, &shown.title}}) {
+            if (field->isEmpty()) {
+                *field = *kept;
+            }
+        }
+        return typed;
     }
     SaveAnswer askToSave(const QString& text, const QString& title) override {
         asked << "save?: " + text + " | " + title;
