@@ -160,7 +160,9 @@ class RiskTest : public QObject {
     Q_OBJECT
 
   private slots:
-    // Every figure is compared within four standard errors of the simulation.
+    // The figures are compared within the simulation's error: four standard
+    // errors of 100,000 runs for means, shares and percentiles, more where an
+    // estimate of an estimate comes in (variances, sensitivities, merge delays).
     void knownAnswers_data() {
         QTest::addColumn<Known>("known");
         QTest::newRow("a chain, triangular") << chain(RiskDistribution::triangular);
