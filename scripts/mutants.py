@@ -176,6 +176,23 @@ FAULTS = [
      "constexpr std::size_t searchedExactly = 8;", "constexpr std::size_t searchedExactly = 0;"),
     ("xml-accrual-at-start-prorated", "src/exchange/ms_project_xml.cpp",
      "{payEvenly, payAtStart, payEvenly,", "{payEvenly, payEvenly, payEvenly,"),
+    ("risk-triangular-branches-swapped", "src/risk/sampling.cpp",
+     "if (u < modeShare_) {", "if (u > modeShare_) {"),
+    ("risk-beta-shapes-swapped", "src/risk/sampling.cpp",
+     "alphaGamma_ = GammaSampler(1 + 4 * belowShare);",
+     "alphaGamma_ = GammaSampler(1 + 4 * aboveShare);"),
+    ("risk-one-stream-for-all-blocks", "src/risk/sampling.cpp",
+     "seed + (block + 1) * 0x9E3779B97F4A7C15u", "seed + (block * 0 + 1) * 0x9E3779B97F4A7C15u"),
+    ("risk-exact-slack", "src/risk/risk_network.cpp",
+     "return 1e-14 * static_cast<double>", "return 0 * static_cast<double>"),
+    ("risk-early-below-zero", "src/risk/network_passes.cpp",
+     "early.assign(finish_ + 1, 0.0);", "early.assign(finish_ + 1, -1e300);\n    early[1] = 0;"),
+    ("risk-pert-least-variance", "src/risk/classic_pert.cpp",
+     "variance > pathVariance[arc.to]", "variance < pathVariance[arc.to]"),
+    ("risk-sensitivity-without-criticality", "src/risk/monte_carlo.cpp",
+     "risk.criticality * risk.sigma / result.sigma", "risk.sigma / result.sigma"),
+    ("risk-percentile-rank", "src/risk/monte_carlo.cpp",
+     "(percent * runs + 99) / 100", "(percent * runs) / 100 + 1"),
 ]
 
 ROOT = Path(__file__).resolve().parent.parent
