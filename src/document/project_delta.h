@@ -15,18 +15,22 @@ namespace arrowplan {
 // that a state comes back exactly as it was, also where a step (Start Over)
 // cleared them; the window's own state (the mouse mode, a half-made arrow,
 // the card shown, the print flag) is no part of a step.
-inline constexpr auto recordedColumns = std::tuple{
-    &Project::nodeX,      &Project::nodeY,      &Project::nodeNumber, &Project::edgeFrom,
-    &Project::edgeTo,     &Project::edgeWeight, &Project::jobTitle,   &Project::jobDone,
-    &Project::jobPayMode, &Project::jobNotes,   &Project::jobAmount,  &Project::jobActualTime,
-    &Project::jobDelay,   &Project::edgeInTree, &Project::earlyTime,  &Project::lateTime};
+inline constexpr auto recordedColumns =
+    std::tuple{&Project::nodeX,          &Project::nodeY,         &Project::nodeNumber,
+               &Project::edgeFrom,       &Project::edgeTo,        &Project::edgeWeight,
+               &Project::jobTitle,       &Project::jobDone,       &Project::jobPayMode,
+               &Project::jobNotes,       &Project::jobAmount,     &Project::jobActualTime,
+               &Project::jobDelay,       &Project::jobOptimistic, &Project::jobMostLikely,
+               &Project::jobPessimistic, &Project::edgeInTree,    &Project::earlyTime,
+               &Project::lateTime};
 
 // Which count bounds the slots of a column that hold the user's work; the
 // spanning-tree marks and the schedule are worked out, never typed.
 enum class Extent { nodes, jobs, none };
 inline constexpr std::array<Extent, std::tuple_size_v<decltype(recordedColumns)>> columnExtents = {
-    Extent::nodes, Extent::nodes, Extent::nodes, Extent::jobs, Extent::jobs, Extent::jobs,
-    Extent::jobs,  Extent::jobs,  Extent::jobs,  Extent::jobs, Extent::jobs, Extent::jobs,
+    Extent::nodes, Extent::nodes, Extent::nodes, Extent::jobs, Extent::jobs,
+    Extent::jobs,  Extent::jobs,  Extent::jobs,  Extent::jobs, Extent::jobs,
+    Extent::jobs,  Extent::jobs,  Extent::jobs,  Extent::jobs, Extent::jobs,
     Extent::jobs,  Extent::none,  Extent::none,  Extent::none};
 
 // Every recorded table, slot 0..100, and the counts and the name are equal.

@@ -14,6 +14,9 @@ void clearJobSlot(Project& project, int job) {
     project.jobActualTime[job] = Currency();
     project.jobPayMode[job] = payEvenly;
     project.edgeInTree[job] = 0;
+    project.jobOptimistic[job] = 0;
+    project.jobMostLikely[job] = 0;
+    project.jobPessimistic[job] = 0;
 }
 
 void deleteJob(Project& project, int job) {
@@ -30,6 +33,9 @@ void deleteJob(Project& project, int job) {
         project.jobNotes[i] = project.jobNotes[i + 1];
         project.jobPayMode[i] = project.jobPayMode[i + 1];
         project.edgeInTree[i] = project.edgeInTree[i + 1];
+        project.jobOptimistic[i] = project.jobOptimistic[i + 1];
+        project.jobMostLikely[i] = project.jobMostLikely[i + 1];
+        project.jobPessimistic[i] = project.jobPessimistic[i + 1];
     }
     clearJobSlot(project, last);
     --project.edgeCount;

@@ -45,6 +45,12 @@ struct Project {
     Table<Currency> jobAmount;      // positive money paid out, negative money in
     Table<Currency> jobActualTime;  //
     Table<Currency> jobDelay;       // added to the expected time by the schedule
+    // Three-point estimates of the expected time, for the schedule risk
+    // analysis; all three 0 for a job without them, which is fixed at its
+    // expected time. Kept in the file's block of extras.
+    Table<float> jobOptimistic;
+    Table<float> jobMostLikely;
+    Table<float> jobPessimistic;
 
     // Schedule, per node; filled by the CPM calculation and never saved.
     Table<Currency> earlyTime;
@@ -67,6 +73,12 @@ struct Project {
 // Empties job slot j as Start Over does, so that an arrow drawn into it later
 // inherits nothing from a job that was there before.
 void clearJobSlot(Project& project, int job);
+
+// Whether job j has three-point estimates.
+inline bool hasEstimate(const Project& project, int job) {
+    return project.jobOptimistic[job] != 0 || project.jobMostLikely[job] != 0 ||
+           project.jobPessimistic[job] != 0;
+}
 
 // Removes job j: every later job moves down one slot with all its columns and
 // its spanning-tree mark, and the freed last slot is cleared as Start Over

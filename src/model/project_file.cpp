@@ -1,5 +1,7 @@
 #include "model/project_file.h"
 
+#include "model/file_extras.h"
+
 #include "model/atomic_file.h"
 #include "model/number_parse.h"
 #include "model/number_text.h"
@@ -106,6 +108,15 @@ class ValueReader {
         }
         value.erase(close);
         return asUtf8(value);
+    }
+
+    // The lines left, each with its number.
+    std::vector<std::pair<int, std::string>> rest() {
+        std::vector<std::pair<int, std::string>> lines;
+        for (std::string line; readLine(line);) {
+            lines.emplace_back(line_, line);
+        }
+        return lines;
     }
 
     [[noreturn]] void fail(std::string what) const {
@@ -280,6 +291,9 @@ std::variant<Project, FileProblem> readProject(std::istream& in) {
             readNode(reader, project, i);
         }
         project.projectName = reader.text("the project name");
+        if (auto fault = readExtras(reader.rest(), project)) {
+            return FileProblem{fault->first, std::move(fault->second), false};
+        }
     } catch (const ReadFailure& failure) {
         if (failure.problem.line == 1 && beginsTaskList(reader.firstLine())) {
             return FileProblem{1, taskListProblem, false, true};
@@ -315,6 +329,7 @@ void writeProject(std::ostream& out, const Project& project) {
         line(plainText(project.nodeNumber[i]));
     }
     text(project.projectName);
+    writeExtras(out, project);
 }
 
 void adoptLoadedProject(Project& current, const Project& loaded) {
@@ -333,6 +348,9 @@ void adoptLoadedProject(Project& current, const Project& loaded) {
     current.jobAmount = loaded.jobAmount;
     current.jobActualTime = loaded.jobActualTime;
     current.jobDelay = loaded.jobDelay;
+    current.jobOptimistic = loaded.jobOptimistic;
+    current.jobMostLikely = loaded.jobMostLikely;
+    current.jobPessimistic = loaded.jobPessimistic;
     current.projectName = loaded.projectName;
     // A spanning tree of the project before marks nothing of this one.
     current.edgeInTree.fill(0);

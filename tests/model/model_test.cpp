@@ -308,6 +308,15 @@ class ModelTest : public QObject {
         QTest::addColumn<QByteArray>("file"); // empty: the project's own
         QTest::newRow("rich") << rich() << QByteArray();
         QTest::newRow("full tables") << testing::fullProject() << QByteArray();
+        Project estimated = yard();
+        estimated.jobOptimistic[1] = 2;
+        estimated.jobMostLikely[1] = 4;
+        estimated.jobPessimistic[1] = 7.5f;
+        QTest::newRow("estimates") << estimated << QByteArray();
+        Project named = yard();
+        named.projectName = "Yard 'B'";
+        // What follows the name without the extras' header is passed over.
+        QTest::newRow("words after the name") << named << QByteArray(yardFile) + "notes\r\n";
         // Texts that are not UTF-8 (a surrogate is none) are Windows-1252, every
         // byte as Qt's own decoder reads it.
         QByteArray highBytes;
@@ -319,8 +328,6 @@ class ModelTest : public QObject {
         windows1252.jobNotes[1] = toStdString(QStringDecoder("windows-1252").decode(highBytes));
         windows1252.projectName = "Yard \u00ed\u00a0\u20ac";
         // A job's ends are the nodes they round to.
-        Project named = yard();
-        named.projectName = "Yard 'B'";
         QTest::newRow("job ends rounded")
             << named << QByteArray(yardFile).replace("\n1\r\n2\r\n4\r", "\n0.5001\r\n2.4\r\n4\r");
         QTest::newRow("Windows-1252") << windows1252
@@ -372,6 +379,25 @@ class ModelTest : public QObject {
         QTest::newRow("huge time")
             << QByteArray("2\n1\n0\n0\n0\n\"x\"\n0\n1\n2\n1e39\n") << 10 << "beyond the range";
         QTest::newRow("no nodes") << QByteArray("0\n5\n") << 1 << "no nodes";
+        // The block of extras after the name, line 20 on.
+        const auto extras = [](const char* block) { return QByteArray(yardFile) + block; };
+        QTest::newRow("extras of a later version")
+            << extras("[arrowplan extras 2]\r\n[end]\r\n") << 20 << "of version 2";
+        QTest::newRow("extras cut in the header")
+            << extras("\r\n[arrowplan ext") << 21 << "does not begin with";
+        QTest::newRow("extras without an end")
+            << extras("[arrowplan extras 1]\r\nestimate 1 1 2 3\r\n") << 21 << "no \"[end]\"";
+        QTest::newRow("an estimate of no job")
+            << extras("[arrowplan extras 1]\r\nestimate 2 1 2 3\r\n[end]\r\n") << 21
+            << "names no job of the project: 2";
+        QTest::newRow("estimates out of order")
+            << extras("[arrowplan extras 1]\r\nestimate 1 3 2 1\r\n[end]\r\n") << 21
+            << "estimates it cannot have";
+        QTest::newRow("two estimates of a job")
+            << extras("[arrowplan extras 1]\r\nestimate 1 1 2 3\r\nestimate 1 1 2 3\r\n[end]\r\n")
+            << 22 << "a second estimate";
+        QTest::newRow("more after the extras")
+            << extras("[arrowplan extras 1]\r\n[end]\r\nmore\r\n") << 22 << "followed by more";
     }
     void hostileFilesAreRefused() {
         QFETCH(QByteArray, file);
