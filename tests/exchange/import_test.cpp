@@ -378,6 +378,16 @@ class ImportTest : public QObject {
         QTest::newRow("too many tasks") << many << Lines{102} << beyond;
         QTest::newRow("130000 chained")
             << QString::fromStdString(chainedTaskCsv(130000)) << Lines{102} << beyond;
+        QTest::newRow("130000 chained, XML")
+            << QString::fromStdString(chainedTaskXml(130000)) << Lines{102} << beyond;
+        QTest::newRow("summary of 3000, 3000 linked")
+            << QString::fromStdString(linkedSummaryXml(3000)) << Lines{103} << beyond;
+        QTest::newRow("130000 inactive in a circle")
+            << QString::fromStdString(inactiveCircleXml(130000)) << Lines{1002}
+            << "the file goes on past 1000 tasks, summaries, inactive tasks and blank rows";
+        QTest::newRow("inactive in a circle")
+            << QString::fromStdString(inactiveCircleXml(2)) << Lines{2}
+            << "task 1 waits for itself through summary or inactive tasks";
         QTest::newRow("too many dummies") << QString::fromStdString(crossedTaskCsv(12)) << Lines{0}
                                           << "at least 144 jobs, more than the 100";
         QTest::newRow("crossed 50 and 50") << QString::fromStdString(crossedTaskCsv(50)) << Lines{0}
