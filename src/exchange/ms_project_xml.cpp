@@ -4,6 +4,7 @@
 #include "model/number_parse.h"
 #include "model/number_text.h"
 
+#include <QBuffer>
 #include <QByteArray>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
@@ -456,8 +457,12 @@ std::vector<Task> workTasks(std::vector<FileTask>& file) {
 // to `take` as soon as it is read, so that a list too long is refused without
 // reading on.
 Element projectElement(const std::string& bytes, const std::function<void(const Element&)>& take) {
-    QXmlStreamReader xml(
-        QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    // Through a device the reader decodes the text a piece at a time; given
+    // the bytes, it would decode all of them before the first task.
+    QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    QBuffer device(&data);
+    device.open(QIODevice::ReadOnly);
+    QXmlStreamReader xml(&device);
     Element project;
     while (!xml.atEnd() && xml.readNext() != QXmlStreamReader::StartElement) {
         // An entity may stand for a file of this machine, or grow beyond any
