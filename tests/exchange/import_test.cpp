@@ -420,7 +420,7 @@ class ImportTest : public QObject {
         std::vector<ImportWarning> warnings;
         const Project project =
             imported("\xEF\xBB\xBF"
-                     "Name;ID;Duration;Payment;Amount;Delai;Colour;Description\r\n"
+                     "Name;ID;Duration;Payment;Amount;Predecesor;Colour;Description\r\n"
                      " \"Pour the concrete slab\" ;s;2,5;pay at "
                      "end;-1200,5;x;red;  \"two\r\nlines; \"\"wet\"\"\"\r\n",
                      &warnings);
@@ -430,7 +430,7 @@ class ImportTest : public QObject {
         QCOMPARE(project.jobAmount[1], Currency::fromDouble(-1200.5));
         QCOMPARE(QString::fromStdString(project.jobNotes[1]), "two\r\nlines; \"wet\"");
         QCOMPARE(warnings.size(), 3u);
-        QCOMPARE(warnings[0].text, "column `Delai` was ignored; did you mean `delay`?");
+        QCOMPARE(warnings[0].text, "column `Predecesor` was ignored; did you mean `predecessors`?");
         QCOMPARE(warnings[1].text, "column `Colour` was ignored");
         QCOMPARE(warnings[2].line, 2);
     }
