@@ -170,18 +170,19 @@ class TaskReader {
                 warnings.push_back(ignoredColumn(name, header.line));
             }
         }
-        std::vector<ImportNote> missing;
+        ImportProblems missing;
         for (const Column needed : {id, duration}) {
             if (places_[needed] == absent) {
-                missing.push_back(
-                    {header.line,
-                     "the header row has no \"" + std::string(columnNames[needed]) + "\" column"});
+                missing.add(header.line, "the header row has no \"" +
+                                             std::string(columnNames[needed]) + "\" column");
             }
         }
-        if (!missing.empty()) {
+        if (missing.any()) {
             // A column missing is often one misspelt, which the warnings name.
-            missing.insert(missing.end(), warnings.begin(), warnings.end());
-            throw ImportError(missing);
+            for (const ImportWarning& warning : warnings) {
+                missing.add(warning.line, warning.text);
+            }
+            missing.refuseAny();
         }
     }
 

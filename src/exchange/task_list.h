@@ -72,6 +72,7 @@ class ImportProblems {
             }
         }
     }
+    bool any() const { return !problems_.empty(); }
     void refuseAny() const {
         if (!problems_.empty()) {
             refuse();
