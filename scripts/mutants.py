@@ -200,6 +200,16 @@ FAULTS = [
      "risk.criticality * risk.sigma / result.sigma", "risk.sigma / result.sigma"),
     ("risk-percentile-rank", "src/risk/monte_carlo.cpp",
      "(percent * runs + 99) / 100", "(percent * runs) / 100 + 1"),
+    ("xml-count-after-reading", "src/exchange/ms_project_xml.cpp",
+     "refuseTaskBeyondTables(++works, task.line);", "++works;"),
+    ("import-jobs-floor-skipped", "src/exchange/task_project.cpp",
+     "least > std::size_t{maxItems}) {", "least > std::size_t{maxItems} * 100) {"),
+    ("import-first-problem-only", "src/exchange/task_list.h",
+     "most = 20;", "most = 1;"),
+    ("csv-column-hint-one-letter", "src/exchange/task_csv.cpp",
+     "slip = 2;", "slip = 1;"),
+    ("xml-inactive-links-dropped", "src/exchange/ms_project_xml.cpp",
+     "row == Row::inactive ? place : none", "none"),
 ]
 
 ROOT = Path(__file__).resolve().parent.parent

@@ -14,6 +14,10 @@ namespace arrowplan {
 namespace {
 
 using Tasks = std::vector<std::size_t>;
+
+// Up to this many tasks the merged network is only the bound of an exact
+// search, which takes milliseconds there and grows fast beyond.
+constexpr std::size_t searchedExactly = 8;
 using TaskSet = Tasks; // sorted task places
 
 // Which task waits for which, directly or through others.
@@ -300,16 +304,28 @@ std::size_t ArrowNetwork::dummyCount() const {
                       [](const NetworkJob& job) { return job.task == NetworkJob::dummy; }));
 }
 
-// Up to this many tasks the merged network is only the bound of an exact
-// search, which takes milliseconds there and grows fast beyond.
 ArrowNetwork arrowNetworkOf(const std::vector<std::vector<std::size_t>>& predecessors) {
-    constexpr std::size_t searchedExactly = 8;
     const TaskOrder after = waitingOf(predecessors);
     ArrowNetwork merged = mergedNetwork(directPredecessors(predecessors, after));
     if (predecessors.empty() || predecessors.size() > searchedExactly) {
         return merged;
     }
     return fewestDummyNetwork(after, merged);
+}
+
+// Every merge takes one dummy and one event away. The starting network has,
+// besides the events every network of the list needs (one for each set of
+// predecessors, and the finish), an end event for each task, so there are at
+// most as many merges as tasks: its dummies are a floor for the jobs. Covering
+// only ever starts with fewer dummies. The exact search may do better than
+// merging, but a list it takes is far from the tables anyway.
+std::size_t leastJobCount(const std::vector<std::vector<std::size_t>>& predecessors) {
+    if (predecessors.size() <= searchedExactly) {
+        return predecessors.size();
+    }
+    const std::vector<TaskSet> direct = directPredecessors(predecessors, waitingOf(predecessors));
+    const Graph start = startingGraph(direct, eventSets(direct), true);
+    return start.jobs.size() - direct.size();
 }
 
 std::size_t plainDummyCount(const std::vector<std::vector<std::size_t>>& predecessors) {

@@ -32,6 +32,11 @@ struct ArrowNetwork {
 // fewest events; beyond, the best of a greedy merging: few, not always fewest.
 ArrowNetwork arrowNetworkOf(const std::vector<std::vector<std::size_t>>& predecessors);
 
+// A count of jobs the network above cannot come under, found before any
+// dummy is merged away: merging, the costly part, is not worth starting when
+// the count is already beyond the tables.
+std::size_t leastJobCount(const std::vector<std::vector<std::size_t>>& predecessors);
+
 // The dummies of the plain construction, one event a distinct set of direct
 // predecessors and one end event a task, before any dummy is merged away:
 // the yardstick the network above is measured against.

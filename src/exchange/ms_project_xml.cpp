@@ -1,15 +1,19 @@
 #include "exchange/ms_project_xml.h"
 
+#include "exchange/topological_order.h"
 #include "model/number_parse.h"
 #include "model/number_text.h"
 
+#include <QBuffer>
 #include <QByteArray>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
 #include <algorithm>
 #include <array>
+#include <bitset>
 #include <cstdlib>
+#include <functional>
 #include <map>
 #include <span>
 
@@ -21,6 +25,10 @@ const QString projectNamespace = QStringLiteral("http://schemas.microsoft.com/pr
 constexpr std::int64_t standardMinutesPerDay = 480;
 constexpr std::int64_t standardMinutesPerWeek = 2400;
 constexpr std::int64_t finishToStart = 1;
+// Summaries, inactive tasks and blank rows carry no work, so the tables do
+// not bound them; but a file of thousands is no plan for a project, and
+// reading and joining them all would take long.
+constexpr std::size_t mostRows = 10 * maxItems;
 constexpr std::array<const char*, 4> linkTypeNames = {"finish-to-finish", "finish-to-start",
                                                       "start-to-finish", "start-to-start"};
 // By FixedCostAccrual code: 1 at start, 2 prorated, 3 at end.
@@ -46,32 +54,43 @@ struct WorkingTime {
     std::int64_t minutesPerWeek = standardMinutesPerWeek;
 };
 
+// What a <Task> of the file is to the list. A blank row is what MS Project
+// writes for an empty line of its table; an inactive task is kept in the
+// file but left out of the plan.
+enum class Row { blank, project, summary, inactive, work };
+
 // A task as the file has it, before its summary tasks are worked out.
 struct FileTask {
     Task task;
-    bool summary = false;
+    Row row = Row::work;
     std::int64_t level = 1;
-    std::vector<std::string> links; // UIDs, a summary task's among them
+    std::vector<Field> links; // UIDs, a summary task's among them
 };
 
 int lineOf(const QXmlStreamReader& xml) {
     return static_cast<int>(xml.lineNumber());
 }
 
+// Keeps the text of the child the reader stands on; of an element within it
+// only its own text counts, which skips what is unknown.
+void readField(QXmlStreamReader& xml, Element& element) {
+    std::string name = xml.name().toString().toStdString();
+    const int line = lineOf(xml);
+    const QString text = xml.readElementText(QXmlStreamReader::SkipChildElements);
+    element.texts.try_emplace(std::move(name), Field{text.toStdString(), line});
+}
+
 // Reads the children of the element the reader stands on. Those named by the
 // head of chain become elements of their own, read with the rest of it; of
-// every other child only its own text counts, which skips what is unknown.
+// every other child only its text counts.
 Element readElement(QXmlStreamReader& xml, std::span<const QStringView> chain) {
     Element element{lineOf(xml), {}, {}};
     while (xml.readNextStartElement()) {
         if (!chain.empty() && xml.name() == chain.front()) {
             element.inner.push_back(readElement(xml, chain.subspan(1)));
-            continue;
+        } else {
+            readField(xml, element);
         }
-        std::string name = xml.name().toString().toStdString();
-        const int line = lineOf(xml);
-        const QString text = xml.readElementText(QXmlStreamReader::SkipChildElements);
-        element.texts.try_emplace(std::move(name), Field{text.toStdString(), line});
     }
     return element;
 }
@@ -95,13 +114,40 @@ std::string requiredText(const Element& element, std::string_view name, const st
     return std::string(trimmed(field->text));
 }
 
-[[noreturn]] void refuse(std::string_view name, const Field& field, const std::string& owner,
+ImportError fieldProblem(std::string_view name, const Field& field, const std::string& owner,
                          const std::string& why) {
     constexpr std::size_t shown = 40;
     const std::string value =
         field.text.substr(0, shown) + (field.text.size() > shown ? "..." : "");
-    throw ImportError(field.line,
-                      "<" + std::string(name) + "> \"" + value + "\"" + owner + ": " + why);
+    return {field.line, "<" + std::string(name) + "> \"" + value + "\"" + owner + ": " + why};
+}
+
+[[noreturn]] void refuse(std::string_view name, const Field& field, const std::string& owner,
+                         const std::string& why) {
+    throw fieldProblem(name, field, owner, why);
+}
+
+// A yes or no of the file: 1 or true, 0 or false; anything else is not said.
+std::optional<bool> flagOf(const Element& element, std::string_view name) {
+    const std::string text = textOf(element, name);
+    const std::string_view flag = trimmed(text);
+    if (flag == "1" || flag == "true") {
+        return true;
+    }
+    return flag == "0" || flag == "false" ? std::optional(false) : std::nullopt;
+}
+
+Row rowOf(const Element& task) {
+    if (flagOf(task, "IsNull").value_or(false)) {
+        return Row::blank;
+    }
+    if (trimmed(textOf(task, "UID")) == "0") {
+        return Row::project;
+    }
+    if (flagOf(task, "Summary").value_or(false)) {
+        return Row::summary;
+    }
+    return flagOf(task, "Active").value_or(true) ? Row::work : Row::inactive;
 }
 
 std::optional<Currency> numberIn(std::string_view text) {
@@ -218,7 +264,7 @@ Currency weeksIn(const Field& field, const WorkingTime& time, const std::string&
 
 // The UID a link names. This program knows only finish-to-start links
 // without lag, so any other is taken as one and said so.
-std::string linkOf(const Element& link, const Task& task, std::vector<ImportWarning>& warnings) {
+Field linkOf(const Element& link, const Task& task, std::vector<ImportWarning>& warnings) {
     const std::string owner = " of task " + task.id;
     const std::string uid = requiredText(link, "PredecessorUID", "<PredecessorLink>" + owner);
     const std::int64_t type = wholeField(link, "Type", finishToStart, 0, 3, owner);
@@ -238,10 +284,10 @@ std::string linkOf(const Element& link, const Task& task, std::vector<ImportWarn
                                            " link from UID " + uid + lagText +
                                            " is taken as finish-to-start without lag"});
     }
-    return uid;
+    return {uid, fieldOf(link, "PredecessorUID")->line};
 }
 
-FileTask fileTaskOf(const Element& element, const WorkingTime& time,
+FileTask fileTaskOf(const Element& element, Row row, const WorkingTime& time,
                     std::vector<ImportWarning>& warnings) {
     FileTask file;
     Task& task = file.task;
@@ -249,13 +295,11 @@ FileTask fileTaskOf(const Element& element, const WorkingTime& time,
     task.id = requiredText(element, "UID", "<Task>");
     const std::string owner = " of task " + task.id;
     task.title = textOf(element, "Name");
-    const std::string summaryText = textOf(element, "Summary");
-    const std::string_view summary = trimmed(summaryText);
-    file.summary = summary == "1" || summary == "true";
+    file.row = row;
     file.level = wholeField(element, "OutlineLevel", 1, 0, 1000, owner);
-    // A summary task's own values are worked out from its tasks; only its
-    // links count here.
-    if (!file.summary) {
+    // A summary task's own values are worked out from its tasks, and an
+    // inactive task's take no part; only their links count here.
+    if (row == Row::work) {
         if (const Field* duration = fieldOf(element, "Duration")) {
             task.time = static_cast<float>(weeksIn(*duration, time, owner).toDouble());
         }
@@ -276,63 +320,180 @@ FileTask fileTaskOf(const Element& element, const WorkingTime& time,
     return file;
 }
 
-void addOnce(std::vector<std::string>& ids, const std::string& id) {
-    if (std::find(ids.begin(), ids.end(), id) == ids.end()) {
-        ids.push_back(id);
+constexpr std::size_t none = static_cast<std::size_t>(-1);
+
+// For each task of the file, the summary task right above it in the outline.
+std::vector<std::size_t> summaryAbove(const std::vector<FileTask>& file) {
+    std::vector<std::size_t> above(file.size(), none);
+    std::vector<std::size_t> open;
+    for (std::size_t place = 0; place < file.size(); ++place) {
+        while (!open.empty() && file[open.back()].level >= file[place].level) {
+            open.pop_back();
+        }
+        above[place] = open.empty() ? none : open.back();
+        if (file[place].row == Row::summary) {
+            open.push_back(place);
+        }
     }
+    return above;
+}
+
+// Each task's links by the places of the tasks they name.
+std::vector<std::vector<std::size_t>> linkedPlaces(const std::vector<FileTask>& file) {
+    ImportProblems problems;
+    std::map<std::string, std::size_t, std::less<>> placeOfUid;
+    for (std::size_t place = 0; place < file.size(); ++place) {
+        const Task& task = file[place].task;
+        const auto [known, added] = placeOfUid.try_emplace(task.id, place);
+        if (!added) {
+            problems.add(task.line, "<UID> \"" + task.id +
+                                        "\": given to two tasks (the other on line " +
+                                        std::to_string(file[known->second].task.line) + ")");
+        }
+    }
+    std::vector<std::vector<std::size_t>> linked(file.size());
+    for (std::size_t place = 0; place < file.size(); ++place) {
+        for (const Field& link : file[place].links) {
+            const auto known = placeOfUid.find(trimmed(link.text));
+            if (known == placeOfUid.end()) {
+                problems.add(fieldProblem("PredecessorUID", link, " of task " + file[place].task.id,
+                                          "no task of the file has this UID"));
+            } else {
+                linked[place].push_back(known->second);
+            }
+        }
+    }
+    problems.refuseAny();
+    return linked;
 }
 
 // The tasks that carry work. A summary task stands for the tasks below it in
 // the outline: its own links hold for each of them, and a link to it is a
-// link to each of them.
+// link to each of them. An inactive task is left out, and a link to it is a
+// link to each task it waits for (finish-to-start without lag, as every link
+// is taken). Each task's and each summary's set of work tasks is worked out
+// once, from its parts, so the time grows with the file, not with links
+// times tasks.
 std::vector<Task> workTasks(std::vector<FileTask>& file) {
-    std::map<std::string, std::vector<std::string>> membersOfSummary;
-    for (std::size_t s = 0; s < file.size(); ++s) {
-        if (!file[s].summary) {
-            continue;
+    using WorkSet = std::bitset<maxItems>; // by a work task's place among them
+    const std::size_t count = file.size();
+    const std::vector<std::size_t> above = summaryAbove(file);
+    const std::vector<std::vector<std::size_t>> linked = linkedPlaces(file);
+    // The sets: 0..count-1 what each task stands for as a predecessor (a work
+    // task itself, a summary its tasks, an inactive task what it waits for),
+    // count.. what each summary hands down to the tasks below it. Each is
+    // the union of its parts.
+    const auto handedDown = [count](std::size_t summary) { return count + summary; };
+    const auto waitingOf = [&](std::size_t place) {
+        const Row row = file[place].row;
+        return row == Row::summary ? handedDown(place) : row == Row::inactive ? place : none;
+    };
+    std::vector<std::pair<std::size_t, std::size_t>> parts; // (part, whole)
+    std::vector<WorkSet> sets(2 * count);
+    std::vector<std::string> workIds;
+    for (std::size_t place = 0; place < count; ++place) {
+        if (file[place].row == Row::work) {
+            sets[place].set(workIds.size());
+            workIds.push_back(file[place].task.id);
         }
-        std::vector<std::string>& members = membersOfSummary[file[s].task.id];
-        for (std::size_t i = s + 1; i < file.size() && file[i].level > file[s].level; ++i) {
-            if (!file[i].summary) {
-                members.push_back(file[i].task.id);
-                file[i].links.insert(file[i].links.end(), file[s].links.begin(),
-                                     file[s].links.end());
+        const std::size_t waiting = waitingOf(place);
+        if (above[place] != none) {
+            parts.emplace_back(place, above[place]);
+            if (waiting != none) {
+                parts.emplace_back(handedDown(above[place]), waiting);
+            }
+        }
+        for (const std::size_t before : linked[place]) {
+            if (waiting != none) {
+                parts.emplace_back(before, waiting);
             }
         }
     }
+    const std::vector<std::size_t> order = topologicalOrder(sets.size(), parts);
+    std::vector<std::size_t> rank(sets.size(), none);
+    for (std::size_t at = 0; at < order.size(); ++at) {
+        rank[order[at]] = at;
+    }
+    if (order.size() < sets.size()) {
+        // Every such circle runs through an inactive task.
+        const auto circling = std::find(rank.begin(), rank.begin() + std::ptrdiff_t(count), none);
+        const Task& task = file[std::size_t(circling - rank.begin())].task;
+        throw ImportError(task.line, "task " + task.id + " waits for itself through summary " +
+                                         "or inactive tasks");
+    }
+    std::sort(parts.begin(), parts.end(),
+              [&](const auto& a, const auto& b) { return rank[a.first] < rank[b.first]; });
+    for (const auto& [part, whole] : parts) {
+        sets[whole] |= sets[part];
+    }
     std::vector<Task> tasks;
-    for (FileTask& each : file) {
-        if (each.summary) {
+    for (std::size_t place = 0; place < count; ++place) {
+        if (file[place].row != Row::work) {
             continue;
         }
-        for (const std::string& uid : each.links) {
-            const auto summary = membersOfSummary.find(uid);
-            if (summary == membersOfSummary.end()) {
-                addOnce(each.task.predecessors, uid);
-                continue;
+        Task& task = file[place].task;
+        WorkSet taken;
+        // Its own links in their order, then those handed down.
+        const auto take = [&](const WorkSet& set) {
+            for (std::size_t work = 0; (set & ~taken).any() && work < workIds.size(); ++work) {
+                if (set[work] && !taken[work]) {
+                    taken.set(work);
+                    task.predecessors.push_back(workIds[work]);
+                }
             }
-            for (const std::string& member : summary->second) {
-                addOnce(each.task.predecessors, member);
-            }
+        };
+        for (const std::size_t before : linked[place]) {
+            take(sets[before]);
         }
-        tasks.push_back(std::move(each.task));
+        if (above[place] != none) {
+            take(sets[handedDown(above[place])]);
+        }
+        tasks.push_back(std::move(task));
     }
     return tasks;
 }
 
-Element projectElement(const std::string& bytes) {
-    QXmlStreamReader xml(
-        QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())));
+// Reads the <Project> element: its own fields, and each of its tasks, handed
+// to `take` as soon as it is read, so that a list too long is refused without
+// reading on.
+Element projectElement(const std::string& bytes, const std::function<void(const Element&)>& take) {
+    // Through a device the reader decodes the text a piece at a time; given
+    // the bytes, it would decode all of them before the first task.
+    QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    QBuffer device(&data);
+    device.open(QIODevice::ReadOnly);
+    QXmlStreamReader xml(&device);
     Element project;
-    if (xml.readNextStartElement()) {
+    while (!xml.atEnd() && xml.readNext() != QXmlStreamReader::StartElement) {
+        // An entity may stand for a file of this machine, or grow beyond any
+        // size; a task list has use for neither.
+        if (xml.tokenType() == QXmlStreamReader::DTD && !xml.entityDeclarations().isEmpty()) {
+            throw ImportError(lineOf(xml), "the file declares entities (<!ENTITY ...>), which a "
+                                           "task list has no use for; it is not read");
+        }
+    }
+    if (xml.isStartElement()) {
         if (xml.name() != u"Project" ||
             (!xml.namespaceUri().isEmpty() && xml.namespaceUri() != projectNamespace)) {
             throw ImportError(lineOf(xml), "the root element is <" +
                                                xml.name().toString().toStdString() +
                                                ">, not the <Project> of MS Project");
         }
-        static constexpr std::array<QStringView, 3> chain = {u"Tasks", u"Task", u"PredecessorLink"};
-        project = readElement(xml, chain);
+        project.line = lineOf(xml);
+        static constexpr std::array<QStringView, 1> links = {u"PredecessorLink"};
+        while (xml.readNextStartElement()) {
+            if (xml.name() != u"Tasks") {
+                readField(xml, project);
+                continue;
+            }
+            while (xml.readNextStartElement()) {
+                if (xml.name() == u"Task") {
+                    take(readElement(xml, links));
+                } else {
+                    xml.skipCurrentElement();
+                }
+            }
+        }
         while (!xml.atEnd()) {
             xml.readNext();
         }
@@ -342,6 +503,19 @@ Element projectElement(const std::string& bytes) {
     }
     return project;
 }
+
+// One warning for all the rows of a kind that were passed over.
+struct PassedOver {
+    std::size_t count = 0;
+    int firstLine = 0;
+
+    void add(int line) { firstLine = count++ == 0 ? line : firstLine; }
+    void warn(std::vector<ImportWarning>& warnings, const std::string& what) const {
+        if (count > 0) {
+            warnings.push_back({firstLine, what + ": " + std::to_string(count)});
+        }
+    }
+};
 
 // Written as hours, minutes and seconds, the form MS Project reads best.
 std::string durationText(Currency weeks) {
@@ -370,22 +544,49 @@ std::string accrualOf(const Task& task, std::vector<ImportWarning>& warnings) {
 } // namespace
 
 TaskList readMsProjectXml(const std::string& bytes) {
-    const Element project = projectElement(bytes);
+    std::vector<std::pair<Element, Row>> rows;
+    PassedOver blanks;
+    PassedOver inactive;
+    std::size_t works = 0;
+    std::size_t allRows = 0;
+    const Element project = projectElement(bytes, [&](const Element& task) {
+        if (++allRows > mostRows) {
+            throw ImportError(task.line, "the file goes on past " + std::to_string(mostRows) +
+                                             " tasks, summaries, inactive tasks and blank rows "
+                                             "among them: far more than a project's " +
+                                             std::to_string(maxItems) + " tasks need");
+        }
+        const Row row = rowOf(task);
+        if (row == Row::blank) {
+            blanks.add(task.line);
+        } else if (row != Row::project) {
+            if (row == Row::work) {
+                refuseTaskBeyondTables(++works, task.line);
+            } else if (row == Row::inactive) {
+                inactive.add(task.line);
+            }
+            rows.emplace_back(task, row);
+        }
+    });
     const WorkingTime time{
         wholeField(project, "MinutesPerDay", standardMinutesPerDay, 1, 24 * 60, ""),
         wholeField(project, "MinutesPerWeek", standardMinutesPerWeek, 1, 7 * 24 * 60, "")};
     TaskList list;
     list.name = textOf(project, "Name");
+    ImportProblems problems;
     std::vector<FileTask> file;
-    for (const Element& tasks : project.inner) {
-        for (const Element& task : tasks.inner) {
-            // Task 0 is the project itself.
-            if (trimmed(textOf(task, "UID")) != "0") {
-                file.push_back(fileTaskOf(task, time, list.warnings));
-            }
+    for (const auto& [task, row] : rows) {
+        try {
+            file.push_back(fileTaskOf(task, row, time, list.warnings));
+        } catch (const ImportError& error) {
+            problems.add(error);
         }
     }
+    problems.refuseAny();
     list.tasks = workTasks(file);
+    blanks.warn(list.warnings, "blank rows (<IsNull>1</IsNull>) passed over");
+    inactive.warn(list.warnings,
+                  "inactive tasks (<Active>0</Active>) left out, the links through them joined");
     return list;
 }
 

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <numeric>
 #include <optional>
 
 namespace arrowplan {
@@ -44,21 +45,24 @@ char separatorOf(std::string_view text) {
     return semicolons > commas ? ';' : ',';
 }
 
-// The records of RFC 4180; a quoted field may hold separators, quotes
-// written twice and line ends. Rows with nothing in them are passed over.
-std::vector<Record> recordsOf(std::string_view text, char separator) {
+// The records of RFC 4180, up to the most wanted; a quoted field may hold
+// separators, quotes written twice and line ends. Rows with nothing in them
+// are passed over.
+std::vector<Record> recordsOf(std::string_view text, char separator, std::size_t most) {
     std::vector<Record> records;
     int line = 1;
     std::size_t at = 0;
-    while (at < text.size()) {
+    while (at < text.size() && records.size() < most) {
         Record record{line, {}};
         std::string field;
         bool quotedField = false;
         for (bool recordOver = false; !recordOver;) {
             const char c = at < text.size() ? text[at] : '\n';
             ++at;
-            if (c == '"' && field.empty() && !quotedField) {
+            // Blanks before the opening quote are only the layout of the row.
+            if (c == '"' && !quotedField && field.find_first_not_of(" \t") == std::string::npos) {
                 quotedField = true;
+                field.clear();
                 const int opened = line;
                 for (;; ++at) {
                     if (at >= text.size()) {
@@ -101,8 +105,44 @@ std::vector<Record> recordsOf(std::string_view text, char separator) {
 }
 
 enum Column { id, duration, title, name, predecessors, delay, amount, payment, description };
-constexpr std::array<const char*, 9> columnNames{
+constexpr std::array<std::string_view, 9> columnNames{
     "id", "duration", "title", "name", "predecessors", "delay", "amount", "payment", "description"};
+
+// The fewest letters to insert, drop or change to make one text the other.
+std::size_t editDistance(std::string_view a, std::string_view b) {
+    std::vector<std::size_t> row(b.size() + 1);
+    std::iota(row.begin(), row.end(), std::size_t{0});
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t above = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1])});
+            diagonal = above;
+        }
+    }
+    return row.back();
+}
+
+// A column read by no one: with a name a slip away from a known one, it
+// likely was meant to be that one, and leaving it out silently would change
+// the schedule (a misspelt predecessors column makes every task parallel).
+ImportWarning ignoredColumn(const std::string& header, int line) {
+    constexpr std::size_t slip = 2;
+    std::string text = "column `" + header + "` was ignored";
+    const std::string name = lowered(header);
+    const auto nearest = std::min_element(columnNames.begin(), columnNames.end(),
+                                          [&](std::string_view a, std::string_view b) {
+                                              return editDistance(name, a) < editDistance(name, b);
+                                          });
+    const std::size_t distance = editDistance(name, *nearest);
+    if (distance == 0) {
+        text += "; the column of that name before it is read";
+    } else if (distance <= slip) {
+        text += "; did you mean `" + std::string(*nearest) + "`?";
+    }
+    return {line, text};
+}
 
 // A number of the table: plain, or with a decimal comma in a table separated
 // by semicolons, as spreadsheets write it where the comma is the point.
@@ -117,21 +157,32 @@ std::optional<std::string> plainNumberText(std::string_view text, char separator
 
 class TaskReader {
   public:
-    TaskReader(const Record& header, char separator) : separator_(separator) {
+    TaskReader(const Record& header, char separator, std::vector<ImportWarning>& warnings)
+        : separator_(separator) {
         places_.fill(absent);
         for (std::size_t field = 0; field < header.fields.size(); ++field) {
-            const auto known = std::find(columnNames.begin(), columnNames.end(),
-                                         lowered(trimmed(header.fields[field])));
+            const std::string name(trimmed(header.fields[field]));
+            const auto known = std::find(columnNames.begin(), columnNames.end(), lowered(name));
             const auto column = static_cast<std::size_t>(known - columnNames.begin());
             if (known != columnNames.end() && places_[column] == absent) {
                 places_[column] = field;
+            } else if (!name.empty()) {
+                warnings.push_back(ignoredColumn(name, header.line));
             }
         }
+        ImportProblems missing;
         for (const Column needed : {id, duration}) {
             if (places_[needed] == absent) {
-                throw ImportError(header.line, std::string("the header row has no \"") +
-                                                   columnNames[needed] + "\" column");
+                missing.add(header.line, "the header row has no \"" +
+                                             std::string(columnNames[needed]) + "\" column");
             }
+        }
+        if (missing.any()) {
+            // A column missing is often one misspelt, which the warnings name.
+            for (const ImportWarning& warning : warnings) {
+                missing.add(warning.line, warning.text);
+            }
+            missing.refuseAny();
         }
     }
 
@@ -147,19 +198,26 @@ class TaskReader {
         const auto time = number(duration, task.id);
         task.time = toSingle(time).value_or(-1);
         if (task.time < 0) {
-            throw ImportError(line_, "the duration " + time + " of task " + task.id +
-                                         " is not a number of 0 or more");
+            throw negative(duration, time, task.id);
         }
         task.title = places_[title] != absent ? field(title) : field(name);
         task.delay = money(delay, task.id);
+        if (task.delay < Currency()) {
+            throw negative(delay, field(delay), task.id);
+        }
         task.amount = money(amount, task.id);
         task.payMode = payModeOf(field(payment), task.id);
         task.description = field(description);
+        // Listed with commas or semicolons, the ids may hold blanks ("Task 1");
+        // otherwise blanks part them too.
+        const std::string listed = field(predecessors);
+        const bool blanksPart = listed.find_first_of(",;") == std::string::npos;
         std::string word;
-        for (const char c : field(predecessors) + ' ') {
-            if (c == ',' || c == ';' || std::isspace(static_cast<unsigned char>(c))) {
-                if (!word.empty()) {
-                    task.predecessors.push_back(word);
+        for (const char c : listed + ';') {
+            if (c == ',' || c == ';' ||
+                (blanksPart && std::isspace(static_cast<unsigned char>(c)))) {
+                if (!trimmed(word).empty()) {
+                    task.predecessors.emplace_back(trimmed(word));
                 }
                 word.clear();
             } else {
@@ -179,10 +237,15 @@ class TaskReader {
         const std::string text = field(column);
         const auto plain = plainNumberText(text, separator_);
         if (!plain) {
-            throw ImportError(line_, std::string("the ") + columnNames[column] + " \"" + text +
+            throw ImportError(line_, "the " + std::string(columnNames[column]) + " \"" + text +
                                          "\" of task " + task + " is not a number");
         }
         return *plain;
+    }
+
+    ImportError negative(Column column, const std::string& text, const std::string& task) const {
+        return {line_, "the " + std::string(columnNames[column]) + " " + text + " of task " + task +
+                           " is not a number of 0 or more"};
     }
 
     Currency money(Column column, const std::string& task) const {
@@ -191,7 +254,7 @@ class TaskReader {
         }
         const auto value = toCurrency(number(column, task));
         if (!value) {
-            throw ImportError(line_, std::string("the ") + columnNames[column] + " of task " +
+            throw ImportError(line_, "the " + std::string(columnNames[column]) + " of task " +
                                          task + " is beyond the program's money range");
         }
         return *value;
@@ -225,15 +288,24 @@ TaskList readTaskCsv(std::string_view bytes) {
         bytes.remove_prefix(3);
     }
     const char separator = separatorOf(bytes);
-    const std::vector<Record> records = recordsOf(bytes, separator);
+    // The header and one row more than the tables hold are all a list too
+    // long need be read for.
+    const std::vector<Record> records = recordsOf(bytes, separator, std::size_t{maxItems} + 2);
     if (records.empty()) {
         throw ImportError(0, "the file holds no header row");
     }
-    TaskReader reader(records.front(), separator);
+    refuseTaskBeyondTables(records.size() - 1, records.back().line);
     TaskList list;
+    TaskReader reader(records.front(), separator, list.warnings);
+    ImportProblems problems;
     for (auto record = records.begin() + 1; record != records.end(); ++record) {
-        list.tasks.push_back(reader.taskOf(*record));
+        try {
+            list.tasks.push_back(reader.taskOf(*record));
+        } catch (const ImportError& error) {
+            problems.add(error);
+        }
     }
+    problems.refuseAny();
     return list;
 }
 

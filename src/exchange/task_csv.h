@@ -11,8 +11,11 @@ namespace arrowplan {
 // byte order mark, separated by commas or by semicolons, whichever the header
 // row holds more of). The header names the columns in any order and case:
 // id and duration are needed; title (or name), predecessors, delay, amount,
-// payment and description may be given; others are passed over. Throws
-// ImportError.
+// payment and description may be given; others are passed over with a
+// warning. Blanks around a quoted field are allowed. Predecessors are parted
+// by commas or semicolons, or by blanks where the field holds neither.
+// Throws ImportError with every problem of the rows, or at the first row
+// beyond the tables' size.
 TaskList readTaskCsv(std::string_view bytes);
 
 // The same table, every column, comma separated, CRLF line ends.

@@ -24,8 +24,8 @@ std::string contentsOf(const std::string& path) {
     return bytes.str();
 }
 
-bool looksLikeXml(const std::string& path, const std::string& bytes) {
-    if (path.size() >= 4 && path.compare(path.size() - 4, 4, ".xml") == 0) {
+bool looksLikeXml(std::string_view path, const std::string& bytes) {
+    if (path.ends_with(".xml")) {
         return true;
     }
     const std::size_t first = bytes.find_first_not_of(" \t\r\n\xEF\xBB\xBF");
@@ -35,7 +35,11 @@ bool looksLikeXml(const std::string& path, const std::string& bytes) {
 } // namespace
 
 Project importTaskFile(const std::string& path, std::vector<ImportWarning>& warnings) {
-    const std::string bytes = contentsOf(path);
+    return importTaskList(contentsOf(path), path, warnings);
+}
+
+Project importTaskList(const std::string& bytes, std::string_view path,
+                       std::vector<ImportWarning>& warnings) {
     TaskList list = looksLikeXml(path, bytes) ? readMsProjectXml(bytes) : readTaskCsv(bytes);
     warnings.insert(warnings.end(), list.warnings.begin(), list.warnings.end());
     return projectOfTasks(list, warnings);
@@ -56,7 +60,11 @@ std::string describe(const ImportWarning& warning, std::string_view fileName) {
 }
 
 std::string describe(const ImportError& error, std::string_view fileName) {
-    return describe(FileProblem{error.line(), error.what(), false}, fileName);
+    std::string text;
+    for (const ImportNote& problem : error.problems()) {
+        text += (text.empty() ? "" : "\n") + describe(problem, fileName);
+    }
+    return text;
 }
 
 } // namespace arrowplan

@@ -17,6 +17,10 @@ enum class TaskFileFormat { msProjectXml, csv };
 // ImportError; adds what was changed on the way to warnings.
 Project importTaskFile(const std::string& path, std::vector<ImportWarning>& warnings);
 
+// The same for a file's bytes; `path` only says whether the name ends in .xml.
+Project importTaskList(const std::string& bytes, std::string_view path,
+                       std::vector<ImportWarning>& warnings);
+
 // Writes the project's jobs as a task list, replacing the file whole. Adds
 // what could not be written as it stands to warnings; gives the message to
 // show when the file could not be written. Throws ExportError, writing
@@ -25,7 +29,8 @@ std::optional<std::string> exportTaskFile(const Project& project, const std::str
                                           TaskFileFormat format,
                                           std::vector<ImportWarning>& warnings);
 
-// "FILE, line N: text" for what an import found wrong or changed.
+// "FILE, line N: text" for what an import found wrong or changed, a line for
+// each problem of a refusal.
 std::string describe(const ImportWarning& warning, std::string_view fileName);
 std::string describe(const ImportError& error, std::string_view fileName);
 

@@ -2,51 +2,69 @@
 
 #include "exchange/arrow_network.h"
 #include "model/number_text.h"
+#include "exchange/topological_order.h"
 #include "model/utf8.h"
 
 #include <algorithm>
 #include <cmath>
 #include <map>
 #include <numeric>
+#include <sstream>
 
 namespace arrowplan {
 
 namespace {
 
-std::string tableLimit(int count, const char* what) {
+std::string tableLimit(std::size_t count, const char* what) {
     return std::to_string(count) + " " + what + ", more than the " + std::to_string(maxItems) +
            " a project holds";
 }
 
 // The tasks of a circle of waiting, if there is one, each waiting for the
-// next and the last for the first.
+// next and the last for the first. Kahn's order leaves out just the tasks on
+// a circle or behind one, and each of those waits for another left out, so
+// walking back through them comes round.
 std::vector<std::size_t> circleOf(const std::vector<std::vector<std::size_t>>& predecessors) {
-    enum Mark : char { unseen, open, done };
-    std::vector<Mark> marks(predecessors.size(), unseen);
-    std::vector<std::size_t> path;
-    std::vector<std::size_t> circle;
-    const auto visit = [&](const auto& self, std::size_t task) -> bool {
-        marks[task] = open;
-        path.push_back(task);
-        for (const std::size_t before : predecessors[task]) {
-            if (marks[before] == open) {
-                circle.assign(std::find(path.begin(), path.end(), before), path.end());
-                return true;
-            }
-            if (marks[before] == unseen && self(self, before)) {
-                return true;
-            }
-        }
-        marks[task] = done;
-        path.pop_back();
-        return false;
-    };
+    std::vector<std::pair<std::size_t, std::size_t>> links;
     for (std::size_t task = 0; task < predecessors.size(); ++task) {
-        if (marks[task] == unseen && visit(visit, task)) {
-            break;
+        for (const std::size_t before : predecessors[task]) {
+            links.emplace_back(before, task);
         }
     }
-    return circle;
+    std::vector<bool> ordered(predecessors.size(), false);
+    for (const std::size_t task : topologicalOrder(predecessors.size(), links)) {
+        ordered[task] = true;
+    }
+    const auto left = std::find(ordered.begin(), ordered.end(), false);
+    if (left == ordered.end()) {
+        return {};
+    }
+    std::vector<std::size_t> path;
+    std::vector<bool> onPath(predecessors.size(), false);
+    auto task = static_cast<std::size_t>(left - ordered.begin());
+    while (!onPath[task]) {
+        onPath[task] = true;
+        path.push_back(task);
+        task = *std::find_if(predecessors[task].begin(), predecessors[task].end(),
+                             [&](std::size_t before) { return !ordered[before]; });
+    }
+    return {std::find(path.begin(), path.end(), task), path.end()};
+}
+
+// What to say of a predecessor that is no id when it is a word of an id with
+// blanks: its list was parted at the blanks.
+std::string blanksHint(const std::string& word, const std::map<std::string, std::size_t>& places) {
+    for (const auto& [id, place] : places) {
+        std::istringstream words(id);
+        std::string part;
+        while (id.find(' ') != std::string::npos && words >> part) {
+            if (part == word) {
+                return " (the id \"" + id + "\" has blanks, which part the predecessors unless " +
+                       "they are listed with commas or semicolons)";
+            }
+        }
+    }
+    return {};
 }
 
 // The predecessors of every task by their places in the list, after the
@@ -55,21 +73,25 @@ std::vector<std::vector<std::size_t>> checkedPredecessors(const TaskList& list) 
     if (list.tasks.empty()) {
         throw ImportError(0, "the file holds no task");
     }
+    const std::size_t counted = std::min(list.tasks.size(), std::size_t{maxItems} + 1);
+    refuseTaskBeyondTables(counted, list.tasks[counted - 1].line);
+    ImportProblems problems;
     std::map<std::string, std::size_t> places;
     for (std::size_t place = 0; place < list.tasks.size(); ++place) {
         const Task& task = list.tasks[place];
         const auto [known, added] = places.try_emplace(task.id, place);
         if (!added) {
-            throw ImportError(task.line, "the id \"" + task.id + "\" is given to two tasks (the " +
-                                             "other on line " +
-                                             std::to_string(list.tasks[known->second].line) + ")");
+            problems.add(task.line, "the id \"" + task.id + "\" is given to two tasks (the " +
+                                        "other on line " +
+                                        std::to_string(list.tasks[known->second].line) + ")");
         }
         if (!(task.time >= 0)) {
-            throw ImportError(task.line, "the duration of task " + task.id + " is negative");
-        }
-        if (!fitsSchedule(task.time, task.delay)) {
-            throw ImportError(task.line, "the duration of task " + task.id +
-                                             " is beyond what the schedule can add up");
+            problems.add(task.line, "the duration of task " + task.id + " is negative");
+        } else if (task.delay < Currency()) {
+            problems.add(task.line, "the delay of task " + task.id + " is negative");
+        } else if (!fitsSchedule(task.time, task.delay)) {
+            problems.add(task.line, "the duration of task " + task.id +
+                                        " is beyond what the schedule can add up");
         }
     }
     std::vector<std::vector<std::size_t>> predecessors(list.tasks.size());
@@ -78,12 +100,15 @@ std::vector<std::vector<std::size_t>> checkedPredecessors(const TaskList& list) 
         for (const std::string& id : task.predecessors) {
             const auto known = places.find(id);
             if (known == places.end()) {
-                throw ImportError(task.line, "task " + task.id + " waits for \"" + id +
-                                                 "\", which is no task of the file");
+                problems.add(task.line, "task " + task.id + " waits for \"" + id +
+                                            "\", which is no task of the file" +
+                                            blanksHint(id, places));
+            } else {
+                predecessors[place].push_back(known->second);
             }
-            predecessors[place].push_back(known->second);
         }
     }
+    problems.refuseAny();
     if (const auto circle = circleOf(predecessors); circle.size() == 1) {
         const Task& task = list.tasks[circle.front()];
         throw ImportError(task.line, "task " + task.id + " waits for itself");
@@ -94,9 +119,6 @@ std::vector<std::vector<std::size_t>> checkedPredecessors(const TaskList& list) 
         }
         throw ImportError(list.tasks[circle.front()].line,
                           "the tasks " + names + " wait for each other in a circle");
-    }
-    if (list.tasks.size() > static_cast<std::size_t>(maxItems)) {
-        throw ImportError(0, tableLimit(static_cast<int>(list.tasks.size()), "tasks"));
     }
     return predecessors;
 }
@@ -150,16 +172,22 @@ DrawnArrows drawnArrows(const Project& project) {
 
 Project projectOfTasks(const TaskList& list, std::vector<ImportWarning>& warnings) {
     const std::vector<std::vector<std::size_t>> predecessors = checkedPredecessors(list);
+    if (const std::size_t least = leastJobCount(predecessors); least > std::size_t{maxItems}) {
+        throw ImportError(0, "the arrow network needs at least " + tableLimit(least, "jobs") +
+                                 "; at least " + std::to_string(least - predecessors.size()) +
+                                 " of them are dummies");
+    }
     const ArrowNetwork network = arrowNetworkOf(predecessors);
+    if (network.jobs.size() > std::size_t{maxItems}) {
+        throw ImportError(0, "the arrow network needs " + tableLimit(network.jobs.size(), "jobs") +
+                                 "; " + std::to_string(network.dummyCount()) +
+                                 " of them are dummies");
+    }
+    if (network.eventCount > std::size_t{maxItems}) {
+        throw ImportError(0, "the arrow network needs " + tableLimit(network.eventCount, "events"));
+    }
     const int jobCount = static_cast<int>(network.jobs.size());
     const int eventCount = static_cast<int>(network.eventCount);
-    if (jobCount > maxItems) {
-        throw ImportError(0, "the arrow network needs " + tableLimit(jobCount, "jobs") + "; " +
-                                 std::to_string(network.dummyCount()) + " of them are dummies");
-    }
-    if (eventCount > maxItems) {
-        throw ImportError(0, "the arrow network needs " + tableLimit(eventCount, "events"));
-    }
     std::vector<std::pair<int, int>> arrows;
     std::vector<std::string> titles;
     for (const NetworkJob& job : network.jobs) {

@@ -11,10 +11,11 @@ namespace arrowplan {
 // The project a task list describes: one job a task, in the list's order,
 // then the dummies the precedence needs; node 1 the start, the last node the
 // finish, every job from a lower to a higher node; laid out in layers.
-// Throws ImportError for a list that cannot be one: an id given twice, a
-// predecessor that is no task, tasks waiting for each other in a circle, a
-// time that is negative or beyond the schedule, more than the tables hold.
-// A title cut to fit adds a warning.
+// Throws ImportError for a list that cannot be one: more tasks than the
+// tables hold (checked first), an id given twice, a predecessor that is no
+// task, a time or delay that is negative or beyond the schedule (every one of
+// these found), tasks waiting for each other in a circle, a network beyond
+// the tables. A title cut to fit adds a warning.
 Project projectOfTasks(const TaskList& list, std::vector<ImportWarning>& warnings);
 
 // A project that cannot be written as a task list, whose tasks take no

@@ -1,9 +1,11 @@
 #include "exchange/arrow_network.h"
 #include "exchange/ms_project_xml.h"
 #include "exchange/task_csv.h"
+#include "exchange/task_file.h"
 #include "exchange/task_project.h"
 #include "model/number_text.h"
 #include "model/project_file.h"
+#include "refused_task_lists.h"
 #include "schedule/cpm.h"
 #include "schedule/listing.h"
 #include "schedule/weekly_costs.h"
@@ -21,9 +23,10 @@ using namespace arrowplan;
 
 namespace {
 
-Project imported(const std::string& csv, std::vector<ImportWarning>* warnings = nullptr) {
+// A CSV table, or MS Project XML when it starts with an element.
+Project imported(const std::string& text, std::vector<ImportWarning>* warnings = nullptr) {
     std::vector<ImportWarning> kept;
-    return projectOfTasks(readTaskCsv(csv), warnings ? *warnings : kept);
+    return importTaskList(text, "", warnings ? *warnings : kept);
 }
 
 std::vector<std::vector<std::size_t>> predecessorsOf(const TaskList& list) {
@@ -319,75 +322,120 @@ class ImportTest : public QObject {
         }
     }
 
+    // Every problem of a refused list, each with its line, in the order of
+    // the lines; and whatever the size or shape of a list no project holds,
+    // it is refused, not taken in for minutes or the stack overflowed (the
+    // time is the benchmark's).
     void refusals_data() {
-        QTest::addColumn<QString>("csv");
-        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QList<int>>("lines");
         QTest::addColumn<QString>("message");
-        QString many = "id,duration\n", crossed = "id,duration,predecessors\n";
+        QString many = "id,duration\n", wrong = "id,duration\n";
+        QString chain = "id,duration,predecessors\n";
+        QList<int> twenty;
         for (int task = 1; task <= 101; ++task) {
             many += QString("%1,1\n").arg(task);
+            const QString before = task > 1 ? QString::number(task - 1) : QString();
+            chain += task > 100 ? QString() : QString("%1,1,%2\n").arg(task).arg(before);
         }
-        for (int task = 0; task < 12; ++task) { // each waits for all but one of the first twelve
-            crossed += QString("a%1,1,\n").arg(task);
+        for (int task = 1; task <= 30; ++task) {
+            wrong += QString("%1,x\n").arg(task);
+            twenty << task + 1;
         }
-        for (int task = 0; task < 12; ++task) {
-            QStringList others;
-            for (int other = 0; other < 12; ++other) {
-                others << (other == task ? QString() : QString("a%1").arg(other));
-            }
-            crossed += QString("b%1,1,%2\n").arg(task).arg(others.join(' '));
-        }
-        QTest::newRow("no duration column") << "id,title\n1,Dig" << 1 << "no \"duration\" column";
+        twenty.resize(20);
+        using Lines = QList<int>;
+        QTest::newRow("no duration column")
+            << "id,title\n1,Dig" << Lines{1} << "no \"duration\" column";
+        QTest::newRow("misspelt column")
+            << "Idd,duration\n1,2" << Lines{1, 1} << "column `Idd` was ignored; did you mean `id`?";
         QTest::newRow("quote never closed") << "id,duration,title\n1,2,\"Dig\n"
-                                            << 2 << "never closed";
-        QTest::newRow("text after quote") << "id,duration\n1,\"2\"x" << 2 << "follows the closing";
+                                            << Lines{2} << "never closed";
+        QTest::newRow("text after quote")
+            << "id,duration\n1,\"2\"x" << Lines{2} << "follows the closing";
         QTest::newRow("duration unreadable")
-            << "id,duration\n1,two" << 2 << "\"two\" of task 1 is not";
-        QTest::newRow("duration negative") << "id,duration\n1,1\n2,-1" << 3 << "0 or more";
+            << "id,duration\n1,two" << Lines{2} << "\"two\" of task 1 is not";
+        QTest::newRow("duration negative") << "id,duration\n1,1\n2,-1" << Lines{3} << "0 or more";
+        QTest::newRow("delay negative") << "id,duration,delay\n1,1,-5" << Lines{2}
+                                        << "the delay -5 of task 1 is not a number of 0";
         QTest::newRow("duration too long")
-            << "id,duration\n1,1e30" << 2 << "beyond what the schedule";
+            << "id,duration\n1,1e30" << Lines{2} << "beyond what the schedule";
         QTest::newRow("payment unknown")
-            << "id,duration,payment\n1,2,Pay later" << 2 << "is none of 0 to 3";
-        QTest::newRow("id twice") << "id,duration\n1,2\n\n1,3" << 4 << "the other on line 2";
-        QTest::newRow("no id") << "id,duration\n,2" << 2 << "has no id";
+            << "id,duration,payment\n1,2,Pay later" << Lines{2} << "is none of 0 to 3";
+        QTest::newRow("id twice") << "id,duration\n1,2\n\n1,3" << Lines{4} << "the other on line 2";
+        QTest::newRow("no id") << "id,duration\n,2" << Lines{2} << "has no id";
         QTest::newRow("unknown predecessor")
-            << "id,duration,predecessors\n1,2,9" << 2 << "\"9\", which is no task";
-        QTest::newRow("circle") << "id;duration;predecessors\na;1;c\nb;1;a\nc;1;b" << 2
+            << "id,duration,predecessors\n1,2,9" << Lines{2} << "\"9\", which is no task";
+        QTest::newRow("id with blanks parted") << "id,duration,predecessors\nTask 1,1,\nb,1,Task 1"
+                                               << Lines{3, 3} << "the id \"Task 1\" has blanks";
+        QTest::newRow("every problem of the rows")
+            << "id,duration,delay\na,1,-5\nb,-2,\nc,x," << Lines{2, 3, 4} << "\"x\" of task c";
+        QTest::newRow("every problem of the list") << "id,duration,predecessors\na,1,q\na,1,\nb,1,r"
+                                                   << Lines{2, 3, 4} << "\"r\", which is no";
+        QTest::newRow("twenty at most") << wrong << twenty << "\"x\" of task 20";
+        QTest::newRow("circle") << "id;duration;predecessors\na;1;c\nb;1;a\nc;1;b" << Lines{2}
                                 << "the tasks a, c, b wait for each other in a circle";
         QTest::newRow("waits for itself")
-            << "id,duration,predecessors\na,1,a" << 2 << "task a waits for itself";
-        QTest::newRow("no task") << "\xEF\xBB\xBFid,duration\r\n" << 0 << "holds no task";
-        QTest::newRow("too many tasks") << many << 0 << "101 tasks, more than the 100";
-        QTest::newRow("too many dummies") << crossed << 0 << "of them are dummies";
+            << "id,duration,predecessors\na,1,a" << Lines{2} << "task a waits for itself";
+        QTest::newRow("no task") << "\xEF\xBB\xBFid,duration\r\n" << Lines{0} << "holds no task";
+        const QString beyond = "the list goes on past the 100 tasks a project holds";
+        QTest::newRow("too many tasks") << many << Lines{102} << beyond;
+        QTest::newRow("130000 chained")
+            << QString::fromStdString(chainedTaskCsv(130000)) << Lines{102} << beyond;
+        QTest::newRow("130000 chained, XML")
+            << QString::fromStdString(chainedTaskXml(130000)) << Lines{102} << beyond;
+        QTest::newRow("summary of 3000, 3000 linked")
+            << QString::fromStdString(linkedSummaryXml(3000)) << Lines{103} << beyond;
+        QTest::newRow("130000 inactive in a circle")
+            << QString::fromStdString(inactiveCircleXml(130000)) << Lines{1002}
+            << "the file goes on past 1000 tasks, summaries, inactive tasks and blank rows";
+        QTest::newRow("inactive in a circle")
+            << QString::fromStdString(inactiveCircleXml(2)) << Lines{2}
+            << "task 1 waits for itself through summary or inactive tasks";
+        QTest::newRow("too many dummies") << QString::fromStdString(crossedTaskCsv(12)) << Lines{0}
+                                          << "at least 144 jobs, more than the 100";
+        QTest::newRow("crossed 50 and 50") << QString::fromStdString(crossedTaskCsv(50)) << Lines{0}
+                                           << "at least 2400 of them are dummies";
+        QTest::newRow("too many events")
+            << chain << Lines{0} << "needs 101 events, more than the 100";
     }
     void refusals() {
-        QFETCH(QString, csv);
-        QFETCH(int, line);
+        QFETCH(QString, text);
+        QFETCH(QList<int>, lines);
         QFETCH(QString, message);
         try {
-            imported(csv.toStdString());
+            imported(text.toStdString());
             QFAIL("taken in");
         } catch (const ImportError& error) {
-            QCOMPARE(error.line(), line);
-            QVERIFY2(QString(error.what()).contains(message), error.what());
+            QList<int> found;
+            QString said;
+            for (const ImportNote& problem : error.problems()) {
+                found << problem.line;
+                said += QString::fromStdString(problem.text) + '\n';
+            }
+            QCOMPARE(found, lines);
+            QVERIFY2(said.contains(message), qPrintable(said));
         }
     }
 
-    // A table from a spreadsheet where the comma is the decimal point.
+    // A table from a spreadsheet where the comma is the decimal point, with
+    // blanks around quoted fields and columns no one reads.
     void spreadsheetTable() {
         std::vector<ImportWarning> warnings;
-        const Project project = imported("\xEF\xBB\xBF"
-                                         "Name;ID;Duration;Payment;Amount;Ignored;Description\r\n"
-                                         "\"Pour the concrete slab\";s;2,5;pay at "
-                                         "end;-1200,5;x;\"two\r\nlines; \"\"wet\"\"\"\r\n",
-                                         &warnings);
+        const Project project =
+            imported("\xEF\xBB\xBF"
+                     "Name;ID;Duration;Payment;Amount;Predecesor;Colour;Description\r\n"
+                     " \"Pour the concrete slab\" ;s;2,5;pay at "
+                     "end;-1200,5;x;red;  \"two\r\nlines; \"\"wet\"\"\"\r\n",
+                     &warnings);
         QCOMPARE(QString::fromStdString(project.jobTitle[1].text()), "Pour the concr");
         QCOMPARE(project.edgeWeight[1], 2.5f);
         QCOMPARE(project.jobPayMode[1], payAtEnd);
         QCOMPARE(project.jobAmount[1], Currency::fromDouble(-1200.5));
         QCOMPARE(QString::fromStdString(project.jobNotes[1]), "two\r\nlines; \"wet\"");
-        QCOMPARE(warnings.size(), 1u);
-        QCOMPARE(warnings[0].line, 2);
+        QCOMPARE(warnings.size(), 3u);
+        QCOMPARE(warnings[0].text, "column `Predecesor` was ignored; did you mean `predecessors`?");
+        QCOMPARE(warnings[1].text, "column `Colour` was ignored");
+        QCOMPARE(warnings[2].line, 2);
     }
 
     // Each example out as a task list and in again: the same jobs with the

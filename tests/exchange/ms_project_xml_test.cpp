@@ -59,8 +59,9 @@ class MsProjectXmlTest : public QObject {
         QVERIFY(warnings[1].text.find("\"Odd\": its payment mode (code 7)") != std::string::npos);
     }
 
-    // Task 0 and summary tasks are left out; a summary's links reach its tasks,
-    // and a link to it reaches each of them once.
+    // Task 0, summary tasks, blank rows and inactive tasks are left out; a
+    // summary's links reach its tasks, and a link to it reaches each of them
+    // once; a link to an inactive task reaches what it waits for.
     void readsSummariesAndLinks() {
         const TaskList list = readMsProjectXml(R"(<?xml version="1.0"?>
 <Project><Name>Shed</Name><MinutesPerDay>420</MinutesPerDay><MinutesPerWeek>2100</MinutesPerWeek>
@@ -76,14 +77,22 @@ class MsProjectXmlTest : public QObject {
 <Task><UID>5</UID><Name>Paint</Name><OutlineLevel>1</OutlineLevel>
   <PredecessorLink><PredecessorUID>3</PredecessorUID></PredecessorLink>
   <PredecessorLink><PredecessorUID>2</PredecessorUID></PredecessorLink>
-  <PredecessorLink><PredecessorUID>4</PredecessorUID></PredecessorLink></Task>
+  <PredecessorLink><PredecessorUID>4</PredecessorUID></PredecessorLink><PredecessorLink><PredecessorUID>6</PredecessorUID></PredecessorLink></Task>
+<Task><UID>8</UID><IsNull>1</IsNull></Task>
+<Task><UID>6</UID><Active>0</Active><PredecessorLink><PredecessorUID>1</PredecessorUID></PredecessorLink></Task>
+<Task><UID>7</UID><Name>Tidy</Name><PredecessorLink><PredecessorUID>6</PredecessorUID></PredecessorLink></Task>
 </Tasks></Project>)");
         QCOMPARE(list.name, "Shed");
-        QCOMPARE(shown(list), (QStringList{"1|Order|0.3|0|0||", "3|Walls|1|123.45|3||1",
-                                           "4|Roof|0|0|0||3 1", "5|Paint|0|0|0||3 4"}));
+        QCOMPARE(shown(list),
+                 (QStringList{"1|Order|0.3|0|0||", "3|Walls|1|123.45|3||1", "4|Roof|0|0|0||3 1",
+                              "5|Paint|0|0|0||3 4 1", "7|Tidy|0|0|0||1"}));
         QCOMPARE(list.tasks[1].line, 8);
-        QCOMPARE(list.warnings.size(), 1u);
+        QCOMPARE(list.warnings.size(), 3u);
         QCOMPARE(list.warnings[0].line, 10);
+        QCOMPARE(list.warnings[1].line, 16);
+        QCOMPARE(list.warnings[1].text, "blank rows (<IsNull>1</IsNull>) passed over: 1");
+        QCOMPARE(list.warnings[2].line, 17);
+        QVERIFY(list.warnings[2].text.starts_with("inactive tasks (<Active>0</Active>) left out"));
         QCOMPARE(list.warnings[0].text, "Task \"Roof\" (UID 4): its start-to-start link from UID 3 "
                                         "with a lag of 480 minutes is taken as finish-to-start "
                                         "without lag");
@@ -122,6 +131,16 @@ class MsProjectXmlTest : public QObject {
                              << "<LinkLag> \"1d\" of task 7: not a number";
         QTest::newRow("no predecessor") << inTask("<PredecessorLink/>") << 4
                                         << "<PredecessorLink> of task 7 has no <PredecessorUID>";
+        QTest::newRow("unknown predecessor")
+            << inTask(qPrintable(QString(link).arg(""))) << 4
+            << "<PredecessorUID> \"1\" of task 7: no task of the file has this UID";
+        QTest::newRow("UID twice") << "<Project><Tasks>\n<Task><UID>7</UID></Task>\n<Task><UID>7 "
+                                      "</UID></Task></Tasks></Project>"
+                                   << 3 << "<UID> \"7\": given to two tasks (the other on line 2)";
+        QTest::newRow("entities") << "<?xml version=\"1.0\"?>\n<!DOCTYPE Project [<!ENTITY x "
+                                     "SYSTEM \"file:///etc/passwd\">]>\n<Project><Name>&x;</Name>"
+                                     "</Project>"
+                                  << 2 << "the file declares entities";
     }
 
     void refusals() {
