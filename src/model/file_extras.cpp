@@ -1,5 +1,6 @@
 #include "model/file_extras.h"
 
+#include "model/estimate.h"
 #include "model/number_parse.h"
 #include "model/number_text.h"
 
@@ -26,17 +27,6 @@ std::vector<std::string> wordsOf(const std::string& line) {
         words.push_back(word);
     }
     return words;
-}
-
-// Why three times cannot be a job's estimates, or nothing when they can.
-std::optional<std::string> estimateFault(float o, float m, float p) {
-    if (!(o >= 0 && o <= m && m <= p)) {
-        return "the times must be 0 or more and in order, optimistic, most likely, pessimistic";
-    }
-    if (!fitsSchedule(p)) {
-        return "the pessimistic time is beyond what the schedule can add up";
-    }
-    return std::nullopt;
 }
 
 } // namespace
@@ -116,7 +106,7 @@ readExtras(const std::vector<std::pair<int, std::string>>& lines, Project& proje
                 return fault(line, "has a time that is not a number: " + words[i + 2]);
             }
         }
-        if (const auto wrong = estimateFault(*times[0], *times[1], *times[2])) {
+        if (const auto wrong = estimateProblem({*times[0], *times[1], *times[2]})) {
             return fault(line, "gives job " + words[1] + " estimates it cannot have: " + *wrong);
         }
         project.jobOptimistic[*job] = *times[0];

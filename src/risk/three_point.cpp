@@ -4,34 +4,6 @@
 
 namespace arrowplan {
 
-std::optional<std::string> estimateProblem(const ThreePoint& estimate) {
-    const auto& [o, m, p] = estimate;
-    if (!std::isfinite(o) || !std::isfinite(m) || !std::isfinite(p)) {
-        return "every estimated time must be a number";
-    }
-    if (o < 0) {
-        return "the optimistic time is below 0";
-    }
-    if (o > m) {
-        return "the optimistic time is above the most likely time";
-    }
-    if (m > p) {
-        return "the most likely time is above the pessimistic time";
-    }
-    if (p > longestEstimate) {
-        return "the pessimistic time is above 1000000 weeks";
-    }
-    return std::nullopt;
-}
-
-double pertMean(const ThreePoint& estimate) {
-    return (estimate.optimistic + 4 * estimate.mostLikely + estimate.pessimistic) / 6;
-}
-
-double pertSigma(const ThreePoint& estimate) {
-    return (estimate.pessimistic - estimate.optimistic) / 6;
-}
-
 double distributionSigma(const ThreePoint& estimate, RiskDistribution distribution) {
     // Both variances are written in differences of the three times, which
     // are never negative, so rounding cannot take them below 0.
