@@ -104,9 +104,23 @@ std::vector<Record> recordsOf(std::string_view text, char separator, std::size_t
     return records;
 }
 
-enum Column { id, duration, title, name, predecessors, delay, amount, payment, description };
-constexpr std::array<std::string_view, 9> columnNames{
-    "id", "duration", "title", "name", "predecessors", "delay", "amount", "payment", "description"};
+enum Column {
+    id,
+    duration,
+    title,
+    name,
+    predecessors,
+    delay,
+    amount,
+    payment,
+    description,
+    optimistic,
+    mostLikely,
+    pessimistic
+};
+constexpr std::array<std::string_view, 12> columnNames{
+    "id",     "duration", "title",       "name",       "predecessors", "delay",
+    "amount", "payment",  "description", "optimistic", "most_likely",  "pessimistic"};
 
 // The fewest letters to insert, drop or change to make one text the other.
 std::size_t editDistance(std::string_view a, std::string_view b) {
@@ -208,6 +222,7 @@ class TaskReader {
         task.amount = money(amount, task.id);
         task.payMode = payModeOf(field(payment), task.id);
         task.description = field(description);
+        task.estimate = estimateOf(task.id);
         // Listed with commas or semicolons, the ids may hold blanks ("Task 1");
         // otherwise blanks part them too.
         const std::string listed = field(predecessors);
@@ -241,6 +256,31 @@ class TaskReader {
                                          "\" of task " + task + " is not a number");
         }
         return *plain;
+    }
+
+    // The three estimates, all or none; checked as the file's are.
+    std::optional<ThreePoint> estimateOf(const std::string& task) const {
+        const Column columns[] = {optimistic, mostLikely, pessimistic};
+        const auto given = std::count_if(std::begin(columns), std::end(columns),
+                                         [&](Column c) { return !field(c).empty(); });
+        if (given == 0) {
+            return std::nullopt;
+        }
+        if (given < 3) {
+            throw ImportError(line_, "task " + task +
+                                         " has some of its three estimates but not all: "
+                                         "optimistic, most_likely and pessimistic go together");
+        }
+        double times[3];
+        for (std::size_t i = 0; i < 3; ++i) {
+            times[i] = toSingle(number(columns[i], task)).value_or(-1);
+        }
+        const ThreePoint estimate{times[0], times[1], times[2]};
+        if (const auto problem = estimateProblem(estimate)) {
+            throw ImportError(line_,
+                              "the estimates of task " + task + " cannot be used: " + *problem);
+        }
+        return estimate;
     }
 
     ImportError negative(Column column, const std::string& text, const std::string& task) const {
@@ -310,17 +350,39 @@ TaskList readTaskCsv(std::string_view bytes) {
 }
 
 std::string writeTaskCsv(const TaskList& tasks) {
-    std::string text = csvRow(
-        {"id", "title", "duration", "delay", "amount", "payment", "predecessors", "description"});
+    // The estimates' columns only where a task has them, so a list without
+    // them is written as before there were any.
+    const bool estimated = std::any_of(tasks.tasks.begin(), tasks.tasks.end(),
+                                       [](const Task& task) { return task.estimate.has_value(); });
+    std::vector<std::string> header{"id",     "title",   "duration",     "delay",
+                                    "amount", "payment", "predecessors", "description"};
+    if (estimated) {
+        header.insert(header.end(), {"optimistic", "most_likely", "pessimistic"});
+    }
+    std::string text = csvRow(header);
     for (const Task& task : tasks.tasks) {
         std::string after;
         for (const std::string& id : task.predecessors) {
             after += (after.empty() ? "" : " ") + id;
         }
         const bool knownMode = task.payMode >= payEvenly && task.payMode <= payAtEnd;
-        text += csvRow({task.id, task.title, plainText(task.time), plainText(task.delay),
-                        plainText(task.amount), knownMode ? payModeNames[task.payMode] : "", after,
-                        task.description});
+        std::vector<std::string> row{task.id,
+                                     task.title,
+                                     plainText(task.time),
+                                     plainText(task.delay),
+                                     plainText(task.amount),
+                                     knownMode ? payModeNames[task.payMode] : "",
+                                     after,
+                                     task.description};
+        if (estimated) {
+            const auto time = [&](double ThreePoint::*which) {
+                return task.estimate ? plainText(static_cast<float>(*task.estimate.*which))
+                                     : std::string();
+            };
+            row.insert(row.end(), {time(&ThreePoint::optimistic), time(&ThreePoint::mostLikely),
+                                   time(&ThreePoint::pessimistic)});
+        }
+        text += csvRow(row);
     }
     return text;
 }

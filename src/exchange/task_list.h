@@ -1,11 +1,13 @@
 #pragma once
 
 #include "model/currency.h"
+#include "model/estimate.h"
 #include "model/project.h"
 #include "model/table.h"
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -22,9 +24,10 @@ struct Task {
     Currency delay;    //
     Currency amount;   // positive money paid out, negative money in
     std::int16_t payMode = payEvenly;
-    std::string description;               //
-    std::vector<std::string> predecessors; // ids of the tasks that must finish first
-    int line = 0;                          // where the task stands in its file, for messages
+    std::string description;                           //
+    std::vector<std::string> predecessors;             // ids of the tasks that must finish first
+    std::optional<ThreePoint> estimate = std::nullopt; // three-point estimates of the time
+    int line = 0; // where the task stands in its file, for messages
 };
 
 // A line of a task list file and what is said of it.

@@ -1,8 +1,8 @@
 #include "exchange/task_project.h"
 
 #include "exchange/arrow_network.h"
-#include "model/number_text.h"
 #include "exchange/topological_order.h"
+#include "model/number_text.h"
 #include "model/utf8.h"
 
 #include <algorithm>
@@ -233,6 +233,7 @@ Project projectOfTasks(const TaskList& list, std::vector<ImportWarning>& warning
         project.jobAmount[job] = task.amount;
         project.jobPayMode[job] = task.payMode;
         project.jobNotes[job] = task.description;
+        setEstimate(project, job, task.estimate);
     }
     return project;
 }
@@ -264,6 +265,7 @@ TaskList tasksOfProject(const Project& project) {
         task.amount = project.jobAmount[job];
         task.payMode = project.jobPayMode[job];
         task.description = project.jobNotes[job];
+        task.estimate = estimateOf(project, job);
         // The jobs that end where this one starts, or where a dummy leading
         // there starts, and so on back.
         std::vector<bool> reached(static_cast<std::size_t>(tableSlots), false);

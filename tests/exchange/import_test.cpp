@@ -359,6 +359,11 @@ class ImportTest : public QObject {
                                         << "the delay -5 of task 1 is not a number of 0";
         QTest::newRow("duration too long")
             << "id,duration\n1,1e30" << Lines{2} << "beyond what the schedule";
+        QTest::newRow("some estimates")
+            << "id,duration,optimistic,pessimistic\n1,2,1,3" << Lines{2} << "but not all";
+        QTest::newRow("estimates out of order")
+            << "id,duration,optimistic,most_likely,pessimistic\n1,2,3,2,1" << Lines{2}
+            << "the optimistic time is above the most likely time";
         QTest::newRow("payment unknown")
             << "id,duration,payment\n1,2,Pay later" << Lines{2} << "is none of 0 to 3";
         QTest::newRow("id twice") << "id,duration\n1,2\n\n1,3" << Lines{4} << "the other on line 2";
@@ -511,19 +516,34 @@ class ImportTest : public QObject {
              projectOf(3, {{1, 2, 5, -3, 0, "Dig"}, {2, 3, 1, 0.5, 0, "Build"}}),
              {"Dig 2 0:", "Build 1 0.5: Dig"},
              nullptr},
+            {"estimated",
+             [] {
+                 Project project = projectOf(3, {{1, 2, 4, 0, 0, "Dig"}, {2, 3, 1, 0, 0, "Pour"}});
+                 setEstimate(project, 1, ThreePoint{2, 4, 7.5});
+                 return project;
+             }(),
+             {"Dig 4 0 ~2/4/7.5:", "Pour 1 0: Dig"},
+             nullptr},
             {"negative time",
              projectOf(3, {{1, 2, 4, 0, 0, "Dig"}, {2, 3, 1, -3, 0, "Pour"}}),
              {},
              "job 2 (\"Pour\") takes -2 weeks"},
         };
-        // MS Project XML folds the delays into the times.
+        // MS Project XML folds the delays into the times, and has no place
+        // for estimates.
         const auto described = [](const TaskList& list, bool folded) {
             std::vector<std::string> tasks;
             for (const Task& task : list.tasks) {
                 const Currency delay = folded ? Currency() : task.delay;
                 const Currency time = Currency::fromFloat(task.time) + task.delay - delay;
-                std::string text =
-                    task.title + ' ' + plainText(time) + ' ' + plainText(delay) + ':';
+                std::string text = task.title + ' ' + plainText(time) + ' ' + plainText(delay);
+                if (task.estimate && !folded) {
+                    const auto& [o, m, p] = *task.estimate;
+                    text += " ~" + plainText(static_cast<float>(o)) + '/' +
+                            plainText(static_cast<float>(m)) + '/' +
+                            plainText(static_cast<float>(p));
+                }
+                text += ':';
                 for (const std::string& id : task.predecessors) {
                     const auto before = std::find_if(list.tasks.begin(), list.tasks.end(),
                                                      [&](const Task& t) { return t.id == id; });
