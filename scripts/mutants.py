@@ -165,7 +165,7 @@ FAULTS = [
     ("zoomed-click-unscaled", "src/editor/canvas.cpp",
      "return (pixel + offset_) / zoom_ * twipsPerPixel;", "return (pixel + offset_) * twipsPerPixel;"),
     ("job-hit-farthest", "src/editor/chart_hits.cpp",
-     "distance <= within && distance < nearest", "distance <= within && distance >= 0"),
+     "distance <= within && distance < nearest", "distance <= within && distance * 0 < nearest"),
     ("tidy-moves-nothing", "src/editor/mouse_editing.cpp", "    tidyLayout(project_);\n", ""),
     ("layout-ignores-arrows-over-nodes", "src/exchange/layout_refinement.cpp",
      "constexpr double clearance = chart_geometry::arrowClearance + 2;",
