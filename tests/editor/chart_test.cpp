@@ -1,4 +1,5 @@
 #include "editor/chart.h"
+#include "editor/chart_hits.h"
 #include "editor/chart_readability.h"
 #include "platform/qt_text.h"
 #include "platform/recording_surface.h"
@@ -165,6 +166,30 @@ class ChartTest : public QObject {
     }
 
     // Node 2: early 3, late 4.5; no star, and no line end before node 3's figures.
+    // What a point of the chart picks: a node within its circle (the higher
+    // number where circles overlap), else the job whose line passes nearest
+    // within reach, else nothing. Jobs 1-2 level, 1-3 climbing gently.
+    void whatAPointPicks_data() {
+        QTest::addColumn<QPointF>("at");
+        QTest::addColumn<int>("node");
+        QTest::addColumn<int>("job");
+        QTest::newRow("in node 2") << QPointF(2100, 2100) << 2 << 0;
+        QTest::newRow("nearer job 1") << QPointF(1600, 2030) << 0 << 1;
+        QTest::newRow("nearer job 2") << QPointF(1600, 2090) << 0 << 2;
+        QTest::newRow("out of reach") << QPointF(1600, 1850) << 0 << 0;
+    }
+    void whatAPointPicks() {
+        QFETCH(QPointF, at);
+        QFETCH(int, node);
+        QFETCH(int, job);
+        const Project project = placed(projectOf(3, {{1, 2, 1}, {1, 3, 1}}),
+                                       {{1000, 2000}, {2000, 2000}, {3000, 2400}});
+        QCOMPARE(nodeAt(project, at.x(), at.y()), node);
+        if (node == 0) {
+            QCOMPARE(jobNear(project, at.x(), at.y(), 120), job);
+        }
+    }
+
     void figuresWithoutAStar() {
         const QStringList ops = chartOf(projectOf(3, {{1, 2, 3}, {1, 3, 5}, {2, 3, 0.5f}}));
         QCOMPARE(ops.mid(ops.indexOf("at 2000,1500"), 5),
