@@ -229,7 +229,9 @@ def refresh_copy(scratch):
         target = scratch / name
         target.parent.mkdir(parents=True, exist_ok=True)
         if not target.exists() or target.read_bytes() != source.read_bytes():
-            shutil.copy2(source, target)
+            # A new time, so that the build sees the file changed even where an
+            # interrupted run left the copy newer than its source.
+            shutil.copy(source, target)
 
 
 def build_and_test(scratch):
