@@ -307,22 +307,9 @@ void MainWindow::pr_Click() {
 
 void MainWindow::prnt(QPrinter& printer) {
     prompts_.beep();
-    // Portrait again afterwards, also when the printer fails.
-    struct Portrait {
-        QPrinter& printer;
-        ~Portrait() { printer.setPageOrientation(QPageLayout::Portrait); }
-    } portraitAfterwards{printer};
-    printer.setPageOrientation(QPageLayout::Landscape);
-    PrinterSurface page(printer, screen_.outerWidth(), screen_.outerHeight());
-    try {
-        drawChart(project_, page, ChartTarget::page);
-    } catch (...) {
-        printer.abort(); // a page that failed half-way is not sent
-        throw;
-    }
-
+    printLandscape(printer, QSizeF(screen_.outerWidth(), screen_.outerHeight()),
+                   [this](Surface& page) { drawChart(project_, page, ChartTarget::page); });
     surface_->setDrawColour(colours::black);
-    page.finish();
 }
 
 } // namespace arrowplan
