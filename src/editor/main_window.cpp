@@ -10,6 +10,7 @@
 #include "platform/twips.h"
 #include "platform/window_font.h"
 #include "print/print_options_window.h"
+#include "risk_window/risk_window.h"
 #include "schedule/cpm.h"
 #include "schedule/listing.h"
 
@@ -299,6 +300,23 @@ void MainWindow::stepThroughHistory(bool back) {
 
 PrintOptionsWindow& MainWindow::printOptions() {
     return ownWindow(printOptions_, document_, prompts_, *this);
+}
+
+RiskWindow& MainWindow::riskWindow() {
+    return ownWindow(risk_, document_, prompts_, *this);
+}
+
+void MainWindow::mnuRisk_Click() {
+    abandonHalfMadeArrow();
+    showAbove(riskWindow());
+}
+
+RiskFigures MainWindow::riskFigures() {
+    abandonHalfMadeArrow();
+    if (const RiskFigures* shown = risk_ ? risk_->currentFigures() : nullptr) {
+        return *shown;
+    }
+    return *analyseRisk(project_, risk_ ? risk_->lastSettings() : MonteCarloOptions{});
 }
 
 void MainWindow::pr_Click() {
