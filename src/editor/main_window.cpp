@@ -167,6 +167,15 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->setAccepted(ended);
 }
 
+// The card writes back every figure it shows: a time changed meanwhile in
+// the risk window (Use the Estimates) would be overwritten.
+void MainWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::EnabledChange && risk_) {
+        risk_->setEnabled(isEnabled());
+    }
+    QMainWindow::changeEvent(event);
+}
+
 void MainWindow::showNodeCount() {
     button("cmdNode")->setText(nodesCaption + QString::number(project_.nodeCount));
 }

@@ -143,6 +143,8 @@ class MainWindow : public QMainWindow, public ChartCommands {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // The risk window is disabled with this one while the card is open.
+    void changeEvent(QEvent* event) override;
     // An expose of the window runs the full redraw.
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -17,7 +17,8 @@ struct PlotArea {
 };
 
 // Where the finish plot puts its weeks: the frame its bars and curve stay
-// in, and the weeks at its left and right edges.
+// in, and the weeks at its left and right edges. Measured in the plot's
+// label font, which it sets.
 struct FinishScale {
     PlotArea frame;
     double firstWeek = 0;
@@ -27,7 +28,7 @@ struct FinishScale {
         return frame.left + (week - firstWeek) / (lastWeek - firstWeek) * frame.width;
     }
 };
-FinishScale finishScale(const Surface& surface, const RiskFigures& figures, PlotArea area);
+FinishScale finishScale(Surface& surface, const RiskFigures& figures, PlotArea area);
 
 // The simulation's finish weeks: a histogram of the runs (the share of runs
 // a bar, on the left scale), the cumulative share over it (the S-curve, 0 to

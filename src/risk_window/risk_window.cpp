@@ -7,6 +7,7 @@
 #include "risk/project_estimates.h"
 #include "risk_window/risk_plots_view.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFormLayout>
@@ -26,6 +27,7 @@
 #include <chrono>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace arrowplan {
 
@@ -56,8 +58,13 @@ const QString useStep = QStringLiteral("Use the Estimates");
 const QString runStep = QStringLiteral("Run");
 
 const QString refused = QStringLiteral("Job %1: %2.");
-const QString waiting =
-    QStringLiteral("Job %1 waits for all three times (or none, which takes its estimate away).");
+const QString waiting = QStringLiteral("Job %1, not stored yet: %2.");
+// The tables keep three zeros as no estimate, which would leave the job at
+// its time: the user who meant a job of no time says so with its time.
+const std::string allZero =
+    "three times of 0 would be no estimate; leave the boxes empty for none, or give the job "
+    "a time of 0";
+const QColor waitingTint(255, 228, 228);
 const QString badSeed =
     QStringLiteral("The seed must be a whole number from 0 to 18446744073709551615.");
 const QString badWeek = QStringLiteral("The week to finish by must be a number, or left empty.");
@@ -79,6 +86,14 @@ QString withDecimals(double value, int decimals) {
 // the estimate turns into its reason.
 double typedTime(const QString& text) {
     return typedSingle(text).value_or(std::numeric_limits<float>::quiet_NaN());
+}
+
+// Why the typed times cannot be stored as the job's estimate, if they cannot.
+std::optional<std::string> typedProblem(const ThreePoint& estimate) {
+    if (estimate == ThreePoint{}) {
+        return allZero;
+    }
+    return estimateProblem(estimate);
 }
 
 } // namespace
@@ -113,6 +128,8 @@ void RiskWindow::buildControls() {
         table_->setHorizontalHeaderItem(column, new QTableWidgetItem(headers[column]));
     }
     table_->verticalHeader()->hide();
+    // The corner button selects every cell; it shows nothing a reader could say.
+    table_->findChild<QAbstractButton*>()->setAccessibleName("Select every job");
     table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table_->horizontalHeader()->setSectionResizeMode(titleColumn, QHeaderView::Stretch);
@@ -120,6 +137,11 @@ void RiskWindow::buildControls() {
         const int column = item->column();
         if (!filling_ && column >= optimisticColumn && column <= pessimisticColumn) {
             estimateEdited(item->row());
+        }
+    });
+    connect(table_, &QTableWidget::currentCellChanged, this, [this](int row, int, int previous) {
+        if (!filling_ && row != previous) {
+            refuseWaitingRows(row);
         }
     });
 
@@ -229,7 +251,13 @@ void RiskWindow::showJobs() {
     const int jobs = completeJobs();
     filling_ = true;
     if (table_->rowCount() != jobs) {
+        for (const auto& waiting : waitingRows_) {
+            if (waiting.first < jobs) {
+                tint(waiting.first, false);
+            }
+        }
         waitingRows_.clear();
+        status_->clear();
         table_->setRowCount(jobs);
     }
     const RiskFigures* figures = currentFigures();
@@ -318,32 +346,52 @@ void RiskWindow::estimateEdited(int row) {
     for (const Column column : estimateColumns) {
         typed << table_->item(row, column)->text().trimmed();
     }
-    const auto filled = std::count_if(typed.begin(), typed.end(),
-                                      [](const QString& text) { return !text.isEmpty(); });
     const int job = row + 1;
-    if (filled > 0 && filled < 3) {
-        waitingRows_.insert(row);
-        status_->setText(waiting.arg(job));
+    std::optional<ThreePoint> estimate;
+    if (!typed.join("").isEmpty()) {
+        // An empty box is no number, which the check names.
+        estimate = ThreePoint{typedTime(typed[0]), typedTime(typed[1]), typedTime(typed[2])};
+    }
+    if (const auto problem = estimate ? typedProblem(*estimate) : std::nullopt) {
+        waitingRows_[row] = toQString(*problem);
+        tint(row, true);
+        status_->setText(waiting.arg(job).arg(waitingRows_[row]));
         return;
     }
     waitingRows_.erase(row);
+    tint(row, false);
     status_->clear();
-    std::optional<ThreePoint> estimate;
-    if (filled == 3) {
-        estimate = ThreePoint{typedTime(typed[0]), typedTime(typed[1]), typedTime(typed[2])};
-    }
     document_.run(estimateStep, [&] {
         chart_.abandonHalfMadeArrow();
-        if (job > project_.edgeCount) {
-            return;
+        if (job <= project_.edgeCount) {
+            setEstimate(project_, job, estimate);
         }
-        if (const auto problem = estimate ? estimateProblem(*estimate) : std::nullopt) {
-            prompts_.message(refused.arg(job).arg(toQString(*problem)), appTitle);
-            return;
-        }
-        setEstimate(project_, job, estimate);
     });
-    showProject(); // a refused estimate shows the stored one again
+}
+
+void RiskWindow::refuseWaitingRows(std::optional<int> keep) {
+    for (auto waiting = waitingRows_.begin(); waiting != waitingRows_.end();) {
+        const auto [row, problem] = *waiting;
+        if (row == keep) {
+            ++waiting;
+            continue;
+        }
+        waiting = waitingRows_.erase(waiting);
+        tint(row, false);
+        prompts_.message(refused.arg(row + 1).arg(problem), appTitle);
+    }
+    if (waitingRows_.empty()) {
+        status_->clear();
+    }
+    showJobs();
+}
+
+void RiskWindow::tint(int row, bool waiting) {
+    const bool filling = std::exchange(filling_, true);
+    for (const Column column : estimateColumns) {
+        table_->item(row, column)->setBackground(waiting ? QBrush(waitingTint) : QBrush());
+    }
+    filling_ = filling;
 }
 
 std::optional<MonteCarloOptions> RiskWindow::typedSettings() {
@@ -373,6 +421,7 @@ void RiskWindow::cmdRun_Click() {
     if (running()) {
         return;
     }
+    refuseWaitingRows();
     chart_.abandonHalfMadeArrow();
     const std::optional<MonteCarloOptions> settings = typedSettings();
     if (!settings) {
@@ -449,6 +498,7 @@ void RiskWindow::stopRun() {
 }
 
 void RiskWindow::cmdUseEstimates_Click() {
+    refuseWaitingRows();
     chart_.abandonHalfMadeArrow();
     useEstimates(project_);
     chart_.cmdCPM_Click();
@@ -460,6 +510,7 @@ void RiskWindow::showEvent(QShowEvent* event) {
 }
 
 void RiskWindow::closeEvent(QCloseEvent* event) {
+    refuseWaitingRows();
     stopRun();
     event->accept();
 }

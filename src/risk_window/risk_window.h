@@ -9,8 +9,8 @@
 #include <QWidget>
 
 #include <future>
+#include <map>
 #include <optional>
-#include <set>
 
 class QComboBox;
 class QLabel;
@@ -70,10 +70,15 @@ class RiskWindow : public QWidget {
     int completeJobs() const;
     void showJobs();
     void showFigures();
-    // A row's three estimate boxes were edited: stored as one step when all
-    // three hold times (or none does), refused with the reason when they
-    // cannot be an estimate, kept waiting while some are empty.
+    // A box of a row's estimate was edited: the three are stored as one step
+    // when they make an estimate (or are all empty, which takes it away);
+    // else the row waits, tinted, its reason below, while the user types on.
     void estimateEdited(int row);
+    // The rows still waiting, but the one the user is in, are refused: the
+    // reason in a message, and the estimate stored shown again. As the user
+    // leaves a row, and before a command that reads the estimates.
+    void refuseWaitingRows(std::optional<int> keep = std::nullopt);
+    void tint(int row, bool waiting);
     // The settings typed, or none after saying what is wrong.
     std::optional<MonteCarloOptions> typedSettings();
     void pollRun();
@@ -100,9 +105,9 @@ class RiskWindow : public QWidget {
 
     // The table is being filled from the project, not edited by the user.
     bool filling_ = false;
-    // Rows whose estimate boxes are partly typed: kept as typed until all
-    // three hold times or none does, or the jobs change in number.
-    std::set<int> waitingRows_;
+    // Rows whose estimate boxes, as typed, are no estimate yet, with the
+    // reason; kept until refused, made good, or the jobs change in number.
+    std::map<int, QString> waitingRows_;
 
     // The run under way: its figures but the simulation's, the simulation's
     // progress and cancel, and its result to come.
