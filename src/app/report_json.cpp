@@ -7,6 +7,7 @@
 #include "schedule/weekly_costs.h"
 
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -121,8 +122,9 @@ QByteArray riskJson(const RiskFigures& figures) {
     std::vector<std::string> jobs;
     for (std::size_t k = 0; k < figures.network.jobs.size(); ++k) {
         const RiskJob& job = figures.network.jobs[k];
-        const auto estimated = [&](double ThreePoint::*time) {
-            return job.estimate ? number((*job.estimate).*time) : "null";
+        // A figure of the job's estimate (a member or PERT's), null without one.
+        const auto estimated = [&](auto figure) {
+            return job.estimate ? number(std::invoke(figure, *job.estimate)) : "null";
         };
         jobs.push_back(object({{"job", number(static_cast<std::int64_t>(k + 1))},
                                {"from", number(static_cast<std::int64_t>(job.from))},
@@ -131,8 +133,8 @@ QByteArray riskJson(const RiskFigures& figures) {
                                {"optimistic", estimated(&ThreePoint::optimistic)},
                                {"mostLikely", estimated(&ThreePoint::mostLikely)},
                                {"pessimistic", estimated(&ThreePoint::pessimistic)},
-                               {"pertMean", number(classic.jobs[k].mean)},
-                               {"pertSigma", number(classic.jobs[k].sigma)},
+                               {"pertMean", estimated(pertMean)},
+                               {"pertSigma", estimated(pertSigma)},
                                {"criticality", number(simulation.jobs[k].criticality)},
                                {"sigma", number(simulation.jobs[k].sigma)},
                                {"sensitivity", number(simulation.jobs[k].sensitivity)}}));

@@ -27,8 +27,8 @@ QByteArray weeklyCostJson(const Project& project);
 //  "simulation": {mean, sigma, p10, p50, p80, p90, p95, chanceByWeek},
 //  "jobs": [{job, from, to, title, optimistic, mostLikely, pessimistic,
 //            pertMean, pertSigma, criticality, sigma, sensitivity}],
-//  "mergeEvents": [{node, delay}]}; a figure that was not asked for, or a
-// job's estimate it has not, is null.
+//  "mergeEvents": [{node, delay}]}; a figure that was not asked for, or one
+// of an estimate a job has not, is null.
 QByteArray riskJson(const RiskFigures& figures);
 
 } // namespace arrowplan

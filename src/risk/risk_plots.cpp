@@ -124,8 +124,8 @@ void drawFrame(Surface& surface, PlotArea frame) {
 // The weeks under the frame, with a light line up through it at each.
 void drawWeekAxis(Surface& surface, const FinishScale& scale) {
     const PlotArea& frame = scale.frame;
-    const double widest = surface.textWidth("00000.0");
-    const int parts = std::max(2, static_cast<int>(frame.width / (2 * widest)));
+    const double widest = surface.textWidth("00000");
+    const int parts = std::max(2, static_cast<int>(frame.width / (1.5 * widest)));
     const Step step = niceStep(scale.lastWeek - scale.firstWeek, parts);
     for (const double week : ticks(step, scale.firstWeek, scale.lastWeek)) {
         const double x = scale.x(week);

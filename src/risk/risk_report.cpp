@@ -27,7 +27,8 @@ std::string percent(double share) {
 
 // A figure's line: its name padded to one column, then its value.
 std::string figureLine(const std::string& name, const std::string& value) {
-    return "  " + name + std::string(name.size() < 22 ? 22 - name.size() : 1, ' ') + value;
+    constexpr std::size_t column = 26;
+    return "  " + name + std::string(name.size() < column ? column - name.size() : 1, ' ') + value;
 }
 
 std::string jobList(const std::vector<int>& jobs) {
@@ -99,7 +100,8 @@ std::string jobLabel(const RiskFigures& figures, std::size_t job) {
 std::string riskHeading(const RiskFigures& figures) {
     const MonteCarloOptions& s = figures.settings;
     return "Schedule risk of \"" + figures.projectName + "\": " + std::to_string(s.runs) +
-           " runs, seed " + std::to_string(s.seed) + ", " + distributionName(s.distribution);
+           " runs, seed " + std::to_string(s.seed) + ", " +
+           (s.distribution == RiskDistribution::pertBeta ? "PERT-beta" : "triangular");
 }
 
 std::vector<RiskSection> riskSections(const RiskFigures& figures) {
@@ -157,12 +159,12 @@ std::vector<std::string> riskJobLines(const RiskFigures& figures) {
             appendRightAligned(line, weeks(job.estimate->optimistic), 10);
             appendRightAligned(line, weeks(job.estimate->mostLikely), 7);
             appendRightAligned(line, weeks(job.estimate->pessimistic), 12);
+            appendRightAligned(line, weeks(pertMean(*job.estimate)), 6);
+            appendRightAligned(line, weeks(pertSigma(*job.estimate)), 6);
         } else {
-            line += std::string(29, ' ');
+            line += std::string(41, ' ');
         }
         const JobRisk& risk = figures.simulation.jobs[k];
-        appendRightAligned(line, weeks(figures.classic.jobs[k].mean), 6);
-        appendRightAligned(line, weeks(figures.classic.jobs[k].sigma), 6);
         appendRightAligned(line, percent(risk.criticality), 9);
         appendRightAligned(line, fixed(risk.sensitivity, 3), 12);
         lines.push_back(line);
@@ -212,9 +214,9 @@ std::string riskCsv(const RiskFigures& figures) {
             row("job", job, "optimistic", plainText(j.estimate->optimistic));
             row("job", job, "mostLikely", plainText(j.estimate->mostLikely));
             row("job", job, "pessimistic", plainText(j.estimate->pessimistic));
+            row("job", job, "pertMean", plainText(pertMean(*j.estimate)));
+            row("job", job, "pertSigma", plainText(pertSigma(*j.estimate)));
         }
-        row("job", job, "pertMean", plainText(classic.jobs[k].mean));
-        row("job", job, "pertSigma", plainText(classic.jobs[k].sigma));
         row("job", job, "criticality", plainText(simulation.jobs[k].criticality));
         row("job", job, "sigma", plainText(simulation.jobs[k].sigma));
         row("job", job, "sensitivity", plainText(simulation.jobs[k].sensitivity));

@@ -52,7 +52,8 @@ struct RiskSection {
 std::string riskHeading(const RiskFigures& figures);
 std::vector<RiskSection> riskSections(const RiskFigures& figures);
 
-// The report as text: the summary, then a line a job.
+// The report as text: the summary, then a line a job (an estimated job's
+// PERT mean and sigma are its estimate's, which Use the Estimates takes).
 std::vector<std::string> riskSummaryLines(const RiskFigures& figures);
 std::vector<std::string> riskJobLines(const RiskFigures& figures);
 

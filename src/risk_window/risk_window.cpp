@@ -179,8 +179,8 @@ void RiskWindow::buildControls() {
     bottom->addWidget(summary_, 4);
     bottom->addLayout(plotColumn, 5);
     auto* whole = new QVBoxLayout(this);
-    whole->addLayout(top, 1);
-    whole->addLayout(bottom, 1);
+    whole->addLayout(top, 2);
+    whole->addLayout(bottom, 3);
     whole->addWidget(status_);
 }
 
