@@ -818,16 +818,20 @@ std::optional<std::string> Session::checkCard(QWidget* w) const {
     return std::nullopt;
 }
 
+QWidget* Session::usableWindow(const Command& c, const char* opener, QWidget* window) {
+    if (c.arg(0) == "open") {
+        if (window_.isEnabled()) {
+            window_.findChild<QAction*>(opener)->trigger();
+        }
+        return nullptr;
+    }
+    return window && window->isVisible() && window->isEnabled() ? window : nullptr;
+}
+
 void Session::print(const Command& c) {
     const std::string& op = c.arg(0);
-    if (op == "open") {
-        if (window_.isEnabled()) {
-            window_.findChild<QAction*>("pr")->trigger();
-        }
-        return;
-    }
-    QWidget* w = printOptions();
-    if (!w || !w->isVisible() || !w->isEnabled()) {
+    QWidget* w = usableWindow(c, "pr", printOptions());
+    if (!w) {
         return;
     }
     if (op == "tick") {
@@ -845,14 +849,8 @@ void Session::print(const Command& c) {
 
 void Session::risk(const Command& c) {
     const std::string& op = c.arg(0);
-    if (op == "open") {
-        if (window_.isEnabled()) {
-            window_.findChild<QAction*>("mnuRisk")->trigger();
-        }
-        return;
-    }
-    QWidget* w = riskWindow();
-    if (!w || !w->isVisible() || !w->isEnabled()) {
+    QWidget* w = usableWindow(c, "mnuRisk", riskWindow());
+    if (!w) {
         return;
     }
     if (op == "estimate") {

@@ -86,6 +86,10 @@ class Session {
     void press(const Command& command);
     void walk(const Command& command);
     void card(const Command& command);
+    // An "open" command opens the window through its menu item (none is
+    // then to be worked); any other gets the window when it is shown and
+    // takes input.
+    QWidget* usableWindow(const Command& command, const char* opener, QWidget* window);
     void print(const Command& command);
     void risk(const Command& command);
     void typeEstimate(QWidget* window, const Command& command);
