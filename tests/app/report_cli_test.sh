@@ -61,15 +61,12 @@ grep -q '"amount": 922337203685477.5807' "$work/out" || fail "JSON money rounded
 
 # Schedule risk: the same seed gives the same JSON, byte for byte; another
 # seed other figures. Without estimates every run takes the schedule's weeks.
-cp "$examples/house.cpm" "$work/risk.cpm"
-printf '%s\r\n' '[arrowplan extras 1]' 'estimate 1 1.5 2 4' 'estimate 2 2 3 6' 'estimate 4 1 2 5' \
-    'estimate 13 3 4 8' '[end]' >>"$work/risk.cpm"
-run "risk as JSON" 0 risk --format json --seed 5 --by 24 "$work/risk.cpm"
+run "risk as JSON" 0 risk --format json --seed 5 --by 24 "$examples/house-estimated.cpm"
 mv "$work/out" "$work/risk.json"
 grep -q '"optimistic": 1.5, "mostLikely": 2, "pessimistic": 4' "$work/risk.json" || fail "risk JSON"
-run "risk as JSON again" 0 risk --format=json --seed=5 --by=24 "$work/risk.cpm"
+run "risk as JSON again" 0 risk --format=json --seed=5 --by=24 "$examples/house-estimated.cpm"
 cmp -s "$work/risk.json" "$work/out" || fail "the same seed gave other JSON"
-run "risk, another seed" 0 risk --format json --seed 6 --by 24 "$work/risk.cpm"
+run "risk, another seed" 0 risk --format json --seed 6 --by 24 "$examples/house-estimated.cpm"
 cmp -s "$work/risk.json" "$work/out" && fail "another seed gave the same JSON"
 run "risk without estimates" 0 risk --runs 500 --distribution pert "$examples/house.cpm"
 grep -q "P10 / P50 / P80 *23.00 / 23.00 / 23.00$" "$work/out" || fail "risk text: $(cat "$work/out")"
@@ -79,14 +76,14 @@ run "risk of another distribution" 2 risk --distribution beta "$examples/house.c
 run "risk without the seed" 2 risk "$examples/house.cpm" --seed
 printf '%s\r\n' 0 0 '"Empty"' >"$work/empty.cpm"
 run "risk of no nodes" 2 risk "$work/empty.cpm"
-run "risk chart" 0 risk-chart --by 24 "$work/risk.cpm" "$work/risk.png"
+run "risk chart" 0 risk-chart --by 24 "$examples/house-estimated.cpm" "$work/risk.png"
 [ "$(identify -format '%m %wx%h' "$work/risk.png")" = "PNG 1056x816" ] || fail "risk chart image"
-run "risk chart page" 0 risk-chart --by 24 "$work/risk.cpm" "$work/risk.pdf"
+run "risk chart page" 0 risk-chart --by 24 "$examples/house-estimated.cpm" "$work/risk.pdf"
 pdftotext "$work/risk.pdf" - | grep -q "P50 " || fail "risk chart page without P50"
-run "risk chart drawing" 0 risk-chart "$work/risk.cpm" "$work/risk.svg"
+run "risk chart drawing" 0 risk-chart "$examples/house-estimated.cpm" "$work/risk.svg"
 grep -q "Jobs by criticality" "$work/risk.svg" || fail "risk chart drawing"
-run "risk chart as .doc" 2 risk-chart "$work/risk.cpm" "$work/risk.doc"
-run "risk chart to nowhere" 1 risk-chart "$work/risk.cpm" "$work/no/such/folder.pdf"
+run "risk chart as .doc" 2 risk-chart "$examples/house-estimated.cpm" "$work/risk.doc"
+run "risk chart to nowhere" 1 risk-chart "$examples/house-estimated.cpm" "$work/no/such/folder.pdf"
 
 run check 0 check "$examples/house.cpm"
 same check <(echo ok)
