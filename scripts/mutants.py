@@ -200,6 +200,22 @@ FAULTS = [
      "risk.criticality * risk.sigma / result.sigma", "risk.sigma / result.sigma"),
     ("risk-percentile-rank", "src/risk/monte_carlo.cpp",
      "(percent * runs + 99) / 100", "(percent * runs) / 100 + 1"),
+    ("risk-window-stores-waiting-row", "src/risk_window/risk_window.cpp",
+     "waiting.arg(job).arg(waitingRows_[row]));\n        return;", "waiting.arg(job).arg(waitingRows_[row]));"),
+    ("risk-window-never-refuses", "src/risk_window/risk_window.cpp",
+     "            refuseWaitingRows(row);", ""),
+    ("risk-window-cancel-ignored", "src/risk_window/risk_window.cpp",
+     "    control_.cancel = true;\n}", "}"),
+    ("risk-figures-never-stale", "src/risk/risk_report.cpp",
+     "return drawnAlike(one) == drawnAlike(other);", "return true;"),
+    ("use-estimates-most-likely", "src/risk/project_estimates.cpp",
+     "static_cast<float>(pertMean(*estimate))", "static_cast<float>(estimate->mostLikely)"),
+    ("plot-p50-mark-at-p80", "src/risk/risk_plots.cpp",
+     "drawMark(surface, scale, p.p50,", "drawMark(surface, scale, p.p80,"),
+    ("print-risk-box-ignored", "src/print/print_options_window.cpp",
+     ".risk = box(7)->isChecked()", ".risk = false"),
+    ("risk-report-seed-ignored", "src/app/report_main.cpp",
+     "            settings.seed = *seed;", ""),
 ]
 
 ROOT = Path(__file__).resolve().parent.parent

@@ -25,7 +25,6 @@
 
 #include <charconv>
 #include <chrono>
-#include <cmath>
 #include <limits>
 #include <utility>
 

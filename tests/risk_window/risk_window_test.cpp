@@ -157,6 +157,11 @@ class RiskWindowTest : public QObject {
         QVERIFY(r.table->item(0, 9)->text().isEmpty());
         r.h.action("mnuUndo")->trigger(); // the same again
         QVERIFY(r.risk->currentFigures());
+        // The times of estimated jobs are no figure's: the figures stay.
+        r.control<QPushButton>("cmdUseEstimates")->click();
+        QCOMPARE(r.h.project.edgeWeight[1], 2.25f); // (1.5 + 4 * 2 + 4) / 6
+        QCOMPARE(r.h.project.edgeWeight[8], 1.0f);  // no estimate
+        QVERIFY(r.risk->currentFigures());
 
         r.h.button("cmdedit")->click();
         QVERIFY(!r.risk->isEnabled());
