@@ -210,6 +210,22 @@ FAULTS = [
      "slip = 2;", "slip = 1;"),
     ("xml-inactive-links-dropped", "src/exchange/ms_project_xml.cpp",
      "row == Row::inactive ? place : none", "none"),
+    ("risk-window-stores-waiting-row", "src/risk_window/risk_window.cpp",
+     "waiting.arg(job).arg(waitingRows_[row]));\n        return;", "waiting.arg(job).arg(waitingRows_[row]));"),
+    ("risk-window-never-refuses", "src/risk_window/risk_window.cpp",
+     "            refuseWaitingRows(row);", ""),
+    ("risk-window-cancel-ignored", "src/risk_window/risk_window.cpp",
+     "    control_.cancel = true;\n}", "}"),
+    ("risk-figures-never-stale", "src/risk/risk_report.cpp",
+     "return drawnAlike(one) == drawnAlike(other);", "return true;"),
+    ("use-estimates-most-likely", "src/risk/project_estimates.cpp",
+     "static_cast<float>(pertMean(*estimate))", "static_cast<float>(estimate->mostLikely)"),
+    ("plot-p50-mark-at-p80", "src/risk/risk_plots.cpp",
+     "drawMark(surface, scale, p.p50,", "drawMark(surface, scale, p.p80,"),
+    ("print-risk-box-ignored", "src/print/print_options_window.cpp",
+     ".risk = box(7)->isChecked()", ".risk = false"),
+    ("risk-report-seed-ignored", "src/app/report_main.cpp",
+     "            settings.seed = *seed;", ""),
 ]
 
 ROOT = Path(__file__).resolve().parent.parent

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <string>
 
 namespace arrowplan::soak {
@@ -225,6 +226,64 @@ Command printCommand(const Session& session, Random& random) {
     return {"print", {roll < 92 ? "cancel" : "close"}};
 }
 
+// A time typed into an estimate's box: mostly a figure, now and then
+// nothing or something that is no time.
+std::string estimateTime(Random& random, double time) {
+    const int roll = between(random, 0, 99);
+    if (roll < 6) {
+        return "";
+    }
+    if (roll < 12) {
+        return number(random, 1.0);
+    }
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", time);
+    return text;
+}
+
+// The risk window's commands: estimates mostly in order (a third out of
+// order), typed box by box and the row left or not; runs of few runs, with
+// the settings typed now and then wrong; Use the Estimates; the plots'
+// measure; the close box.
+Command riskCommand(const Session& session, Random& random) {
+    if (!session.riskOpen()) {
+        return {"risk", {"open"}};
+    }
+    const int roll = between(random, 0, 99);
+    if (roll < 55) {
+        const std::array<double, 7> steps{0, 0.5, 1, 2, 3, 5, 20};
+        const auto step = [&] { return steps[static_cast<std::size_t>(between(random, 0, 6))]; };
+        std::array<double, 3> times{step(), 0, 0};
+        times[1] = times[0] + step();
+        times[2] = times[1] + step();
+        if (chance(random, 0.3)) {
+            std::shuffle(times.begin(), times.end(), random);
+        }
+        const int jobs = std::max<int>(1, session.project().edgeCount);
+        Command typed{"risk", {"estimate", std::to_string(between(random, 0, jobs - 1))}};
+        for (const double time : times) {
+            typed.args.push_back(estimateTime(random, time));
+        }
+        typed.args.push_back(chance(random, 0.6) ? "leave" : "stay");
+        return typed;
+    }
+    if (roll < 80) {
+        const std::array<const char*, 6> runs{"1", "10", "200", "1000", "2500", "999"};
+        const std::array<const char*, 6> weeks{"", "", "20", "7.5", "abc", "1e39"};
+        const std::array<const char*, 6> seeds{"1", "42", "18446744073709551615", "7", "-1", "x"};
+        return {"risk",
+                {"run", any(random, runs), chance(random, 0.5) ? "0" : "1", any(random, weeks),
+                 chance(random, 0.9) ? any(random, seeds) : ""}};
+    }
+    if (roll < 90) {
+        return {"risk", {"use"}};
+    }
+    if (roll < 95) {
+        return {"risk", {"measure", chance(random, 0.5) ? "0" : "1"}};
+    }
+    return {"risk", {"close"}};
+}
+
 } // namespace
 
 // Select mode and the view: the keys on a selection (the job editor's
@@ -273,6 +332,10 @@ Command nextCommand(const Session& session, Random& random, Style style) {
     }
     if (session.project().edgeStarted == 1 && chance(random, 0.03)) {
         return historyStep(random);
+    }
+    // While the risk window is open a user works in it now and then.
+    if (chance(random, session.riskOpen() ? 0.15 : 0.005)) {
+        return riskCommand(session, random);
     }
     const int roll = between(random, 0, 999);
     if (roll < 550) {

@@ -11,7 +11,8 @@ namespace arrowplan::soak {
 // mostly on or near existing nodes, so that arrows and moves happen; the
 // card's controls while the card is open; answers to every input box drawn
 // from numbers, zero, negative and huge values, letters, empty text and
-// Cancel; undo and redo through the Edit menu or its keys; the question
+// Cancel; the risk window's estimates (good and bad), runs, Use the
+// Estimates and close box; undo and redo through the Edit menu or its keys; the question
 // before unsaved work goes answered Save, Discard or Cancel, or left
 // unscripted. A builder never starts over, loads or deletes, so that its
 // project grows to the tables' limits of 100 nodes and 100 jobs.

@@ -130,7 +130,7 @@ Style styleOf(std::uint64_t seed) {
     const Checked& c = session.checked();
     result << "done " << step << " " << mostNodes << " " << mostJobs << " " << c.listings << " "
            << c.costs << " " << c.roundTrips << " " << c.refusals << " " << c.walks << " "
-           << c.questions << std::endl;
+           << c.questions << " " << c.estimates << " " << c.riskRuns << std::endl;
     std::_Exit(0);
 }
 
@@ -153,7 +153,7 @@ Outcome runChild(const std::string& folder, const std::vector<Command>* given, s
     if (word == "done" && WIFEXITED(status) && WEXITSTATUS(status) == 0) {
         Checked& c = outcome.checked;
         result >> outcome.mostNodes >> outcome.mostJobs >> c.listings >> c.costs >> c.roundTrips >>
-            c.refusals >> c.walks >> c.questions;
+            c.refusals >> c.walks >> c.questions >> c.estimates >> c.riskRuns;
         return outcome;
     }
     outcome.failed = true;
@@ -316,6 +316,8 @@ int main(int argc, char** argv) {
         checked.refusals += o.checked.refusals;
         checked.walks += o.checked.walks;
         checked.questions += o.checked.questions;
+        checked.estimates += o.checked.estimates;
+        checked.riskRuns += o.checked.riskRuns;
         if (o.failed) {
             std::cout << "seed " << seed << ", step " << o.failedStep << ": " << o.message
                       << std::endl;
@@ -347,8 +349,9 @@ int main(int argc, char** argv) {
               << "read back " << checked.listings << " job listings and " << checked.costs
               << " weekly cost listings; loaded " << checked.roundTrips
               << " saved files back; refused " << checked.refusals << " broken files; walked "
-              << checked.walks << " histories; answered " << checked.questions << " questions"
-              << std::endl;
+              << checked.walks << " histories; answered " << checked.questions
+              << " questions; typed " << checked.estimates << " estimates; matched "
+              << checked.riskRuns << " risk runs with the engine's" << std::endl;
     std::filesystem::remove_all(folder);
     return found.empty() ? 0 : 1;
 }

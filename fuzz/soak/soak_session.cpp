@@ -7,12 +7,16 @@
 #include "model/number_text.h"
 #include "model/project_file.h"
 #include "platform/qt_text.h"
+#include "platform/typed_number.h"
+#include "risk/project_estimates.h"
+#include "risk_window/risk_window.h"
 #include "schedule/listing.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFile>
 #include <QFocusEvent>
 #include <QKeySequence>
@@ -22,6 +26,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -45,7 +51,76 @@ const char* const expectedMessages[] = {
     "message: The command was stopped: the number is too large for a currency value.",
     "message: The command was stopped: a sum is too large for a currency value.",
     "message: The command was stopped: a difference is too large for a currency value.",
+    // The risk window: an estimate refused as the user leaves its row, and
+    // the settings of a run.
+    "message: Job ",
+    "message: The seed must be a whole number",
+    "message: The week to finish by must be a number",
+    "message: The analysis cannot run: ",
 };
+
+// The risk window's table: the columns of the three times, and the tint of a
+// row whose times are no estimate yet.
+constexpr int firstEstimateColumn = 4;
+const QColor waitingTint(255, 228, 228);
+
+// What the user typed into a row's three boxes makes: an estimate (none when
+// all three are empty) the tables can hold, or nothing usable.
+std::optional<std::optional<ThreePoint>> usableEstimate(const QStringList& typed) {
+    if (typed.join("").trimmed().isEmpty()) {
+        return std::optional<ThreePoint>();
+    }
+    double times[3];
+    for (int i = 0; i < 3; ++i) {
+        const std::optional<float> time = typedSingle(typed[i]);
+        if (!time) {
+            return std::nullopt;
+        }
+        times[i] = *time;
+    }
+    const bool allZero = times[0] == 0 && times[1] == 0 && times[2] == 0;
+    if (times[0] < 0 || times[0] > times[1] || times[1] > times[2] || times[2] > 1e6 || allZero) {
+        return std::nullopt;
+    }
+    return std::optional(ThreePoint{times[0], times[1], times[2]});
+}
+
+// The tables hold estimates only in order, from 0 to a million weeks.
+bool usableAsStored(const std::optional<ThreePoint>& estimate) {
+    return !estimate ||
+           (estimate->optimistic >= 0 && estimate->optimistic <= estimate->mostLikely &&
+            estimate->mostLikely <= estimate->pessimistic && estimate->pessimistic <= 1e6);
+}
+
+// The row's three boxes as the table shows them.
+QStringList shownEstimate(const QTableWidget* table, int row) {
+    QStringList shown;
+    for (int i = 0; i < 3; ++i) {
+        shown << table->item(row, firstEstimateColumn + i)->text();
+    }
+    return shown;
+}
+
+// The boxes hold the same times: the same numbers (a time stored meanwhile
+// shows as its plain text, 1e-5 as 0.00001), or the same text where no number.
+bool sameTimes(const QStringList& shown, const QStringList& typed) {
+    for (int i = 0; i < 3; ++i) {
+        const auto typedTime = typedSingle(typed[i]);
+        if (typedTime ? typedSingle(shown[i]) != typedTime : shown[i] != typed[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+QStringList storedEstimate(const Project& project, int job) {
+    if (!hasEstimate(project, job)) {
+        return {"", "", ""};
+    }
+    return {toQString(plainText(project.jobOptimistic[job])),
+            toQString(plainText(project.jobMostLikely[job])),
+            toQString(plainText(project.jobPessimistic[job]))};
+}
 
 // The question before unsaved work goes, as the scripted prompts write it down.
 const QString savePrefix = QStringLiteral("save?: ");
@@ -160,6 +235,15 @@ QWidget* Session::printOptions() const {
     return topLevelNamed("frmPrint");
 }
 
+QWidget* Session::riskWindow() const {
+    return topLevelNamed("frmRisk");
+}
+
+bool Session::riskOpen() const {
+    const QWidget* r = riskWindow();
+    return r && r->isVisible() && r->isEnabled();
+}
+
 bool Session::cardsOpen() const {
     const QWidget* c = cards();
     return c && c->isVisible();
@@ -237,6 +321,9 @@ std::optional<std::string> Session::run(const Command& command) {
         return failure;
     }
     if (auto failure = checkListBox()) {
+        return failure;
+    }
+    if (auto failure = checkRiskTable()) {
         return failure;
     }
     return checkHistory();
@@ -516,6 +603,8 @@ void Session::perform(const Command& c) {
         card(c);
     } else if (verb == "print") {
         print(c);
+    } else if (verb == "risk") {
+        risk(c);
     } else if (verb == "kruskal" && window_.isEnabled()) {
         QTest::mouseClick(window_.findChild<QLabel*>(toQString("Label" + c.arg(0))),
                           Qt::LeftButton);
@@ -729,16 +818,20 @@ std::optional<std::string> Session::checkCard(QWidget* w) const {
     return std::nullopt;
 }
 
+QWidget* Session::usableWindow(const Command& c, const char* opener, QWidget* window) {
+    if (c.arg(0) == "open") {
+        if (window_.isEnabled()) {
+            window_.findChild<QAction*>(opener)->trigger();
+        }
+        return nullptr;
+    }
+    return window && window->isVisible() && window->isEnabled() ? window : nullptr;
+}
+
 void Session::print(const Command& c) {
     const std::string& op = c.arg(0);
-    if (op == "open") {
-        if (window_.isEnabled()) {
-            window_.findChild<QAction*>("pr")->trigger();
-        }
-        return;
-    }
-    QWidget* w = printOptions();
-    if (!w || !w->isVisible() || !w->isEnabled()) {
+    QWidget* w = usableWindow(c, "pr", printOptions());
+    if (!w) {
         return;
     }
     if (op == "tick") {
@@ -752,6 +845,126 @@ void Session::print(const Command& c) {
     } else if (op == "close") {
         w->close();
     }
+}
+
+void Session::risk(const Command& c) {
+    const std::string& op = c.arg(0);
+    QWidget* w = usableWindow(c, "mnuRisk", riskWindow());
+    if (!w) {
+        return;
+    }
+    if (op == "estimate") {
+        typeEstimate(w, c);
+    } else if (op == "run") {
+        runRisk(w, c);
+    } else if (op == "use") {
+        // Every estimated job takes its PERT mean as its time; the others keep theirs.
+        const Project before = project_;
+        clickIfUsable(w->findChild<QPushButton*>("cmdUseEstimates"));
+        for (int j = 1; j <= project_.edgeCount; ++j) {
+            const auto estimate = estimateOf(project_, j);
+            const float time =
+                estimate ? static_cast<float>(pertMean(*estimate)) : before.edgeWeight[j];
+            if (project_.edgeWeight[j] != time) {
+                failure_ = "Use the Estimates gave job " + std::to_string(j) + " the time " +
+                           plainText(project_.edgeWeight[j]) + ", not " + plainText(time);
+                return;
+            }
+        }
+    } else if (op == "measure") {
+        w->findChild<QComboBox*>("cboMeasure")->setCurrentIndex(number(c.arg(1)));
+    } else if (op == "close") {
+        w->close();
+    }
+}
+
+// Box by box, as a user types them; a usable estimate is stored as typed,
+// anything else never reaches the tables, and is refused with its job named
+// once the row is left, or stays as typed while the user stays in the row.
+void Session::typeEstimate(QWidget* w, const Command& c) {
+    auto* table = w->findChild<QTableWidget*>("riskJobs");
+    const int row = number(c.arg(1));
+    if (row >= table->rowCount()) {
+        return;
+    }
+    ++checked_.estimates;
+    const int job = row + 1;
+    table->setCurrentCell(row, firstEstimateColumn);
+    QStringList typed;
+    for (std::size_t i = 0; i < 3; ++i) {
+        typed << toQString(c.arg(2 + i));
+        table->item(row, firstEstimateColumn + static_cast<int>(i))->setText(typed.last());
+    }
+    const bool left = c.arg(5) == "leave";
+    if (left) {
+        table->setCurrentCell(table->rowCount() > 1 ? (row + 1) % table->rowCount() : -1, 0);
+    }
+    const std::string name = "job " + std::to_string(job);
+    const auto usable = usableEstimate(typed);
+    if (usable && estimateOf(project_, job) != *usable) {
+        failure_ = "the usable estimate typed for " + name + " was not stored as typed";
+    } else if (!usableAsStored(estimateOf(project_, job))) {
+        failure_ = "the tables hold an estimate out of order for " + name;
+    } else if (!usable && left &&
+               prompts_.asked.filter("message: Job " + QString::number(job) + ": ").isEmpty()) {
+        failure_ = "leaving the row of " + name + " did not refuse its estimate";
+    } else if (!usable && !left && !sameTimes(shownEstimate(table, row), typed)) {
+        failure_ =
+            "the table dropped what was typed for " + name + " while its row was still in use";
+    }
+}
+
+// A run of few runs, waited for; its figures, when they are of the project
+// as it stands, must be the engine's own for the same settings, bit for bit.
+void Session::runRisk(QWidget* w, const Command& c) {
+    w->findChild<QSpinBox*>("txtRuns")->setValue(number(c.arg(1)));
+    w->findChild<QComboBox*>("cboDistribution")->setCurrentIndex(number(c.arg(2)));
+    w->findChild<QLineEdit*>("txtByWeek")->setText(toQString(c.arg(3)));
+    w->findChild<QLineEdit*>("txtSeed")->setText(toQString(c.arg(4)));
+    auto* risk = qobject_cast<RiskWindow*>(w);
+    clickIfUsable(w->findChild<QPushButton*>("cmdRun"));
+    if (!QTest::qWaitFor([risk] { return !risk->running(); }, 60'000)) {
+        failure_ = "a risk run did not end within a minute";
+        return;
+    }
+    const RiskFigures* figures = risk->currentFigures();
+    if (!figures) {
+        if (prompts_.asked.filter("message: The ").isEmpty()) {
+            failure_ = "a risk run gave no figures and no reason";
+        }
+        return;
+    }
+    Project complete = takenBack(project_);
+    const std::optional<RiskFigures> engine = analyseRisk(complete, risk->lastSettings());
+    if (!(engine->simulation == figures->simulation) || !(engine->classic == figures->classic)) {
+        failure_ = "the risk window's figures differ from the engine's for the same settings";
+        return;
+    }
+    ++checked_.riskRuns;
+}
+
+// The risk window's table shows the jobs as they stand: one row a job, and
+// each row's estimate as stored, unless the row waits (tinted) for the user.
+std::optional<std::string> Session::checkRiskTable() const {
+    const QWidget* w = riskWindow();
+    if (!w || !w->isVisible()) {
+        return std::nullopt;
+    }
+    const auto* table = w->findChild<QTableWidget*>("riskJobs");
+    const Project complete = takenBack(project_);
+    if (table->rowCount() != complete.edgeCount) {
+        return "the risk window shows " + std::to_string(table->rowCount()) + " jobs of " +
+               std::to_string(complete.edgeCount);
+    }
+    for (int row = 0; row < table->rowCount(); ++row) {
+        const bool waiting =
+            table->item(row, firstEstimateColumn)->background().color() == waitingTint;
+        if (!waiting && shownEstimate(table, row) != storedEstimate(project_, row + 1)) {
+            return "the risk window's row of job " + std::to_string(row + 1) +
+                   " does not show its estimate";
+        }
+    }
+    return std::nullopt;
 }
 
 std::optional<Broken> runAll(Session& session, const std::vector<Command>& commands) {

@@ -29,6 +29,8 @@ struct Checked {
     long refusals = 0;   // broken files refused without a change
     long walks = 0;      // histories walked back to their start and forth again
     long questions = 0;  // questions answered before unsaved work would go
+    long estimates = 0;  // estimates typed into the risk window, stored or refused as due
+    long riskRuns = 0;   // risk window runs whose figures matched the engine's own
 };
 
 // The real main window, with its card and print windows as it opens them,
@@ -50,6 +52,8 @@ class Session {
     bool mainEnabled() const { return window_.isEnabled(); }
     bool cardsOpen() const;
     bool printOptionsOpen() const;
+    // The risk window is shown and takes input.
+    bool riskOpen() const;
     // A spanning-tree run waits for its timer.
     bool pausing() const;
     // The size of a file the session saved, 0 when there is none.
@@ -82,7 +86,14 @@ class Session {
     void press(const Command& command);
     void walk(const Command& command);
     void card(const Command& command);
+    // An "open" command opens the window through its menu item (none is
+    // then to be worked); any other gets the window when it is shown and
+    // takes input.
+    QWidget* usableWindow(const Command& command, const char* opener, QWidget* window);
     void print(const Command& command);
+    void risk(const Command& command);
+    void typeEstimate(QWidget* window, const Command& command);
+    void runRisk(QWidget* window, const Command& command);
     void save(const std::string& name);
     void load(const std::string& name);
     void spoil(const Command& command);
@@ -91,6 +102,8 @@ class Session {
     QString path(const std::string& name) const;
     QWidget* cards() const;
     QWidget* printOptions() const;
+    QWidget* riskWindow() const;
+    std::optional<std::string> checkRiskTable() const;
     std::optional<std::string> checkMessages() const;
     std::optional<std::string> checkListBox() const;
     std::optional<std::string> checkCard(QWidget* cards) const;

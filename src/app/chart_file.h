@@ -9,10 +9,11 @@ namespace arrowplan {
 
 class MainWindow;
 struct Project;
+struct RiskFigures;
 
-// The chart written to a file, its kind chosen by the file's suffix: ".pdf"
-// the printed chart page, ".svg" that page as a drawing, or an image of the
-// window's drawing area in any format Qt can write here (".png", ".jpg", ...).
+// A drawing written to a file, its kind chosen by the file's suffix: ".pdf"
+// the printed page, ".svg" that page as a drawing, or an image in any format
+// Qt can write here (".png", ".jpg", ...).
 
 // The image suffixes Qt can write here, in lower case.
 QStringList imageSuffixes();
@@ -20,9 +21,14 @@ QStringList imageSuffixes();
 // Whether a chart can be written to a file of that name.
 bool canWriteChart(const QString& path);
 
-// Writes the chart of the loaded project; false with the reason in problem
-// when the file cannot be written.
+// Writes the chart of the loaded project (the image is the window's drawing
+// area); false with the reason in problem when the file cannot be written.
 bool writeChartFile(MainWindow& window, const Project& project, const QString& path,
                     std::string& problem);
+
+// Writes the schedule risk page (the image is the page at the screen's
+// resolution); false with the reason in problem when the file cannot be
+// written.
+bool writeRiskChartFile(const RiskFigures& figures, const QString& path, std::string& problem);
 
 } // namespace arrowplan

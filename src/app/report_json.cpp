@@ -2,10 +2,12 @@
 
 #include "model/number_text.h"
 #include "platform/qt_text.h"
+#include "risk/risk_report.h"
 #include "schedule/listing.h"
 #include "schedule/weekly_costs.h"
 
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,6 +23,10 @@ using Members = std::vector<std::pair<const char*, std::string>>;
 
 template <typename Number> std::string number(Number value) {
     return plainText(value);
+}
+
+template <typename Number> std::string optionalNumber(const std::optional<Number>& value) {
+    return value ? number(*value) : "null";
 }
 
 std::string boolean(bool value) {
@@ -71,8 +77,8 @@ std::string array(const std::vector<std::string>& items) {
 }
 
 // The document's own members take a line each.
-QByteArray document(const Project& project, Members members) {
-    members.insert(members.begin(), {"project", quoted(project.projectName)});
+QByteArray document(const std::string& projectName, Members members) {
+    members.insert(members.begin(), {"project", quoted(projectName)});
     return QByteArray::fromStdString("{\n" + joined(members, ",\n") + "\n}\n");
 }
 
@@ -102,7 +108,62 @@ QByteArray listingJson(const Project& project) {
                                {"amount", number(job.amount)},
                                {"paymentMode", number(job.payMode)}}));
     }
-    return document(project, {{"events", array(events)}, {"jobs", array(jobs)}});
+    return document(project.projectName, {{"events", array(events)}, {"jobs", array(jobs)}});
+}
+
+QByteArray riskJson(const RiskFigures& figures) {
+    const ClassicPert& classic = figures.classic;
+    std::vector<std::string> path;
+    for (const int job : classic.criticalPath) {
+        path.push_back(number(job + 1));
+    }
+    const MonteCarloResult& simulation = figures.simulation;
+    const FinishPercentiles& p = simulation.percentiles;
+    std::vector<std::string> jobs;
+    for (std::size_t k = 0; k < figures.network.jobs.size(); ++k) {
+        const RiskJob& job = figures.network.jobs[k];
+        // A figure of the job's estimate (a member or PERT's), null without one.
+        const auto estimated = [&](auto figure) {
+            return job.estimate ? number(std::invoke(figure, *job.estimate)) : "null";
+        };
+        jobs.push_back(object({{"job", number(static_cast<std::int64_t>(k + 1))},
+                               {"from", number(static_cast<std::int64_t>(job.from))},
+                               {"to", number(static_cast<std::int64_t>(job.to))},
+                               {"title", quoted(figures.titles[k])},
+                               {"optimistic", estimated(&ThreePoint::optimistic)},
+                               {"mostLikely", estimated(&ThreePoint::mostLikely)},
+                               {"pessimistic", estimated(&ThreePoint::pessimistic)},
+                               {"pertMean", estimated(pertMean)},
+                               {"pertSigma", estimated(pertSigma)},
+                               {"criticality", number(simulation.jobs[k].criticality)},
+                               {"sigma", number(simulation.jobs[k].sigma)},
+                               {"sensitivity", number(simulation.jobs[k].sensitivity)}}));
+    }
+    std::vector<std::string> merges;
+    for (const MergeDelay& merge : simulation.merges) {
+        merges.push_back(object({{"node", number(merge.node)}, {"delay", number(merge.delay)}}));
+    }
+    const MonteCarloOptions& settings = figures.settings;
+    return document(
+        figures.projectName,
+        {{"runs", number(settings.runs)},
+         {"seed", quoted(std::to_string(settings.seed))},
+         {"distribution", quoted(distributionName(settings.distribution))},
+         {"byWeek", optionalNumber(settings.byWeek)},
+         {"classic", object({{"mean", number(classic.mean)},
+                             {"sigma", number(classic.sigma)},
+                             {"criticalPath", "[" + joined(path, ", ") + "]"},
+                             {"chanceByWeek", optionalNumber(classic.chanceByWeek)}})},
+         {"simulation", object({{"mean", number(simulation.mean)},
+                                {"sigma", number(simulation.sigma)},
+                                {"p10", number(p.p10)},
+                                {"p50", number(p.p50)},
+                                {"p80", number(p.p80)},
+                                {"p90", number(p.p90)},
+                                {"p95", number(p.p95)},
+                                {"chanceByWeek", optionalNumber(simulation.chanceByWeek)}})},
+         {"jobs", array(jobs)},
+         {"mergeEvents", array(merges)}});
 }
 
 QByteArray weeklyCostJson(const Project& project) {
@@ -127,9 +188,10 @@ QByteArray weeklyCostJson(const Project& project) {
                                 {"cost", number(costs.project.cost[week])},
                                 {"total", number(costs.project.total[week])}}));
     }
-    return document(project, {{"projectWeeks", number(static_cast<std::int64_t>(costs.weeks))},
-                              {"jobs", array(jobs)},
-                              {"weeks", array(weeks)}});
+    return document(project.projectName,
+                    {{"projectWeeks", number(static_cast<std::int64_t>(costs.weeks))},
+                     {"jobs", array(jobs)},
+                     {"weeks", array(weeks)}});
 }
 
 } // namespace arrowplan

@@ -5,6 +5,7 @@
 namespace arrowplan {
 
 struct Project;
+struct RiskFigures;
 
 // The listing and the weekly costs of the last schedule as one JSON document
 // each, for scripts. Numbers are the figures the text listing shows, written
@@ -18,5 +19,16 @@ QByteArray listingJson(const Project& project);
 // {"project", "projectWeeks", "jobs": [{job, from, to, title, amount,
 //  paymentMode}], "weeks": [{week, jobs: [what each job pays], cost, total}]}
 QByteArray weeklyCostJson(const Project& project);
+
+// A schedule risk analysis, every figure in its shortest exact text and the
+// seed as a text (a number of 64 bits, beyond a double's exact integers):
+// {"project", "runs", "seed", "distribution", "byWeek",
+//  "classic": {mean, sigma, criticalPath: [jobs], chanceByWeek},
+//  "simulation": {mean, sigma, p10, p50, p80, p90, p95, chanceByWeek},
+//  "jobs": [{job, from, to, title, optimistic, mostLikely, pessimistic,
+//            pertMean, pertSigma, criticality, sigma, sensitivity}],
+//  "mergeEvents": [{node, delay}]}; a figure that was not asked for, or one
+// of an estimate a job has not, is null.
+QByteArray riskJson(const RiskFigures& figures);
 
 } // namespace arrowplan

@@ -9,6 +9,7 @@
 #include "editor/main_window.h"
 #include "exchange/task_file.h"
 #include "exchange/task_project.h"
+#include "model/number_parse.h"
 #include "model/project_file.h"
 #include "mst/kruskal.h"
 #include "platform/locale_currency.h"
@@ -17,6 +18,7 @@
 #include "platform/screen_surface.h"
 #include "print/print_options_window.h"
 #include "print/report_printing.h"
+#include "risk/risk_report.h"
 #include "schedule/cpm.h"
 #include "schedule/listing.h"
 #include "schedule/report_csv.h"
@@ -25,6 +27,8 @@
 #include <QGuiApplication>
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <exception>
 #include <functional>
 #include <iostream>
@@ -70,16 +74,33 @@ Commands:
 
 constexpr std::string_view usageTail =
     R"(                          any other suffix is refused
+  risk [--format F] [RISK OPTIONS] FILE.cpm
+                          how sure the finish is, from the jobs' three-point
+                          estimates (a job without one takes its time): classic
+                          PERT along the critical path of the means (mean,
+                          standard deviation, the chance by the week), then a
+                          Monte Carlo simulation of every path (mean, standard
+                          deviation, P10, P50, P80, P90 and P95 finish, the
+                          chance by the week, each job's criticality and
+                          sensitivity, each merge event's delay); the same
+                          options give the same figures on every machine
+  risk-chart [RISK OPTIONS] FILE.cpm OUT.EXT
+                          the schedule risk page, as File > Print prints it:
+                          the figures, the finish histogram with its S-curve,
+                          P50, P80 and the week, and the jobs by criticality
+                          and sensitivity; .pdf the page, .svg the page as a
+                          drawing, or an image in one of the formats above
   print FILE.cpm PREFIX [--cards] [--list] [--costs-totals] [--costs-jobs]
-                        [--chart] [--no-costs]
+                        [--chart] [--risk] [--no-costs]
                           print the chosen reports as PDF files, as File >
                           Print does (every report when none is chosen):
                           PREFIX-cards-1.pdf, PREFIX-cards-2.pdf, ... (one a
                           sheet of three cards), PREFIX-list.pdf,
-                          PREFIX-costs.pdf, PREFIX-chart.pdf; --no-costs
-                          leaves the payment and amount off the cards; money
-                          is in the locale's form; the files written are
-                          listed on standard output
+                          PREFIX-costs.pdf, PREFIX-chart.pdf, PREFIX-risk.pdf
+                          (the schedule risk page, of the default settings);
+                          --no-costs leaves the payment and amount off the
+                          cards; money is in the locale's form; the files
+                          written are listed on standard output
   kruskal1 FILE.cpm       print the list box lines of one spanning-tree run
   kruskal2 FILE.cpm       (the first numbers new subtrees from 1, the second
                           starts with every node in a subtree of its own),
@@ -117,6 +138,17 @@ Formats of listing and costs (--format F):
                           each job pays, its cost and the running total
                           (costs)
 
+Formats of risk (--format F): text (the default), csv (one figure a row:
+scope, number, figure, value) or json (one document); csv and json write
+every figure in full, the shortest text that reads back as the same number.
+
+Risk options, each followed by its value (--runs 5000 or --runs=5000):
+  --runs N                the simulation's runs, 1 to 1000000 (10000)
+  --seed S                its seed, 0 to 18446744073709551615 (1)
+  --by WEEK               the week whose chance of finishing by it is asked
+  --distribution D        what an estimated time is drawn from: triangular
+                          (the default) or pert (PERT-beta)
+
 Options:
   --help                  show this text
 
@@ -153,6 +185,7 @@ struct Arguments {
     std::string file;
     std::string output;
     std::vector<std::string_view> options;
+    std::vector<std::pair<std::string_view, std::string_view>> values; // option, value
     Format format = Format::text;
     int argc;
     char** argv;
@@ -164,6 +197,7 @@ struct Command {
     std::vector<Format> formats; // the first is the default
     std::vector<std::string_view> options;
     std::function<int(const Arguments&)> run;
+    std::vector<std::string_view> valueOptions{}; // each takes the word after it
 };
 
 bool load(const std::string& path, Project& project) {
@@ -232,11 +266,14 @@ int onLoadedWindow(const Arguments& args, const WindowWork& work) {
     return 0;
 }
 
+std::string unwritableChart(const std::string& output) {
+    return "cannot write a chart to \"" + output +
+           "\": its suffix must be .pdf, .svg or one of the image formats listed below";
+}
+
 int drawChartFile(const Arguments& args) {
     if (!canWriteChart(QString::fromStdString(args.output))) {
-        return usageError("cannot write a chart to \"" + args.output +
-                          "\": its suffix must be .pdf, .svg or one of the image formats listed "
-                          "below");
+        return usageError(unwritableChart(args.output));
     }
     return onLoadedWindow(args, [&](MainWindow& window, Project& project, std::string& problem) {
         return writeChartFile(window, project, QString::fromStdString(args.output), problem);
@@ -254,10 +291,15 @@ PrintChoices printChoices(const std::vector<std::string_view>& options) {
     choices.costTotals = has("--costs-totals");
     choices.costJobs = has("--costs-jobs");
     choices.chart = has("--chart");
+    choices.risk = has("--risk");
     if (!(choices.jobCards || choices.jobList || choices.costTotals || choices.costJobs ||
-          choices.chart)) {
-        choices = {
-            .jobList = true, .jobCards = true, .chart = true, .costTotals = true, .costJobs = true};
+          choices.chart || choices.risk)) {
+        choices = {.jobList = true,
+                   .jobCards = true,
+                   .chart = true,
+                   .costTotals = true,
+                   .costJobs = true,
+                   .risk = true};
     }
     choices.suppressCosts = has("--no-costs");
     return choices;
@@ -281,6 +323,98 @@ int printToFiles(const Arguments& args) {
             std::cout << name.toStdString() << '\n';
         }
         return true;
+    });
+}
+
+// A whole number of the text and nothing else, within low..high.
+template <typename Whole>
+std::optional<Whole> wholeNumber(std::string_view text, Whole low, Whole high) {
+    Whole value{};
+    const auto read = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || read.ec != std::errc() || read.ptr != text.data() + text.size() ||
+        value < low || value > high) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// The analysis's settings as the options give them; what is wrong, if anything.
+std::optional<std::string> readRiskSettings(const Arguments& args, MonteCarloOptions& settings) {
+    for (const auto& [option, value] : args.values) {
+        if (option == "--runs") {
+            const auto runs = wholeNumber(value, 1, maxRuns);
+            if (!runs) {
+                return "--runs takes a whole number from 1 to 1000000";
+            }
+            settings.runs = *runs;
+        } else if (option == "--seed") {
+            const auto seed = wholeNumber(value, std::uint64_t{0}, ~std::uint64_t{0});
+            if (!seed) {
+                return "--seed takes a whole number from 0 to 18446744073709551615";
+            }
+            settings.seed = *seed;
+        } else if (option == "--by") {
+            double week = 0;
+            if (!isPlainNumber(value) ||
+                std::from_chars(value.data(), value.data() + value.size(), week).ec !=
+                    std::errc() ||
+                !std::isfinite(week)) {
+                return "--by takes a week, a plain number such as 26 or 30.5";
+            }
+            settings.byWeek = week;
+        } else {
+            const auto distribution = distributionNamed(value);
+            if (!distribution) {
+                return "--distribution takes triangular or pert";
+            }
+            settings.distribution = *distribution;
+        }
+    }
+    return std::nullopt;
+}
+
+// Loads the file and runs the analysis; a network it cannot work on is
+// refused by main's catch with the reason.
+int onRiskFigures(const Arguments& args, const std::function<int(const RiskFigures&)>& report) {
+    MonteCarloOptions settings;
+    if (const auto problem = readRiskSettings(args, settings)) {
+        return usageError(*problem);
+    }
+    Project project;
+    if (!load(args.file, project)) {
+        return exitRefused;
+    }
+    return report(*analyseRisk(project, settings));
+}
+
+int printRisk(const Arguments& args) {
+    return onRiskFigures(args, [&](const RiskFigures& figures) {
+        if (args.format == Format::csv) {
+            std::cout << riskCsv(figures);
+        } else if (args.format == Format::json) {
+            std::cout << riskJson(figures).toStdString();
+        } else {
+            printLines(riskSummaryLines(figures));
+            printLines(riskJobLines(figures));
+        }
+        return 0;
+    });
+}
+
+int drawRiskChartFile(const Arguments& args) {
+    if (!canWriteChart(QString::fromStdString(args.output))) {
+        return usageError(unwritableChart(args.output));
+    }
+    return onRiskFigures(args, [&](const RiskFigures& figures) {
+        quietOffscreenQt();
+        int argc = args.argc;
+        const QGuiApplication app(argc, args.argv);
+        std::string problem;
+        if (!writeRiskChartFile(figures, QString::fromStdString(args.output), problem)) {
+            std::cerr << "arrowplan-report: " << problem << '\n';
+            return exitUnwritten;
+        }
+        return 0;
     });
 }
 
@@ -374,14 +508,17 @@ int exportTasks(const Arguments& args) {
 
 const std::vector<Command>& commands() {
     const std::vector<Format> reportFormats{Format::text, Format::csv, Format::json};
+    const std::vector<std::string_view> riskOptions{"--runs", "--seed", "--by", "--distribution"};
     static const std::vector<Command> table{
         {"listing", false, reportFormats, {}, printListing},
         {"costs", false, reportFormats, {}, printCosts},
         {"chart", true, {}, {}, drawChartFile},
+        {"risk", false, reportFormats, {}, printRisk, riskOptions},
+        {"risk-chart", true, {}, {}, drawRiskChartFile, riskOptions},
         {"print",
          true,
          {},
-         {"--cards", "--list", "--costs-totals", "--costs-jobs", "--chart", "--no-costs"},
+         {"--cards", "--list", "--costs-totals", "--costs-jobs", "--chart", "--risk", "--no-costs"},
          printToFiles},
         {"kruskal1",
          false,
@@ -429,8 +566,19 @@ std::string formatChoice(const Command& command) {
     return text;
 }
 
+// The option that takes a value that the word names: the option alone, or
+// the option, "=" and the value.
+std::optional<std::string_view> valueOption(const Command& command, std::string_view word) {
+    for (const std::string_view option : command.valueOptions) {
+        if (word == option || word.starts_with(std::string(option) + "=")) {
+            return option;
+        }
+    }
+    return std::nullopt;
+}
+
 // Sorts the words after the command into the file names, the command's
-// options and the format. Gives what is wrong, if anything.
+// options and their values and the format. Gives what is wrong, if anything.
 std::optional<std::string> parse(const Command& command, const std::vector<std::string_view>& words,
                                  Arguments& arguments) {
     std::vector<std::string_view> names;
@@ -453,6 +601,16 @@ std::optional<std::string> parse(const Command& command, const std::vector<std::
         } else if (std::find(command.options.begin(), command.options.end(), word) !=
                    command.options.end()) {
             arguments.options.push_back(word);
+        } else if (const auto named = valueOption(command, word)) {
+            std::string_view value = word.substr(named->size());
+            if (value.starts_with("=")) {
+                value.remove_prefix(1);
+            } else if (i + 1 < words.size()) {
+                value = words[++i];
+            } else {
+                return std::string(*named) + " needs a value";
+            }
+            arguments.values.emplace_back(*named, value);
         } else {
             return "unknown option \"" + std::string(word) + "\"";
         }
@@ -486,7 +644,8 @@ int main(int argc, char** argv) {
         return usageError("unknown command \"" + std::string(args[0]) + "\"");
     }
     Arguments arguments{
-        {}, {}, {}, command->formats.empty() ? Format::text : command->formats.front(), argc, argv};
+        {},   {},  {}, {}, command->formats.empty() ? Format::text : command->formats.front(),
+        argc, argv};
     if (const auto problem = parse(*command, {args.begin() + 1, args.end()}, arguments)) {
         return usageError(*problem);
     }

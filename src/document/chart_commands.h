@@ -1,5 +1,7 @@
 #pragma once
 
+#include "risk/risk_report.h"
+
 #include <string>
 #include <vector>
 
@@ -7,9 +9,9 @@ class QPrinter;
 
 namespace arrowplan {
 
-// What the job card and the print options ask of the main window, which owns
-// the chart and the list box: its commands that they run in the course of
-// their own.
+// What the job card, the risk window and the print options ask of the main
+// window, which owns the chart, the list box and the other windows: its
+// commands that they run in the course of their own.
 class ChartCommands {
   public:
     virtual ~ChartCommands() = default;
@@ -26,6 +28,11 @@ class ChartCommands {
     // Takes back an arrow whose end is still to be chosen, before a command
     // that reads the jobs.
     virtual void abandonHalfMadeArrow() = 0;
+    // The schedule risk figures to print: the risk window's last run while
+    // they belong to the project as it stands, else an analysis run now with
+    // the window's last settings (the defaults before any). Throws RiskError
+    // for a project the analysis cannot work on.
+    virtual RiskFigures riskFigures() = 0;
 };
 
 } // namespace arrowplan

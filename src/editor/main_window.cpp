@@ -10,6 +10,7 @@
 #include "platform/twips.h"
 #include "platform/window_font.h"
 #include "print/print_options_window.h"
+#include "risk_window/risk_window.h"
 #include "schedule/cpm.h"
 #include "schedule/listing.h"
 
@@ -166,6 +167,15 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->setAccepted(ended);
 }
 
+// The card writes back every figure it shows: a time changed meanwhile in
+// the risk window (Use the Estimates) would be overwritten.
+void MainWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::EnabledChange && risk_) {
+        risk_->setEnabled(isEnabled());
+    }
+    QMainWindow::changeEvent(event);
+}
+
 void MainWindow::showNodeCount() {
     button("cmdNode")->setText(nodesCaption + QString::number(project_.nodeCount));
 }
@@ -301,28 +311,32 @@ PrintOptionsWindow& MainWindow::printOptions() {
     return ownWindow(printOptions_, document_, prompts_, *this);
 }
 
+RiskWindow& MainWindow::riskWindow() {
+    return ownWindow(risk_, document_, prompts_, *this);
+}
+
+void MainWindow::mnuRisk_Click() {
+    abandonHalfMadeArrow();
+    showAbove(riskWindow());
+}
+
+RiskFigures MainWindow::riskFigures() {
+    abandonHalfMadeArrow();
+    if (const RiskFigures* shown = risk_ ? risk_->currentFigures() : nullptr) {
+        return *shown;
+    }
+    return *analyseRisk(project_, risk_ ? risk_->lastSettings() : MonteCarloOptions{});
+}
+
 void MainWindow::pr_Click() {
     showAbove(printOptions());
 }
 
 void MainWindow::prnt(QPrinter& printer) {
     prompts_.beep();
-    // Portrait again afterwards, also when the printer fails.
-    struct Portrait {
-        QPrinter& printer;
-        ~Portrait() { printer.setPageOrientation(QPageLayout::Portrait); }
-    } portraitAfterwards{printer};
-    printer.setPageOrientation(QPageLayout::Landscape);
-    PrinterSurface page(printer, screen_.outerWidth(), screen_.outerHeight());
-    try {
-        drawChart(project_, page, ChartTarget::page);
-    } catch (...) {
-        printer.abort(); // a page that failed half-way is not sent
-        throw;
-    }
-
+    printLandscape(printer, QSizeF(screen_.outerWidth(), screen_.outerHeight()),
+                   [this](Surface& page) { drawChart(project_, page, ChartTarget::page); });
     surface_->setDrawColour(colours::black);
-    page.finish();
 }
 
 } // namespace arrowplan

@@ -30,6 +30,7 @@ class Canvas;
 class LeftCopy;
 class JobCardWindow;
 class PrintOptionsWindow;
+class RiskWindow;
 
 // frmCPM, the main window: its client area is the chart's drawing surface,
 // a toolbar runs along the top, the list box shows the last listing. Every
@@ -117,6 +118,11 @@ class MainWindow : public QMainWindow, public ChartCommands {
     void Label1_Click();
     // The one-shot timer that ends such a pause: redraw, then the next step.
     void Timer1_Timer();
+    // Commands > Schedule Risk: the risk window, made when first wanted and
+    // shown without waiting; this window stays usable beside it.
+    void mnuRisk_Click();
+    RiskWindow& riskWindow();
+    RiskFigures riskFigures() override;
     // File > Print: the print options, shown without waiting.
     void pr_Click();
     void prnt(QPrinter& printer) override;
@@ -137,6 +143,8 @@ class MainWindow : public QMainWindow, public ChartCommands {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // The risk window is disabled with this one while the card is open.
+    void changeEvent(QEvent* event) override;
     // An expose of the window runs the full redraw.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -247,6 +255,7 @@ class MainWindow : public QMainWindow, public ChartCommands {
     std::unique_ptr<AboutBox> about_;
     std::unique_ptr<JobCardWindow> cards_;
     std::unique_ptr<PrintOptionsWindow> printOptions_;
+    std::unique_ptr<RiskWindow> risk_;
     FileDialogSettings fileDialog_;
     FileDialogSettings importDialog_;
 

@@ -215,6 +215,7 @@ void MainWindow::buildMenus() {
          &MainWindow::cmdWeight_Click);
     item(commands, "mnuRedraw", "&Redraw", {Qt::CTRL | Qt::Key_R}, &MainWindow::cmdRedraw_Click);
     item(commands, "mnuTidy", "T&idy Layout", {}, &MainWindow::mnuTidy_Click);
+    item(commands, "mnuRisk", "Schedule &Risk...", {}, &MainWindow::mnuRisk_Click);
     item(commands, "mnustartover", "S&tart Over", {Qt::CTRL | Qt::Key_T},
          &MainWindow::mnustartover_Click);
 

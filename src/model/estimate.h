@@ -33,7 +33,8 @@ double pertSigma(const ThreePoint& estimate);
 
 // Job j's estimates as the project keeps them; none for a job without.
 std::optional<ThreePoint> estimateOf(const Project& project, int job);
-// Keeps an estimate for job j, or none (all three times 0).
+// Keeps an estimate for job j, or none (all three times 0), in singles as
+// the tables keep it; rounding to single precision keeps the three in order.
 void setEstimate(Project& project, int job, const std::optional<ThreePoint>& estimate);
 
 } // namespace arrowplan

@@ -2,6 +2,7 @@
 
 #include "model/utf8.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -70,6 +71,16 @@ std::string plainText(float value) {
     std::string text = placeDecimalPoint(digits, exponent);
     trimFraction(text);
     return negative ? "-" + text : text;
+}
+
+std::string plainText(double value) {
+    if (!std::isfinite(value) || value == 0) {
+        return plainText(static_cast<float>(value)); // the same words for NaN, infinities and -0
+    }
+    // Fixed notation at its shortest: every digit the value needs, no exponent.
+    char buffer[400]; // the longest fixed text of a double is some 330 characters
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    return std::string(buffer, end.ptr);
 }
 
 std::string plainText(Currency value) {

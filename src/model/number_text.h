@@ -16,6 +16,9 @@ namespace arrowplan {
 
 // At most 7 significant digits: 2.5, 2880, 0.3333333, 123456800.
 std::string plainText(float value);
+// The shortest text that reads back as the same double: figures of the risk
+// analysis, which are the same bit for bit everywhere, so is their text.
+std::string plainText(double value);
 // At most four decimals: 100, 250.5, -2, 0.0001.
 std::string plainText(Currency value);
 std::string plainText(std::int64_t value);

@@ -6,6 +6,7 @@
 
 #include <QFontMetricsF>
 #include <QPaintDevice>
+#include <QPrinter>
 
 namespace arrowplan {
 
@@ -51,6 +52,12 @@ void PrinterSurface::line(double x1, double y1, double x2, double y2) {
     y_ = y2;
 }
 
+void PrinterSurface::rectangle(double x1, double y1, double x2, double y2) {
+    painter_.setPen(QPen(toQColor(drawColour_), penWidth_ * dotsPerPixel_));
+    painter_.setBrush(toQColor(fillColour_));
+    painter_.drawRect(QRectF(onPage(x1, y1), onPage(x2, y2)).normalized());
+}
+
 void PrinterSurface::setPosition(double x, double y) {
     x_ = x;
     y_ = y;
@@ -76,6 +83,28 @@ double PrinterSurface::textWidth(std::string_view text) const {
 
 double PrinterSurface::textHeight(std::string_view) const {
     return QFontMetricsF(font_, &printer_).height() / scaleY_;
+}
+
+QSizeF twipsSize(const QPaintDevice& device) {
+    return {device.widthMM() / 25.4 * twipsPerInch, device.heightMM() / 25.4 * twipsPerInch};
+}
+
+void printLandscape(QPrinter& printer, std::optional<QSizeF> size,
+                    const std::function<void(Surface&)>& draw) {
+    struct Portrait {
+        QPrinter& printer;
+        ~Portrait() { printer.setPageOrientation(QPageLayout::Portrait); }
+    } portraitAfterwards{printer};
+    printer.setPageOrientation(QPageLayout::Landscape);
+    const QSizeF drawn = size.value_or(twipsSize(printer));
+    PrinterSurface page(printer, drawn.width(), drawn.height());
+    try {
+        draw(page);
+    } catch (...) {
+        printer.abort(); // before the page ends, which would send it
+        throw;
+    }
+    page.finish();
 }
 
 } // namespace arrowplan

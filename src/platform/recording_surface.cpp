@@ -49,6 +49,10 @@ void RecordingSurface::line(double x1, double y1, double x2, double y2) {
     y_ = y2;
 }
 
+void RecordingSurface::rectangle(double x1, double y1, double x2, double y2) {
+    operations_.push_back("rect " + point(x1, y1) + " " + point(x2, y2));
+}
+
 void RecordingSurface::setDrawColour(Colour colour) {
     operations_.push_back("colour " + hex(colour));
 }

@@ -10,7 +10,8 @@ namespace arrowplan {
 // A surface that draws nothing and writes down every operation as a line of
 // text, so that tests can read what a drawing did, in order:
 //   clear | fill C0FFC0 | colour 00FFFF | style dotted | width 1 | font 16
-//   circle 1000,2000 200 | line 1200,1000 2800,1000 | at 930,1900
+//   circle 1000,2000 200 | line 1200,1000 2800,1000 | rect 100,200 300,400
+//   at 930,1900
 //   text " 1 " | endline
 // Colours are the 0xBBGGRR values in hex; coordinates have at most two
 // decimals. Text metrics are simple and fixed: a character is 0.6 of the
@@ -28,6 +29,7 @@ class RecordingSurface : public Surface {
     void clear() override;
     void circle(double x, double y, double radius) override;
     void line(double x1, double y1, double x2, double y2) override;
+    void rectangle(double x1, double y1, double x2, double y2) override;
     void setDrawColour(Colour colour) override;
     void setFillColour(Colour colour) override;
     void setLineStyle(LineStyle style) override;

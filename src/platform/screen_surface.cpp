@@ -85,6 +85,14 @@ void ScreenSurface::line(double x1, double y1, double x2, double y2) {
     y_ = y2;
 }
 
+void ScreenSurface::rectangle(double x1, double y1, double x2, double y2) {
+    if (image_) {
+        usePen();
+        painter().setBrush(toQColor(fillColour_));
+        painter().drawRect(QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized());
+    }
+}
+
 void ScreenSurface::setFontSize(double points) {
     // Sized in twips on a painter that works in twips: a size in points
     // would be scaled down by the painter's transform a second time.

@@ -37,6 +37,7 @@ class ScreenSurface : public Surface {
     void clear() override;
     void circle(double x, double y, double radius) override;
     void line(double x1, double y1, double x2, double y2) override;
+    void rectangle(double x1, double y1, double x2, double y2) override;
     void setDrawColour(Colour colour) override { drawColour_ = colour; }
     Colour drawColour() const { return drawColour_; }
     void setFillColour(Colour colour) override { fillColour_ = colour; }

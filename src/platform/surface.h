@@ -48,6 +48,9 @@ class Surface {
     virtual void circle(double x, double y, double radius) = 0;
     // The current position ends at the second point.
     virtual void line(double x1, double y1, double x2, double y2) = 0;
+    // The rectangle between two corners, filled with the fill colour and
+    // outlined in the drawing colour, on every surface (the bars of a plot).
+    virtual void rectangle(double x1, double y1, double x2, double y2) = 0;
 
     virtual void setDrawColour(Colour colour) = 0;
     virtual void setFillColour(Colour colour) = 0;

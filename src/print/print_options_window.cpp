@@ -31,6 +31,8 @@ constexpr BoxDesign boxes[] = {
     {3, "CPM Chart", "Draw Chart", 360, 1200, 1455, 375},
     {4, "Weekly Profits/Costs Totals Only", "List weekly project costs", 360, 1560, 2775, 375},
     {6, "Weekly Profits/Costs for each Job", "", 360, 1920, 3015, 495},
+    {7, "Schedule Risk", "Print the finish plot and the jobs' criticality and sensitivity", 360,
+     2460, 2775, 375},
 };
 
 } // namespace
@@ -41,7 +43,7 @@ PrintOptionsWindow::PrintOptionsWindow(ProjectDocument& document, Prompts& promp
     setObjectName("frmPrint");
     setWindowTitle("Print Options");
     setFont(windowFont()); // a window of its own does not take the main window's font
-    setFixedSize(twipsRect(0, 0, 6105, 2820).size());
+    setFixedSize(twipsRect(0, 0, 6105, 3000).size());
     for (const BoxDesign& design : boxes) {
         auto* check = new QCheckBox(design.caption, this);
         check->setObjectName("Check" + QString::number(design.number));
@@ -72,7 +74,8 @@ PrintChoices PrintOptionsWindow::choices() const {
             .suppressCosts = box(5)->isChecked(),
             .chart = box(3)->isChecked(),
             .costTotals = box(4)->isChecked(),
-            .costJobs = box(6)->isChecked()};
+            .costJobs = box(6)->isChecked(),
+            .risk = box(7)->isChecked()};
 }
 
 void PrintOptionsWindow::setChoices(const PrintChoices& choices) {
@@ -82,6 +85,7 @@ void PrintOptionsWindow::setChoices(const PrintChoices& choices) {
     box(3)->setChecked(choices.chart);
     box(4)->setChecked(choices.costTotals);
     box(6)->setChecked(choices.costJobs);
+    box(7)->setChecked(choices.risk);
 }
 
 void PrintOptionsWindow::Command1_Click() {

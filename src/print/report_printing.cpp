@@ -3,6 +3,7 @@
 #include "document/chart_commands.h"
 #include "platform/printer_surface.h"
 #include "platform/qt_text.h"
+#include "print/risk_printing.h"
 
 #include <QFontMetricsF>
 
@@ -87,7 +88,7 @@ int documentCount(const Project& project, const PrintChoices& choices) {
         choices.jobCards ? jobCardDocuments(project, choices.suppressCosts, CurrencyFormat{}).size()
                          : 0;
     return static_cast<int>(sheets) + int{choices.jobList} +
-           int{choices.costTotals || choices.costJobs} + int{choices.chart};
+           int{choices.costTotals || choices.costJobs} + int{choices.chart} + int{choices.risk};
 }
 
 void printReports(ChartCommands& chart, const Project& project, const PrintChoices& choices,
@@ -110,6 +111,9 @@ void printReports(ChartCommands& chart, const Project& project, const PrintChoic
     }
     if (choices.chart) {
         chart.prnt(target.startDocument(DocumentKind::chart));
+    }
+    if (choices.risk) {
+        printRiskPage(target.startDocument(DocumentKind::risk), chart.riskFigures());
     }
 }
 

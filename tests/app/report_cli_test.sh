@@ -19,7 +19,7 @@ run() {
 # The output of the last run must be exactly the lines of a file: name, file.
 same() { diff -u "$2" "$work/out" || fail "$1"; }
 # Its standard error must hold the message.
-said() { grep -q "$1" "$work/err" || fail "no message '$1': $(cat "$work/err")"; }
+said() { grep -q "$@" "$work/err" || fail "no message '$*': $(cat "$work/err")"; }
 
 run listing 0 listing "$examples/house.cpm"
 same listing "$expected/house.listing"
@@ -37,8 +37,8 @@ run "chart page" 0 chart "$examples/house.cpm" "$work/chart.pdf"
 pdfinfo "$work/chart.pdf" | awk '/^Page size:/ { exit !($3 > $5) }' || fail "chart page shape"
 
 # Printing to PDF files, named after the prefix and the report.
-run print 0 print "$examples/house.cpm" "$work/house" --cards --costs-jobs --chart --no-costs
-same "printed files" <(printf '%s\n' "$work"/house-{cards-{1,2,3,4,5},costs,chart}.pdf)
+run print 0 print "$examples/house.cpm" "$work/house" --cards --costs-jobs --chart --risk --no-costs
+same "printed files" <(printf '%s\n' "$work"/house-{cards-{1,2,3,4,5},costs,chart,risk}.pdf)
 pdftotext "$work/house-costs.pdf" - | grep -q "Total Costs" && fail "totals printed unasked"
 pdftotext "$work/house-cards-1.pdf" - | grep -q "Amount" && fail "--no-costs printed amounts"
 # One money form in one run, the locale's: on the cards as in the costs.
@@ -58,6 +58,32 @@ run "unknown format" 2 listing --format xml "$examples/yard.cpm"
 printf '%s\r\n' 2 1 922337203685477.5807 0 0 '"x"' 0 1 2 1 '""' 0 0 0 1 0 0 2 '""' >"$work/rich.cpm"
 run "exact money" 0 listing --format json "$work/rich.cpm"
 grep -q '"amount": 922337203685477.5807' "$work/out" || fail "JSON money rounded: $(cat "$work/out")"
+
+# Schedule risk: the same seed gives the same JSON, byte for byte; another
+# seed other figures. Without estimates every run takes the schedule's weeks.
+run "risk as JSON" 0 risk --format json --seed 5 --by 24 "$examples/house-estimated.cpm"
+mv "$work/out" "$work/risk.json"
+grep -q '"optimistic": 1.5, "mostLikely": 2, "pessimistic": 4' "$work/risk.json" || fail "risk JSON"
+run "risk as JSON again" 0 risk --format=json --seed=5 --by=24 "$examples/house-estimated.cpm"
+cmp -s "$work/risk.json" "$work/out" || fail "the same seed gave other JSON"
+run "risk, another seed" 0 risk --format json --seed 6 --by 24 "$examples/house-estimated.cpm"
+cmp -s "$work/risk.json" "$work/out" && fail "another seed gave the same JSON"
+run "risk without estimates" 0 risk --runs 500 --distribution pert "$examples/house.cpm"
+grep -q "P10 / P50 / P80 *23.00 / 23.00 / 23.00$" "$work/out" || fail "risk text: $(cat "$work/out")"
+run "risk of no runs" 2 risk --runs 0 "$examples/house.cpm"
+said -- "--runs takes a whole number from 1 to 1000000"
+run "risk of another distribution" 2 risk --distribution beta "$examples/house.cpm"
+run "risk without the seed" 2 risk "$examples/house.cpm" --seed
+printf '%s\r\n' 0 0 '"Empty"' >"$work/empty.cpm"
+run "risk of no nodes" 2 risk "$work/empty.cpm"
+run "risk chart" 0 risk-chart --by 24 "$examples/house-estimated.cpm" "$work/risk.png"
+[ "$(identify -format '%m %wx%h' "$work/risk.png")" = "PNG 1056x816" ] || fail "risk chart image"
+run "risk chart page" 0 risk-chart --by 24 "$examples/house-estimated.cpm" "$work/risk.pdf"
+pdftotext "$work/risk.pdf" - | grep -q "P50 " || fail "risk chart page without P50"
+run "risk chart drawing" 0 risk-chart "$examples/house-estimated.cpm" "$work/risk.svg"
+grep -q "Jobs by criticality" "$work/risk.svg" || fail "risk chart drawing"
+run "risk chart as .doc" 2 risk-chart "$examples/house-estimated.cpm" "$work/risk.doc"
+run "risk chart to nowhere" 1 risk-chart "$examples/house-estimated.cpm" "$work/no/such/folder.pdf"
 
 run check 0 check "$examples/house.cpm"
 same check <(echo ok)

@@ -4,12 +4,14 @@
 #include "model/project_file.h"
 #include "platform/qt_prompts.h"
 #include "project_builder.h"
+#include "risk/project_estimates.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -26,10 +28,14 @@ const QString question = QStringLiteral("save?: Save the changes to this project
 
 // The full project with room for one more node and job: slot 100 of every
 // table still holds its own values, which a step that fills it must give back.
+// Jobs 2 to 4 have estimates, which steps move, clear or use.
 Project roomyProject() {
     Project project = fullProject();
     project.nodeCount = maxItems - 1;
     project.edgeCount = maxItems - 1;
+    for (int job = 2; job <= 4; ++job) {
+        setEstimate(project, job, ThreePoint{1.0 * job, 2.0 * job, 4.0 * job});
+    }
     return project;
 }
 
@@ -40,7 +46,9 @@ JobCardWindow* shownCard() {
 
 // One step of every kind, on the roomy project (nodes stand 1000 twips apart
 // on the row y = 2000): a toolbar button or menu item with the answers it
-// asks for and the presses after it, or a control of the job card, opened.
+// asks for and the presses after it, or a control of the job card or of the
+// risk window, opened (the inputs of the risk window's table are a job and
+// the three times typed for it, box by box).
 struct StepRow {
     const char* undoText;
     const char* control;
@@ -66,6 +74,9 @@ const StepRow steps[] = {
     {"&Undo Edit Job", "mnuSelect", {}, {{1500, 2000}}, QKeySequence(Qt::Key_Return)},
     {"&Undo Delete Job", "mnuSelect", {}, {{1500, 2000}}, QKeySequence(Qt::Key_Delete)},
     {"&Undo Move Node", "mnuSelect", {}, {{2000, 2000}}, QKeySequence(Qt::Key_Right)},
+    {"&Undo Estimate", "riskJobs", {"1", "1.5", "2", "3.5"}, {}},
+    {"&Undo Estimate", "riskJobs", {"2", "", "", ""}, {}}, // taken away
+    {"&Undo Use the Estimates", "cmdUseEstimates", {}, {}},
 };
 
 void takeStep(Harness& h, const StepRow& row) {
@@ -77,6 +88,17 @@ void takeStep(Harness& h, const StepRow& row) {
         button->click();
     } else if (QAction* action = h.action(row.control)) {
         action->trigger();
+    } else if (QString(row.control).startsWith("risk") ||
+               QString(row.control) == "cmdUseEstimates") {
+        h.action("mnuRisk")->trigger();
+        QWidget* risk = Harness::windowNamed("frmRisk");
+        if (auto* table = risk->findChild<QTableWidget*>(row.control)) {
+            for (int box = 0; box < 3; ++box) {
+                table->item(row.inputs[0].toInt() - 1, 4 + box)->setText(row.inputs[box + 1]);
+            }
+        } else {
+            risk->findChild<QPushButton*>(row.control)->click();
+        }
     } else {
         h.button("cmdedit")->click();
         QWidget* control = shownCard()->findChild<QWidget*>(row.control);

@@ -414,7 +414,8 @@ class MainWindowTest : public QObject {
         QTest::mouseClick(h.button("cmdedit"), Qt::LeftButton);
         h.window.pr_Click();
         h.window.abt_Click();
-        for (const char* window : {"frmCPM", "frmJobsList", "frmPrint", "frmAbout"}) {
+        h.window.mnuRisk_Click();
+        for (const char* window : {"frmCPM", "frmJobsList", "frmPrint", "frmAbout", "frmRisk"}) {
             for (QWidget* w : Harness::windowNamed(window)->findChildren<QWidget*>()) {
                 const QAccessible::Role role = QAccessible::queryAccessibleInterface(w)->role();
                 if (controlRoles.contains(role) || qobject_cast<ClickableLabel*>(w) || w == chart) {

@@ -122,6 +122,9 @@ class ModelTest : public QObject {
         QCOMPARE(plainText(1234.567f), "1234.567");
         QCOMPARE(plainText(16777217.0f), "16777220");
         QCOMPARE(plainText(1.5e-10f), "0.00000000015");
+        QCOMPARE(plainText(0.1 + 0.2), "0.30000000000000004"); // a double: every digit it needs
+        QCOMPARE(plainText(2.5e-7), "0.00000025");
+        QCOMPARE(plainText(-0.0), "0");
         QCOMPARE(plainText(Currency::fromUnits(-1)), "-0.0001");
         QCOMPARE(plainText(maxCurrency), "922337203685477.5807");
         QCOMPARE(plainText(minCurrency), "-922337203685477.5808");

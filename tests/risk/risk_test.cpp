@@ -1,9 +1,12 @@
+#include "platform/recording_surface.h"
 #include "project_builder.h"
 #include "risk/classic_pert.h"
 #include "risk/monte_carlo.h"
+#include "risk/risk_plots.h"
 #include "risk/sampling.h"
 #include "schedule/cpm.h"
 
+#include <QStringList>
 #include <QTest>
 
 #include <algorithm>
@@ -148,6 +151,46 @@ RiskNetwork mixedNetwork() {
                          {ThreePoint{1, 4, 6}, std::nullopt, ThreePoint{2, 3, 8},
                           ThreePoint{1, 2, 2}, std::nullopt, ThreePoint{0, 0.1, 0.5},
                           ThreePoint{0.1, 0.1, 0.1}, ThreePoint{0.2, 0.3, 3}, std::nullopt});
+}
+
+// A line or rectangle a plot drew, with the colour, style and width in force.
+struct Shape {
+    bool rectangle;
+    double x1, y1, x2, y2;
+    QString colour;
+    QString style;
+    int width;
+};
+
+std::vector<Shape> shapesDrawn(const RecordingSurface& surface) {
+    std::vector<Shape> shapes;
+    QString colour;
+    QString style = "solid";
+    int width = 1;
+    for (const std::string& operation : surface.operations()) {
+        const QStringList words = QString::fromStdString(operation).split(' ');
+        if (words[0] == "colour") {
+            colour = words[1];
+        } else if (words[0] == "style") {
+            style = words[1];
+        } else if (words[0] == "width") {
+            width = words[1].toInt();
+        } else if (words[0] == "line" || words[0] == "rect") {
+            const QStringList from = words[1].split(',');
+            const QStringList to = words[2].split(',');
+            shapes.push_back({words[0] == "rect", from[0].toDouble(), from[1].toDouble(),
+                              to[0].toDouble(), to[1].toDouble(), colour, style, width});
+        }
+    }
+    return shapes;
+}
+
+bool within(const Shape& shape, const PlotArea& frame) {
+    const double e = 0.01; // the recording's rounding
+    return std::min(shape.x1, shape.x2) >= frame.left - e &&
+           std::max(shape.x1, shape.x2) <= frame.right() + e &&
+           std::min(shape.y1, shape.y2) >= frame.top - e &&
+           std::max(shape.y1, shape.y2) <= frame.bottom() + e;
 }
 
 } // namespace
@@ -296,6 +339,71 @@ class RiskTest : public QObject {
                 const double unit = std::nextafter(std::abs(exact), INFINITY) - std::abs(exact);
                 QVERIFY(std::abs(reproducibleLog(x) - exact) <= 2 * unit);
             }
+        }
+    }
+
+    // The finish plot of four jobs side by side: the bars and the S-curve
+    // stay in the frame, from the first finish to the last, and P50 (108.7,
+    // where classic PERT says 100) is marked at its week; the jobs' bars come
+    // largest first.
+    void plotsDrawWhereTheirWeeksAre() {
+        const MonteCarloOptions settings{2000, 3, RiskDistribution::triangular, 105.0};
+        const RiskNetwork network = sideBySide(4, {80, 100, 120}).network;
+        const RiskFigures figures{"Four",
+                                  settings,
+                                  network,
+                                  {"a", "b", "c", "d"},
+                                  classicPert(network, 105.0),
+                                  *runMonteCarlo(network, settings)};
+        const double p50 = figures.simulation.percentiles.p50;
+        QVERIFY(std::abs(p50 - 108.7) < 0.5);
+        RecordingSurface surface(20000, 12000, colours::white);
+        const PlotArea area{1000, 500, 9000, 6000};
+        drawFinishPlot(surface, figures, area);
+        const FinishScale scale = finishScale(surface, figures, area);
+        const std::vector<Shape> shapes = shapesDrawn(surface);
+        std::vector<Shape> bars;
+        std::vector<Shape> curve;
+        std::vector<double> marks;
+        for (const Shape& shape : shapes) {
+            if (shape.rectangle && shape.colour == "A06030") {
+                bars.push_back(shape);
+            } else if (!shape.rectangle && shape.width == 2 && shape.colour == "2030C0") {
+                curve.push_back(shape);
+            } else if (shape.style == "dashed") {
+                QCOMPARE(shape.y1, scale.frame.top);
+                QCOMPARE(shape.y2, scale.frame.bottom());
+                marks.push_back(shape.x1);
+            }
+        }
+        QCOMPARE(curve.size(), std::size_t{100});
+        const double tallest =
+            std::min_element(bars.begin(), bars.end(), [](const Shape& a, const Shape& b) {
+                return a.y1 < b.y1;
+            })->y1;
+        QVERIFY(std::abs(tallest - (scale.frame.bottom() - 0.9 * scale.frame.height)) < 0.01);
+        for (const auto& drawn : {bars, curve}) {
+            QVERIFY(std::all_of(drawn.begin(), drawn.end(),
+                                [&](const Shape& s) { return within(s, scale.frame); }));
+        }
+        const std::vector<double>& finishes = figures.simulation.sortedFinishes;
+        QCOMPARE(bars.front().x1, std::round(scale.x(finishes.front()) * 100) / 100);
+        QCOMPARE(bars.back().x2, std::round(scale.x(finishes.back()) * 100) / 100);
+        QCOMPARE(curve.back().y2, scale.frame.top); // every run by the last finish
+        QCOMPARE(marks.size(), std::size_t{2});
+        QVERIFY(std::abs(marks[0] - scale.x(p50)) < 0.01);
+        QVERIFY(scale.x(100) < marks[0] && scale.x(105) < marks[0] && marks[0] < marks[1]);
+
+        for (const JobMeasure measure : {JobMeasure::criticality, JobMeasure::sensitivity}) {
+            RecordingSurface bySurface(20000, 12000, colours::white);
+            drawJobBars(bySurface, figures, measure, area);
+            std::vector<double> lengths;
+            for (const Shape& shape : shapesDrawn(bySurface)) {
+                QVERIFY(shape.rectangle && shape.x2 <= area.right());
+                lengths.push_back(shape.x2 - shape.x1);
+            }
+            QCOMPARE(lengths.size(), std::size_t{4});
+            QVERIFY(std::is_sorted(lengths.rbegin(), lengths.rend()));
         }
     }
 
