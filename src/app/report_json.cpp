@@ -1,7 +1,9 @@
 #include "app/report_json.h"
 
+#include "crashing/time_cost.h"
 #include "model/number_text.h"
 #include "platform/qt_text.h"
+#include "schedule/floats.h"
 #include "schedule/listing.h"
 #include "schedule/weekly_costs.h"
 
@@ -130,6 +132,50 @@ QByteArray weeklyCostJson(const Project& project) {
     return document(project, {{"projectWeeks", number(static_cast<std::int64_t>(costs.weeks))},
                               {"jobs", array(jobs)},
                               {"weeks", array(weeks)}});
+}
+
+QByteArray floatsJson(const Project& project) {
+    std::vector<std::string> jobs;
+    for (const JobFloats& floats : jobFloats(project)) {
+        jobs.push_back(object({{"job", number(floats.job.job)},
+                               {"from", number(floats.job.from)},
+                               {"to", number(floats.job.to)},
+                               {"title", quoted(floats.job.title.trimmed())},
+                               {"duration", number(floats.job.duration)},
+                               {"totalFloat", number(floats.total)},
+                               {"freeFloat", number(floats.free)},
+                               {"independentFloat", number(floats.independent)},
+                               {"interferingFloat", number(floats.interfering)}}));
+    }
+    return document(project, {{"jobs", array(jobs)}});
+}
+
+QByteArray curveJson(const Project& project, const TimeCostCurve& curve) {
+    std::vector<std::string> points;
+    for (const CurvePoint& point : curve.points) {
+        std::vector<std::string> shortened;
+        for (const Shortening& shortening : point.shortened) {
+            shortened.push_back(
+                object({{"job", number(shortening.job)}, {"by", number(shortening.by)}}));
+        }
+        points.push_back(object({{"length", number(point.length)},
+                                 {"breakPoint", boolean(point.breakPoint)},
+                                 {"directCost", number(point.directCost)},
+                                 {"indirectCost", number(point.indirectCost)},
+                                 {"totalCost", number(point.totalCost)},
+                                 {"shortened", "[" + joined(shortened, ", ") + "]"}}));
+    }
+    std::vector<std::string> least;
+    for (const std::size_t index : curve.leastTotal) {
+        least.push_back(number(curve.points[index].length));
+    }
+    return document(project,
+                    {{"indirectCostPerWeek", number(project.indirectCostPerWeek)},
+                     {"normalLength", number(curve.points.front().length)},
+                     {"shortestLength", number(curve.points.back().length)},
+                     {"chosenLength", number(curve.points[curve.leastTotal.front()].length)},
+                     {"leastTotalLengths", "[" + joined(least, ", ") + "]"},
+                     {"points", array(points)}});
 }
 
 } // namespace arrowplan

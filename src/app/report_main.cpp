@@ -5,6 +5,8 @@
 #include "app/chart_file.h"
 #include "app/headless_window.h"
 #include "app/report_json.h"
+#include "crashing/curve_report.h"
+#include "crashing/time_cost.h"
 #include "editor/chart_readability.h"
 #include "editor/main_window.h"
 #include "exchange/task_file.h"
@@ -18,6 +20,7 @@
 #include "print/print_options_window.h"
 #include "print/report_printing.h"
 #include "schedule/cpm.h"
+#include "schedule/floats.h"
 #include "schedule/listing.h"
 #include "schedule/report_csv.h"
 #include "schedule/weekly_costs.h"
@@ -59,6 +62,20 @@ Commands:
                           the locale's money form as the list box shows them
                           ($1,234.50, and ($20.00) for money coming in, in US
                           English and the C locale)
+  floats [--format F] FILE.cpm
+                          schedule the project and print each job's four
+                          floats: total (the listing's slack), free (how far
+                          it may slip without moving a later job),
+                          independent (the same when the jobs before it end
+                          late) and interfering (total less free)
+  crash [--format F] FILE.cpm
+                          print the least-cost curve from the crash times and
+                          crash costs: for every project length from the
+                          normal down to the shortest possible, a week apart
+                          and at every break point (marked *), the least
+                          direct cost, the indirect cost, the total and the
+                          jobs shortened and by how much; then the least
+                          total cost and its length (the longest of several)
   chart FILE.cpm OUT.EXT  draw the chart; the suffix of OUT chooses the kind:
                             .pdf  the chart page, as File > Print prints it
                             .svg  the same page as an SVG drawing, to scale
@@ -105,17 +122,21 @@ constexpr std::string_view usageTail =
                           dummy: MS Project XML (F xml, the default) or the
                           CSV table import reads (F csv)
 
-Formats of listing and costs (--format F):
+Formats of listing, costs, floats and crash (--format F):
   text                    the list box's lines (the default)
   csv                     a table for a spreadsheet: one header row, one row a
-                          job (listing) or a week (costs, a column a job),
+                          job (listing, floats), a week (costs, a column a
+                          job) or a length (crash, a column a job: the time
+                          taken off it),
                           RFC 4180 quoting, CRLF line ends, plain numbers with
                           a full stop and no money symbol or thousands
                           separator, critical as 1 or 0
   json                    one JSON document: the project name, every event
-                          and every job (listing), or every week with what
+                          and every job (listing), every week with what
                           each job pays, its cost and the running total
-                          (costs)
+                          (costs), every job's floats (floats), or every
+                          length with its costs and the jobs shortened
+                          (crash)
 
 Options:
   --help                  show this text
@@ -123,7 +144,8 @@ Options:
 Problems go to standard error. Exit status, for every command: 0 on success,
 1 when an output cannot be written, 2 for a wrong command line and for input
 that is refused: a project file that cannot be read, loaded or scheduled, a
-task list import cannot take, a project export cannot write as a task list.
+task list import cannot take, a project export cannot write as a task list,
+crash data that cannot be traded against time.
 )";
 
 // The usage text, with the image formats of the Qt found at run time.
@@ -219,6 +241,17 @@ int printCosts(const Arguments& args) {
         return weeklyCostLines(project, CostSections{}, currencyFormatOf(QLocale()));
     };
     return printReport(args, {lines, weeklyCostCsv, weeklyCostJson});
+}
+
+int printFloats(const Arguments& args) {
+    return printReport(args, {floatLines, floatsCsv, floatsJson});
+}
+
+int printCurve(const Arguments& args) {
+    return printReport(
+        args, {[](const Project& project) { return curveLines(project, timeCostCurve(project)); },
+               [](const Project& project) { return curveCsv(project, timeCostCurve(project)); },
+               [](const Project& project) { return curveJson(project, timeCostCurve(project)); }});
 }
 
 int onLoadedWindow(const Arguments& args, const WindowWork& work) {
@@ -377,6 +410,8 @@ const std::vector<Command>& commands() {
     static const std::vector<Command> table{
         {"listing", false, reportFormats, {}, printListing},
         {"costs", false, reportFormats, {}, printCosts},
+        {"floats", false, reportFormats, {}, printFloats},
+        {"crash", false, reportFormats, {}, printCurve},
         {"chart", true, {}, {}, drawChartFile},
         {"print",
          true,

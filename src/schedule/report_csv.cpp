@@ -33,6 +33,12 @@ std::string csvRow(const std::vector<std::string>& fields) {
     return row + "\r\n";
 }
 
+std::string jobColumnName(const Project& project, int job) {
+    const std::string title = project.jobTitle[job].trimmed();
+    return title + (title.empty() ? "(" : " (") + plainText(project.edgeFrom[job]) + "-" +
+           plainText(project.edgeTo[job]) + ")";
+}
+
 std::string listingCsv(const Project& project) {
     std::string csv;
     csv += csvRow({"job", "from", "to", "earlyStart", "lateFinish", "title", "critical", "time",
@@ -51,9 +57,7 @@ std::string weeklyCostCsv(const Project& project) {
     const WeeklyCosts costs = weeklyCosts(project, CostSections{});
     std::vector<std::string> header{"week", "cost", "total"};
     for (int j = 1; j <= project.edgeCount; ++j) {
-        std::string title = project.jobTitle[j].trimmed();
-        header.push_back(title + (title.empty() ? "(" : " (") + plainText(project.edgeFrom[j]) +
-                         "-" + plainText(project.edgeTo[j]) + ")");
+        header.push_back(jobColumnName(project, j));
     }
     std::string csv;
     csv += csvRow(header);

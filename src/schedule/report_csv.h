@@ -21,6 +21,10 @@ std::string csvField(std::string_view text);
 // One row of such fields, separated by commas and ended by CRLF.
 std::string csvRow(const std::vector<std::string>& fields);
 
+// The name of a job's column in a table a column a job: its title and its
+// nodes, "Dig (1-2)".
+std::string jobColumnName(const Project& project, int job);
+
 // Every job of the last schedule: its nodes, early start, late finish,
 // title, critical mark (1 or 0), expected time, delay, duration, slack,
 // amount and payment mode.
