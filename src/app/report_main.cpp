@@ -5,6 +5,7 @@
 #include "app/chart_file.h"
 #include "app/headless_window.h"
 #include "app/report_json.h"
+#include "crashing/curve_plot.h"
 #include "crashing/curve_report.h"
 #include "crashing/time_cost.h"
 #include "editor/chart_readability.h"
@@ -76,6 +77,12 @@ Commands:
                           direct cost, the indirect cost, the total and the
                           jobs shortened and by how much; then the least
                           total cost and its length (the longest of several)
+  crash-chart FILE.cpm OUT.EXT
+                          draw the least-cost curve: the direct, indirect and
+                          total cost against the length, a dotted line at
+                          the length chosen; the suffix of OUT chooses the
+                          kind as for chart (.pdf a page, .svg a drawing, an
+                          image format)
   chart FILE.cpm OUT.EXT  draw the chart; the suffix of OUT chooses the kind:
                             .pdf  the chart page, as File > Print prints it
                             .svg  the same page as an SVG drawing, to scale
@@ -254,6 +261,35 @@ int printCurve(const Arguments& args) {
                [](const Project& project) { return curveJson(project, timeCostCurve(project)); }});
 }
 
+// The curve's plot the size of the main window's drawing area.
+constexpr double plotWidth = 12000;
+constexpr double plotHeight = 8000;
+
+int drawCurveChart(const Arguments& args) {
+    const QString path = QString::fromStdString(args.output);
+    if (!canWriteChart(path)) {
+        return usageError("cannot write a chart to \"" + args.output +
+                          "\": its suffix must be .pdf, .svg or one of the image formats listed "
+                          "below");
+    }
+    quietOffscreenQt();
+    int argc = args.argc;
+    const QGuiApplication app(argc, args.argv);
+    Project project;
+    if (!load(args.file, project)) {
+        return exitRefused;
+    }
+    const TimeCostCurve curve = timeCostCurve(project);
+    std::string problem;
+    if (!writePlotFile(
+            path, plotWidth, plotHeight, [&](Surface& surface) { drawCurvePlot(curve, surface); },
+            problem)) {
+        std::cerr << "arrowplan-report: " << problem << '\n';
+        return exitUnwritten;
+    }
+    return 0;
+}
+
 int onLoadedWindow(const Arguments& args, const WindowWork& work) {
     std::string problem;
     int argc = args.argc;
@@ -412,6 +448,7 @@ const std::vector<Command>& commands() {
         {"costs", false, reportFormats, {}, printCosts},
         {"floats", false, reportFormats, {}, printFloats},
         {"crash", false, reportFormats, {}, printCurve},
+        {"crash-chart", true, {}, {}, drawCurveChart},
         {"chart", true, {}, {}, drawChartFile},
         {"print",
          true,

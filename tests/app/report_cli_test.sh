@@ -32,6 +32,11 @@ run crash 0 crash "$examples/plant.cpm"
 grep -q '^     40\*    4690000     1400000     6090000  6 Int. plumbing: 2, 10 Wallboard: 2$' \
     "$work/out" || fail "crash: the plan for 40 weeks"
 grep -q '^Least total cost 6080000 at 42$' "$work/out" || fail "crash: the least total cost"
+run "crash chart" 0 crash-chart "$examples/plant.cpm" "$work/plant.png"
+[ "$(identify -format '%m %wx%h' "$work/plant.png")" = "PNG 800x533" ] || fail "crash chart size"
+[ "$(identify -format '%k' "$work/plant.png")" -gt 3 ] || fail "crash chart: nothing drawn"
+run "crash chart page" 0 crash-chart "$examples/plant.cpm" "$work/plant.pdf"
+pdftotext "$work/plant.pdf" - | grep -q "Project length (weeks)" || fail "crash chart page"
 
 run kruskal2 0 kruskal2 "$examples/demo.cpm"
 same kruskal2 <(printf '%s\n' "Kruskals algorithm2" "Bubble Sort of Weights" "Start End Weight" \
@@ -114,6 +119,7 @@ said 'minus.cpm: job 1 ("Pour") takes -2 weeks'
 run "import to nowhere" 1 import "$examples/house.csv" "$work/no/such/folder.cpm"
 run "export to nowhere" 1 export "$examples/house.cpm" "$work/no/such/folder.xml"
 run "chart to nowhere" 1 chart "$examples/house.cpm" "$work/no/such/folder.png"
+run "crash chart to nowhere" 1 crash-chart "$examples/plant.cpm" "$work/no/such/folder.svg"
 
 run "no arguments" 2
 run "unknown command" 2 sing "$examples/yard.cpm"

@@ -2,13 +2,16 @@
 // of shortenings on small random networks, and where shortening the cheapest
 // critical job pays more than it need.
 
+#include "crashing/curve_plot.h"
 #include "crashing/time_cost.h"
 #include "model/number_text.h"
 #include "model/project_file.h"
 #include "platform/qt_text.h"
+#include "platform/recording_surface.h"
 #include "project_builder.h"
 #include "schedule/cpm.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 #include <map>
@@ -244,6 +247,36 @@ class CrashingTest : public QObject {
             QCOMPARE(chosen.totalCost.toDouble(), bestTotal.first);
             QCOMPARE(chosen.length, bestTotal.second);
         }
+    }
+
+    // Each cost is a line through every length (and its sample in the
+    // legend), the total's lowest where the dotted line stands.
+    void plotsEveryLength() {
+        Project plant;
+        QVERIFY(!loadProjectFile(ARROWPLAN_EXAMPLES "/plant.cpm", plant));
+        const TimeCostCurve curve = timeCostCurve(plant);
+        RecordingSurface surface(12000, 8000, colours::white);
+        drawCurvePlot(curve, surface);
+        std::map<QString, QList<QPointF>> ends; // of the lines of each colour, and dotted
+        QString pen;
+        for (const std::string& operation : surface.operations()) {
+            const QStringList words = toQString(operation).split(QRegularExpression("[ ,]"));
+            if (words[0] == "colour" || words[0] == "style") {
+                pen = words[1];
+            } else if (words[0] == "line") {
+                ends[pen] << QPointF(words[1].toDouble(), words[2].toDouble())
+                          << QPointF(words[3].toDouble(), words[4].toDouble());
+            }
+        }
+        const qsizetype lines = static_cast<qsizetype>(curve.points.size());
+        for (const Colour colour : {directCostColour, indirectCostColour, totalCostColour}) {
+            QCOMPARE(ends[QString("%1").arg(colour, 6, 16, QChar('0')).toUpper()].size(),
+                     2 * lines);
+        }
+        const QList<QPointF>& total = ends["0000FF"];
+        const auto lowest = std::max_element(total.begin() + 2, total.end(),
+                                             [](QPointF a, QPointF b) { return a.y() < b.y(); });
+        QCOMPARE(ends["dotted"].front().x(), lowest->x());
     }
 
     void refusesWhatCannotBeTraded() {
