@@ -49,8 +49,10 @@ Axis axisOver(double low, double high, double start, double end) {
     return {std::floor(low / step) * step, std::ceil(high / step) * step, step, start, end};
 }
 
+// A round figure of an axis, which may lie beyond the currency range where
+// the costs come near it; seven digits show any such figure.
 std::string figure(double value) {
-    return plainText(Currency::fromDouble(value));
+    return plainText(static_cast<float>(value));
 }
 
 struct Series {

@@ -11,16 +11,6 @@ namespace {
 
 constexpr const char* curveHeader = "  Length      Direct    Indirect       Total  Shortened";
 
-std::string shortenedText(const Project& project, const CurvePoint& point) {
-    std::string text;
-    for (const Shortening& shortening : point.shortened) {
-        const std::string title = project.jobTitle[shortening.job].trimmed();
-        text += (text.empty() ? "  " : ", ") + plainText(shortening.job) +
-                (title.empty() ? "" : " " + title) + ": " + plainText(shortening.by);
-    }
-    return text;
-}
-
 // "40", "40 and 39", "40, 39 and 38".
 std::string lengthsText(const TimeCostCurve& curve) {
     std::string text;
@@ -34,6 +24,22 @@ std::string lengthsText(const TimeCostCurve& curve) {
 
 } // namespace
 
+std::string shortenedText(const Project& project, const CurvePoint& point) {
+    std::string text;
+    for (const Shortening& shortening : point.shortened) {
+        const std::string title = project.jobTitle[shortening.job].trimmed();
+        text += (text.empty() ? "" : ", ") + plainText(shortening.job) +
+                (title.empty() ? "" : " " + title) + ": " + plainText(shortening.by);
+    }
+    return text;
+}
+
+std::string leastTotalText(const TimeCostCurve& curve) {
+    return "Least total cost " + plainText(curve.points[curve.leastTotal.front()].totalCost) +
+           " at " + lengthsText(curve) +
+           (curve.leastTotal.size() > 1 ? "; the longest is chosen" : "");
+}
+
 std::vector<std::string> curveLines(const Project& project, const TimeCostCurve& curve) {
     std::vector<std::string> lines{curveHeader};
     for (const CurvePoint& point : curve.points) {
@@ -43,13 +49,11 @@ std::vector<std::string> curveLines(const Project& project, const TimeCostCurve&
         appendRightAligned(line, plainText(point.directCost), 11);
         appendRightAligned(line, plainText(point.indirectCost), 12);
         appendRightAligned(line, plainText(point.totalCost), 12);
-        lines.push_back(line + shortenedText(project, point));
+        const std::string shortened = shortenedText(project, point);
+        lines.push_back(shortened.empty() ? line : line + "  " + shortened);
     }
-    const CurvePoint& chosen = curve.points[curve.leastTotal.front()];
     lines.push_back("* a break point: the cost of a week saved changes there");
-    lines.push_back("Least total cost " + plainText(chosen.totalCost) + " at " +
-                    lengthsText(curve) +
-                    (curve.leastTotal.size() > 1 ? "; the longest is chosen" : ""));
+    lines.push_back(leastTotalText(curve));
     return lines;
 }
 

@@ -7,6 +7,13 @@
 
 namespace arrowplan {
 
+// The jobs a point's plan shortens: "6 Int. plumbing: 2, 10 Wallboard: 2".
+std::string shortenedText(const Project& project, const CurvePoint& point);
+
+// Where the total cost is least: "Least total cost 6080000 at 42", and
+// which is chosen of several lengths.
+std::string leastTotalText(const TimeCostCurve& curve);
+
 // The least-cost curve as the report's text: a header, a line a length (its
 // costs, a star at a break point, the jobs shortened and by how much), and
 // what the least total cost is and where.

@@ -111,6 +111,12 @@ Currency roundedUnits(Wide numerator, Wide denominator) {
     return Currency::fromUnits(static_cast<std::int64_t>(quotient));
 }
 
+// What shortening the job by saved (of its range) adds to its amount,
+// rounded once.
+Currency addedCost(const CostedJob& job, std::int64_t saved) {
+    return roundedUnits(Wide{job.extra.units()} * saved, job.range);
+}
+
 // Every job's amount, and for each shortened job its extra times the part of
 // its range saved. The whole parts are added exactly and the fractions
 // rounded once, so the sum is off by no more than doubles lose in adding a
@@ -204,6 +210,16 @@ TimeCostCurve timeCostCurve(const Project& project) {
         }
     }
     return curve;
+}
+
+void crashTo(Project& project, const CurvePoint& point) {
+    for (const Shortening& shortening : point.shortened) {
+        const CostedJob job = costedJob(project, shortening.job);
+        const Currency added = addedCost(job, shortening.by.units());
+        const Currency time = Currency::fromFloat(project.edgeWeight[shortening.job]);
+        project.edgeWeight[shortening.job] = static_cast<float>((time - shortening.by).toDouble());
+        project.jobAmount[shortening.job] += added;
+    }
 }
 
 } // namespace arrowplan

@@ -54,4 +54,12 @@ struct TimeCostCurve {
 // currency range.
 TimeCostCurve timeCostCurve(const Project& project);
 
+// Puts the plan of a point of the project's curve into the project: each
+// job it shortens loses that much of its time, and its amount becomes its
+// cost at the new time, on the line from its amount to its crash cost, so
+// that the project's direct cost is the point's. (A job's time is then its
+// longest: where a shorter length is cheapest with a job given back time it
+// lost, the curve from there costs more than before.)
+void crashTo(Project& project, const CurvePoint& point);
+
 } // namespace arrowplan

@@ -249,6 +249,26 @@ class CrashingTest : public QObject {
         }
     }
 
+    // The plan of 40 weeks put into the plant: it is scheduled at 40 weeks,
+    // and since the plant's plans only ever add shortenings, its curve goes
+    // on as before.
+    void crashesToALength() {
+        Project plant;
+        QVERIFY(!loadProjectFile(ARROWPLAN_EXAMPLES "/plant.cpm", plant));
+        const TimeCostCurve before = timeCostCurve(plant);
+        crashTo(plant, before.points[4]);
+        computeSchedule(plant);
+        QCOMPARE(plant.earlyTime[plant.nodeCount], Currency::fromWhole(40));
+        QCOMPARE(plant.edgeWeight[10], 6.0f);
+        QCOMPARE(plant.jobAmount[10], Currency::fromWhole(490000));
+        const TimeCostCurve after = timeCostCurve(plant);
+        QCOMPARE(after.points.size(), before.points.size() - 4);
+        for (std::size_t i = 0; i < after.points.size(); ++i) {
+            QCOMPARE(after.points[i].length, before.points[i + 4].length);
+            QCOMPARE(after.points[i].directCost, before.points[i + 4].directCost);
+        }
+    }
+
     // Each cost is a line through every length (and its sample in the
     // legend), the total's lowest where the dotted line stands.
     void plotsEveryLength() {
