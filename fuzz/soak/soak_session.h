@@ -50,6 +50,7 @@ class Session {
     bool mainEnabled() const { return window_.isEnabled(); }
     bool cardsOpen() const;
     bool printOptionsOpen() const;
+    bool timeCostOpen() const;
     // A spanning-tree run waits for its timer.
     bool pausing() const;
     // The size of a file the session saved, 0 when there is none.
@@ -83,6 +84,7 @@ class Session {
     void walk(const Command& command);
     void card(const Command& command);
     void print(const Command& command);
+    void timeCost(const Command& command);
     void save(const std::string& name);
     void load(const std::string& name);
     void spoil(const Command& command);
@@ -91,6 +93,7 @@ class Session {
     QString path(const std::string& name) const;
     QWidget* cards() const;
     QWidget* printOptions() const;
+    QWidget* timeCostWindow() const;
     std::optional<std::string> checkMessages() const;
     std::optional<std::string> checkListBox() const;
     std::optional<std::string> checkCard(QWidget* cards) const;
