@@ -218,9 +218,7 @@ Command printCommand(const Session& session, Random& random) {
     }
     const int roll = between(random, 0, 99);
     if (roll < 60) {
-        constexpr std::array<int, 6> boxes{1, 2, 3, 4, 5, 6};
-        return {"print",
-                {"tick", std::to_string(boxes[static_cast<std::size_t>(between(random, 0, 5))])}};
+        return {"print", {"tick", std::to_string(between(random, 1, 7))}};
     }
     if (roll < 70) {
         return {"print", {"go", chance(random, 0.3) ? "pdf" : "cancel"}};

@@ -31,6 +31,7 @@ constexpr BoxDesign boxes[] = {
     {3, "CPM Chart", "Draw Chart", 360, 1200, 1455, 375},
     {4, "Weekly Profits/Costs Totals Only", "List weekly project costs", 360, 1560, 2775, 375},
     {6, "Weekly Profits/Costs for each Job", "", 360, 1920, 3015, 495},
+    {7, "Floats of each Job", "List the four floats of each job", 360, 2400, 2775, 375},
 };
 
 } // namespace
@@ -72,7 +73,8 @@ PrintChoices PrintOptionsWindow::choices() const {
             .suppressCosts = box(5)->isChecked(),
             .chart = box(3)->isChecked(),
             .costTotals = box(4)->isChecked(),
-            .costJobs = box(6)->isChecked()};
+            .costJobs = box(6)->isChecked(),
+            .floats = box(7)->isChecked()};
 }
 
 void PrintOptionsWindow::setChoices(const PrintChoices& choices) {
@@ -82,6 +84,7 @@ void PrintOptionsWindow::setChoices(const PrintChoices& choices) {
     box(3)->setChecked(choices.chart);
     box(4)->setChecked(choices.costTotals);
     box(6)->setChecked(choices.costJobs);
+    box(7)->setChecked(choices.floats);
 }
 
 void PrintOptionsWindow::Command1_Click() {

@@ -6,7 +6,7 @@
 namespace arrowplan {
 
 // The reports, each printed as documents of its own.
-enum class DocumentKind { cards, list, costs, chart };
+enum class DocumentKind { cards, list, costs, chart, floats };
 
 // Where the printed documents go, one after the other: each report asks for
 // the printer of its next document.
@@ -35,7 +35,8 @@ class ChosenPrinter : public PrintTarget {
 };
 
 // PDF files named after a prefix and the report: PREFIX-cards-1.pdf,
-// PREFIX-cards-2.pdf, PREFIX-list.pdf, PREFIX-costs.pdf, PREFIX-chart.pdf.
+// PREFIX-cards-2.pdf, PREFIX-list.pdf, PREFIX-costs.pdf, PREFIX-chart.pdf,
+// PREFIX-floats.pdf.
 class PdfFiles : public PrintTarget {
   public:
     explicit PdfFiles(QString prefix);

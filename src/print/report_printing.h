@@ -17,6 +17,7 @@ struct PrintChoices {
     bool chart = false;
     bool costTotals = false;
     bool costJobs = false;
+    bool floats = false;
 };
 
 // Prints one text document in Courier New at the given size, page by page;
@@ -25,7 +26,8 @@ struct PrintChoices {
 void printDocument(QPrinter& printer, const PrintedDocument& document, double points);
 
 // The ticked reports, each as its own document, in this order: the job cards
-// (on the schedule as it stands), the job list (after a CPM run), the weekly
+// (on the schedule as it stands), the job list (after a CPM run), the four
+// floats of each job (after a CPM run), the weekly
 // costs (after a cost run, whose sections the print options chose) and the
 // chart. The list box keeps the last listing printed. Throws PrintError when
 // a document cannot be printed; the documents already printed stay printed.

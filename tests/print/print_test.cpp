@@ -132,16 +132,19 @@ class PrintTest : public QObject {
 
     void eachReportInADocumentOfItsOwn() {
         Printing p;
-        p.print({1, 2, 3, 4, 5, 6}, "house.pdf");
-        // 14 cards on five sheets, then the list, the costs and the chart.
+        p.print({1, 2, 3, 4, 5, 6, 7}, "house.pdf");
+        // 14 cards on five sheets, then the list, the floats, the costs and
+        // the chart.
         const QString cards = p.printed("house.pdf");
         QVERIFY(cards.contains(QRegularExpression("ID#: +3\\b")) &&
                 !cards.contains(QRegularExpression("ID#: +4\\b")));
         QVERIFY(!cards.contains("Amount") && !cards.contains("Payment"));
         QVERIFY(p.printed("house-6.pdf").contains("EStart LFinish"));
-        QVERIFY(p.printed("house-7.pdf").contains("Total Costs for the House Project"));
-        QVERIFY(p.printed("house-8.pdf").contains("Landscaping"));
-        QVERIFY(p.printed("house-9.pdf").isEmpty());
+        QVERIFY(
+            p.printed("house-7.pdf").contains(QRegularExpression("Electrical +2 +2 +1 +1 +1\\n")));
+        QVERIFY(p.printed("house-8.pdf").contains("Total Costs for the House Project"));
+        QVERIFY(p.printed("house-9.pdf").contains("Landscaping"));
+        QVERIFY(p.printed("house-10.pdf").isEmpty());
 
         // Again: one question names the numbered files that are there; No
         // writes nothing. A half-made arrow is taken back, not printed.
@@ -152,7 +155,7 @@ class PrintTest : public QObject {
             p.h.prompts.yesNo << replace;
             p.h.action("pr")->trigger();
             p.print({}, "house.pdf");
-            QCOMPARE(p.h.prompts.asked.filter("house-8.pdf\n\nReplace them?").size(), 1 + replace);
+            QCOMPARE(p.h.prompts.asked.filter("house-9.pdf\n\nReplace them?").size(), 1 + replace);
             QCOMPARE(QFile::exists(p.dir.filePath("house.pdf")), replace);
         }
         QVERIFY(!p.printed("house-5.pdf").contains(QRegularExpression("ID#: +15\\b")));
