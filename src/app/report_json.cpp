@@ -89,7 +89,8 @@ QByteArray listingJson(const Project& project) {
                                  {"critical", boolean(event.critical)}}));
     }
     std::vector<std::string> jobs;
-    for (const ListedJob& job : listedJobs(project)) {
+    for (const JobFloats& floats : jobFloats(project)) {
+        const ListedJob& job = floats.job;
         jobs.push_back(object({{"job", number(job.job)},
                                {"from", number(job.from)},
                                {"to", number(job.to)},
@@ -102,7 +103,10 @@ QByteArray listingJson(const Project& project) {
                                {"duration", number(job.duration)},
                                {"slack", number(job.slack)},
                                {"amount", number(job.amount)},
-                               {"paymentMode", number(job.payMode)}}));
+                               {"paymentMode", number(job.payMode)},
+                               {"freeFloat", number(floats.free)},
+                               {"independentFloat", number(floats.independent)},
+                               {"interferingFloat", number(floats.interfering)}}));
     }
     return document(project, {{"events", array(events)}, {"jobs", array(jobs)}});
 }

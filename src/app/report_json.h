@@ -13,7 +13,8 @@ struct TimeCostCurve;
 
 // {"project", "events": [{node, earlyTime, lateTime, critical}],
 //  "jobs": [{job, from, to, earlyStart, lateFinish, title, critical, time,
-//            delay, duration, slack, amount, paymentMode}]}
+//            delay, duration, slack, amount, paymentMode, freeFloat,
+//            independentFloat, interferingFloat}]}
 QByteArray listingJson(const Project& project);
 
 // {"project", "projectWeeks", "jobs": [{job, from, to, title, amount,

@@ -1,6 +1,7 @@
 #include "schedule/report_csv.h"
 
 #include "model/number_text.h"
+#include "schedule/floats.h"
 #include "schedule/listing.h"
 #include "schedule/weekly_costs.h"
 
@@ -42,13 +43,16 @@ std::string jobColumnName(const Project& project, int job) {
 std::string listingCsv(const Project& project) {
     std::string csv;
     csv += csvRow({"job", "from", "to", "earlyStart", "lateFinish", "title", "critical", "time",
-                   "delay", "duration", "slack", "amount", "paymentMode"});
-    for (const ListedJob& job : listedJobs(project)) {
+                   "delay", "duration", "slack", "amount", "paymentMode", "freeFloat",
+                   "independentFloat", "interferingFloat"});
+    for (const JobFloats& floats : jobFloats(project)) {
+        const ListedJob& job = floats.job;
         csv += csvRow({plainText(job.job), plainText(job.from), plainText(job.to),
                        plainText(job.earlyStart), plainText(job.lateFinish), job.title.trimmed(),
                        job.critical ? "1" : "0", plainText(job.expectedTime), plainText(job.delay),
                        plainText(job.duration), plainText(job.slack), plainText(job.amount),
-                       plainText(job.payMode)});
+                       plainText(job.payMode), plainText(floats.free),
+                       plainText(floats.independent), plainText(floats.interfering)});
     }
     return csv;
 }
