@@ -29,10 +29,10 @@ struct FlowJob {
 // C(T) = max over flows v of (G(v) - T v), where G, the most a flow of v can
 // earn, is traced by sending flow along the longest path left in the
 // residual network, one path after the other. The lengths of those paths
-// are the break points of the curve; at any T, once every path longer than
-// T carries its flow, the longest distances from the source, with the
-// finish held at T or later, are the event times of a least-cost plan:
-// each a job's residual arcs allow, and the earliest such.
+// are the break points of the curve. At any T, once every path longer than
+// T carries its flow, the longest distances from the source, the finish held
+// at T or later, are the event times of a least-cost plan, the earliest of
+// them.
 class CrashFlow {
   public:
     CrashFlow(int events, const std::vector<FlowJob>& jobs);

@@ -76,9 +76,11 @@ CostedJob costedJob(const Project& project, int job) {
 // scaled by 2^shift: the largest shift up to 62 (extra is below 2^63) that
 // keeps every one below 2^100, so that the flow, a hundred of them at most,
 // stays well inside 128 bits. Two plans are then told apart wrongly only
-// where their costs per week differ by less than a hundred units in 2^62 of
-// a ten-thousandth. A job that costs nothing more shortened gets the least
-// cost there is, so that it is shortened only where that helps.
+// where their costs of a unit saved differ by less than a hundred steps of
+// the scale, 2^-shift ten-thousandths (2^-62 while no job costs more than
+// 2^38 ten-thousandths a unit saved). A job that costs nothing more
+// shortened gets the least cost there is, so that it is shortened only
+// where that helps.
 void scaleCosts(std::vector<CostedJob>& jobs) {
     const Wide limit = Wide{1} << 100;
     int shift = 62;
