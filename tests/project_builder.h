@@ -50,6 +50,8 @@ inline void fillJob(Project& project, int slot, int k) {
     project.jobAmount[slot] = Currency::fromWhole(k);
     project.jobActualTime[slot] = Currency::fromUnits(k);
     project.jobDelay[slot] = Currency::fromWhole(-k);
+    project.jobCrashTime[slot] = static_cast<float>(k) * 0.0625f;
+    project.jobCrashCost[slot] = Currency::fromWhole(2 * k);
 }
 
 // Every job and node slot from 1 to 100 holds what only a file or the user
@@ -61,6 +63,7 @@ inline Project fullProject() {
         fillJob(project, k, k);
     }
     project.projectName = "Full";
+    project.indirectCostPerWeek = Currency::fromUnits(12345);
     return project;
 }
 

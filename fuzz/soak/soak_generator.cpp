@@ -1,5 +1,7 @@
 #include "soak_generator.h"
 
+#include "model/number_text.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -31,7 +33,8 @@ const std::array<const char*, 6> notes{
     "",           "call Ann", "line one\nline two", "a\"quote\"", "\n\n\n\n\n\n\n\n\n\n\n\n\n",
     "trailing   "};
 const std::array<const char*, 2> files{"a.cpm", "b.cpm"};
-const std::array<const char*, 3> examples{"example:house", "example:demo", "example:yard"};
+const std::array<const char*, 4> examples{"example:house", "example:demo", "example:yard",
+                                          "example:plant"};
 
 int between(Random& random, int low, int high) {
     return std::uniform_int_distribution<int>(low, high)(random);
@@ -216,9 +219,7 @@ Command printCommand(const Session& session, Random& random) {
     }
     const int roll = between(random, 0, 99);
     if (roll < 60) {
-        constexpr std::array<int, 6> boxes{1, 2, 3, 4, 5, 6};
-        return {"print",
-                {"tick", std::to_string(boxes[static_cast<std::size_t>(between(random, 0, 5))])}};
+        return {"print", {"tick", std::to_string(between(random, 1, 7))}};
     }
     if (roll < 70) {
         return {"print", {"go", chance(random, 0.3) ? "pdf" : "cancel"}};
@@ -284,6 +285,47 @@ Command riskCommand(const Session& session, Random& random) {
     return {"risk", {"close"}};
 }
 
+// The Time and Cost window once it is open (crash figures typed into the
+// jobs' table, the indirect cost, a length chosen, or chosen and crashed
+// to), and the Floats window sorted by a column.
+Command timeCost(const Session& session, Random& random) {
+    if (!session.timeCostOpen() || chance(random, 0.1)) {
+        // Drawn projects seldom have the times a curve needs; the plant has.
+        if (chance(random, 0.2)) {
+            return orAnswer(random, {"load", {"example:plant"}});
+        }
+        return {"action", {chance(random, 0.7) ? "mnuTimeCost" : "mnuFloats"}};
+    }
+    const int roll = between(random, 0, 99);
+    if (roll < 45) {
+        // Mostly figures a job can have (a crash time within its time, a
+        // crash cost above its amount), so that curves get worked out.
+        const Project& p = session.project();
+        const int j = between(random, 1, std::max(1, static_cast<int>(p.edgeCount)));
+        const bool time = chance(random, 0.5);
+        std::string text = chance(random, 0.2) ? "" : number(random, time ? 0.1 : 0.3);
+        if (chance(random, 0.6)) {
+            text = time ? plainText(p.edgeWeight[j] * static_cast<float>(between(random, 0, 4)) / 4)
+                        : plainText(p.jobAmount[j] + Currency::fromWhole(between(random, 0, 900)));
+        }
+        return {"timecost", {"cell", std::to_string(j - 1), time ? "4" : "5", text}};
+    }
+    if (roll < 55) {
+        return {"timecost", {"indirect", number(random, 0.2)}};
+    }
+    if (roll < 65) {
+        return {"timecost", {"choose", std::to_string(between(random, 0, 20))}};
+    }
+    if (roll < 90) {
+        // Mostly a few weeks short, where most curves reach.
+        return {"timecost", {"crash", std::to_string(between(random, 1, 4))}};
+    }
+    if (roll < 95) {
+        return {"timecost", {"floats", std::to_string(between(random, 0, 6))}};
+    }
+    return {"timecost", {"close"}};
+}
+
 } // namespace
 
 // Select mode and the view: the keys on a selection (the job editor's
@@ -338,8 +380,11 @@ Command nextCommand(const Session& session, Random& random, Style style) {
         return riskCommand(session, random);
     }
     const int roll = between(random, 0, 999);
-    if (roll < 550) {
+    if (roll < 535) {
         return press(session, random);
+    }
+    if (roll < 550) {
+        return timeCost(session, random);
     }
     if (roll < 600) {
         const std::array<const char*, 5> modes{"cmdNode", "cmdEdge", "cmdmove", "mnuAddNode",
@@ -371,7 +416,7 @@ Command nextCommand(const Session& session, Random& random, Style style) {
         return {"button", {"cmdedit"}};
     }
     if (roll < 828) {
-        return press(session, random);
+        return timeCost(session, random);
     }
     if (roll < 868) {
         return printCommand(session, random);

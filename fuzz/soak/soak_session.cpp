@@ -244,6 +244,15 @@ bool Session::riskOpen() const {
     return r && r->isVisible() && r->isEnabled();
 }
 
+QWidget* Session::timeCostWindow() const {
+    return topLevelNamed("frmTimeCost");
+}
+
+bool Session::timeCostOpen() const {
+    const QWidget* w = timeCostWindow();
+    return w && w->isVisible();
+}
+
 bool Session::cardsOpen() const {
     const QWidget* c = cards();
     return c && c->isVisible();
@@ -605,6 +614,8 @@ void Session::perform(const Command& c) {
         print(c);
     } else if (verb == "risk") {
         risk(c);
+    } else if (verb == "timecost") {
+        timeCost(c);
     } else if (verb == "kruskal" && window_.isEnabled()) {
         QTest::mouseClick(window_.findChild<QLabel*>(toQString("Label" + c.arg(0))),
                           Qt::LeftButton);
@@ -965,6 +976,48 @@ std::optional<std::string> Session::checkRiskTable() const {
         }
     }
     return std::nullopt;
+}
+
+// The Time and Cost window's controls and the Floats window's headers. A
+// crash to a length of the curve that makes a step leaves the project
+// scheduled at that length.
+void Session::timeCost(const Command& c) {
+    const std::string& op = c.arg(0);
+    if (op == "floats") {
+        if (QWidget* floats = topLevelNamed("frmFloats"); floats && floats->isVisible()) {
+            floats->findChild<QTableWidget*>()->sortByColumn(std::atoi(c.arg(1).c_str()),
+                                                             Qt::AscendingOrder);
+        }
+        return;
+    }
+    QWidget* w = timeCostWindow();
+    if (!w || !w->isVisible()) {
+        return;
+    }
+    auto* jobs = w->findChild<QTableWidget*>("crashData");
+    auto* curve = w->findChild<QTableWidget*>("curve");
+    const int row = std::atoi(c.arg(1).c_str());
+    if (op == "cell" && row < jobs->rowCount()) {
+        jobs->item(row, std::atoi(c.arg(2).c_str()))->setText(toQString(c.arg(3)));
+    } else if (op == "indirect") {
+        auto* indirect = w->findChild<QLineEdit*>("indirectCost");
+        indirect->setText(toQString(c.arg(1)));
+        emit indirect->editingFinished();
+    } else if ((op == "choose" || op == "crash") && row < curve->rowCount()) {
+        curve->setCurrentCell(row, 0);
+    }
+    if (op == "crash" && curve->currentRow() > 0) {
+        const QString length = curve->item(curve->currentRow(), 0)->text().remove('*');
+        const Project before = project_;
+        clickIfUsable(w->findChild<QPushButton*>("crashTo"));
+        if (!sameWork(before, project_) &&
+            toQString(plainText(project_.earlyTime[project_.nodeCount])) != length) {
+            failure_ = "crashed to " + toStdString(length) + " weeks, scheduled at " +
+                       plainText(project_.earlyTime[project_.nodeCount]);
+        }
+    } else if (op == "close") {
+        clickIfUsable(w->findChild<QPushButton*>("closeTimeCost"));
+    }
 }
 
 std::optional<Broken> runAll(Session& session, const std::vector<Command>& commands) {

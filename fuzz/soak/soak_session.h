@@ -54,6 +54,7 @@ class Session {
     bool printOptionsOpen() const;
     // The risk window is shown and takes input.
     bool riskOpen() const;
+    bool timeCostOpen() const;
     // A spanning-tree run waits for its timer.
     bool pausing() const;
     // The size of a file the session saved, 0 when there is none.
@@ -94,6 +95,7 @@ class Session {
     void risk(const Command& command);
     void typeEstimate(QWidget* window, const Command& command);
     void runRisk(QWidget* window, const Command& command);
+    void timeCost(const Command& command);
     void save(const std::string& name);
     void load(const std::string& name);
     void spoil(const Command& command);
@@ -104,6 +106,7 @@ class Session {
     QWidget* printOptions() const;
     QWidget* riskWindow() const;
     std::optional<std::string> checkRiskTable() const;
+    QWidget* timeCostWindow() const;
     std::optional<std::string> checkMessages() const;
     std::optional<std::string> checkListBox() const;
     std::optional<std::string> checkCard(QWidget* cards) const;

@@ -11,6 +11,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QImageWriter>
 #include <QPrinter>
 #include <QSvgGenerator>
@@ -135,6 +136,29 @@ bool writeRiskChartFile(const RiskFigures& figures, const QString& path, std::st
                       {riskPageWidth, riskPageHeight},
                       [&](QPaintDevice& device) { drawRiskPageOn(device, figures); },
                       [&] { return riskImage(figures); }},
+                     path, problem);
+}
+
+bool writePlotFile(const QString& path, double width, double height,
+                   const std::function<void(Surface&)>& draw, std::string& problem) {
+    const auto drawOn = [&](QPaintDevice& device) {
+        PrinterSurface surface(device, width, height);
+        draw(surface);
+        surface.finish();
+    };
+    return writeKind({QString(),
+                      [&](QPrinter& printer) {
+                          printer.setPageOrientation(QPageLayout::Landscape);
+                          drawOn(printer);
+                      },
+                      {width, height},
+                      drawOn,
+                      [&] {
+                          QImage image(pixels(width), pixels(height), QImage::Format_RGB32);
+                          image.fill(Qt::white);
+                          drawOn(image);
+                          return image;
+                      }},
                      path, problem);
 }
 

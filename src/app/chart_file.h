@@ -3,11 +3,13 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <string>
 
 namespace arrowplan {
 
 class MainWindow;
+class Surface;
 struct Project;
 struct RiskFigures;
 
@@ -30,5 +32,11 @@ bool writeChartFile(MainWindow& window, const Project& project, const QString& p
 // resolution); false with the reason in problem when the file cannot be
 // written.
 bool writeRiskChartFile(const RiskFigures& figures, const QString& path, std::string& problem);
+// A drawing of width by height twips (draw makes it on the surface it is
+// given) written to a file whose suffix chooses the kind, as for the chart:
+// ".pdf" a page, ".svg" a drawing, or an image in any format Qt can write,
+// white behind. False with the reason in problem when it cannot be written.
+bool writePlotFile(const QString& path, double width, double height,
+                   const std::function<void(Surface&)>& draw, std::string& problem);
 
 } // namespace arrowplan

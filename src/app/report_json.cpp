@@ -1,8 +1,10 @@
 #include "app/report_json.h"
 
+#include "crashing/time_cost.h"
 #include "model/number_text.h"
 #include "platform/qt_text.h"
 #include "risk/risk_report.h"
+#include "schedule/floats.h"
 #include "schedule/listing.h"
 #include "schedule/weekly_costs.h"
 
@@ -93,7 +95,8 @@ QByteArray listingJson(const Project& project) {
                                  {"critical", boolean(event.critical)}}));
     }
     std::vector<std::string> jobs;
-    for (const ListedJob& job : listedJobs(project)) {
+    for (const JobFloats& floats : jobFloats(project)) {
+        const ListedJob& job = floats.job;
         jobs.push_back(object({{"job", number(job.job)},
                                {"from", number(job.from)},
                                {"to", number(job.to)},
@@ -106,7 +109,10 @@ QByteArray listingJson(const Project& project) {
                                {"duration", number(job.duration)},
                                {"slack", number(job.slack)},
                                {"amount", number(job.amount)},
-                               {"paymentMode", number(job.payMode)}}));
+                               {"paymentMode", number(job.payMode)},
+                               {"freeFloat", number(floats.free)},
+                               {"independentFloat", number(floats.independent)},
+                               {"interferingFloat", number(floats.interfering)}}));
     }
     return document(project.projectName, {{"events", array(events)}, {"jobs", array(jobs)}});
 }
@@ -192,6 +198,50 @@ QByteArray weeklyCostJson(const Project& project) {
                     {{"projectWeeks", number(static_cast<std::int64_t>(costs.weeks))},
                      {"jobs", array(jobs)},
                      {"weeks", array(weeks)}});
+}
+
+QByteArray floatsJson(const Project& project) {
+    std::vector<std::string> jobs;
+    for (const JobFloats& floats : jobFloats(project)) {
+        jobs.push_back(object({{"job", number(floats.job.job)},
+                               {"from", number(floats.job.from)},
+                               {"to", number(floats.job.to)},
+                               {"title", quoted(floats.job.title.trimmed())},
+                               {"duration", number(floats.job.duration)},
+                               {"totalFloat", number(floats.total)},
+                               {"freeFloat", number(floats.free)},
+                               {"independentFloat", number(floats.independent)},
+                               {"interferingFloat", number(floats.interfering)}}));
+    }
+    return document(project.projectName, {{"jobs", array(jobs)}});
+}
+
+QByteArray curveJson(const Project& project, const TimeCostCurve& curve) {
+    std::vector<std::string> points;
+    for (const CurvePoint& point : curve.points) {
+        std::vector<std::string> shortened;
+        for (const Shortening& shortening : point.shortened) {
+            shortened.push_back(
+                object({{"job", number(shortening.job)}, {"by", number(shortening.by)}}));
+        }
+        points.push_back(object({{"length", number(point.length)},
+                                 {"breakPoint", boolean(point.breakPoint)},
+                                 {"directCost", number(point.directCost)},
+                                 {"indirectCost", number(point.indirectCost)},
+                                 {"totalCost", number(point.totalCost)},
+                                 {"shortened", "[" + joined(shortened, ", ") + "]"}}));
+    }
+    std::vector<std::string> least;
+    for (const std::size_t index : curve.leastTotal) {
+        least.push_back(number(curve.points[index].length));
+    }
+    return document(project.projectName,
+                    {{"indirectCostPerWeek", number(project.indirectCostPerWeek)},
+                     {"normalLength", number(curve.points.front().length)},
+                     {"shortestLength", number(curve.points.back().length)},
+                     {"chosenLength", number(curve.points[curve.leastTotal.front()].length)},
+                     {"leastTotalLengths", "[" + joined(least, ", ") + "]"},
+                     {"points", array(points)}});
 }
 
 } // namespace arrowplan

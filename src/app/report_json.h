@@ -6,6 +6,7 @@ namespace arrowplan {
 
 struct Project;
 struct RiskFigures;
+struct TimeCostCurve;
 
 // The listing and the weekly costs of the last schedule as one JSON document
 // each, for scripts. Numbers are the figures the text listing shows, written
@@ -13,7 +14,8 @@ struct RiskFigures;
 
 // {"project", "events": [{node, earlyTime, lateTime, critical}],
 //  "jobs": [{job, from, to, earlyStart, lateFinish, title, critical, time,
-//            delay, duration, slack, amount, paymentMode}]}
+//            delay, duration, slack, amount, paymentMode, freeFloat,
+//            independentFloat, interferingFloat}]}
 QByteArray listingJson(const Project& project);
 
 // {"project", "projectWeeks", "jobs": [{job, from, to, title, amount,
@@ -30,5 +32,14 @@ QByteArray weeklyCostJson(const Project& project);
 //  "mergeEvents": [{node, delay}]}; a figure that was not asked for, or one
 // of an estimate a job has not, is null.
 QByteArray riskJson(const RiskFigures& figures);
+// {"project", "jobs": [{job, from, to, title, duration, totalFloat,
+//  freeFloat, independentFloat, interferingFloat}]}
+QByteArray floatsJson(const Project& project);
+
+// {"project", "indirectCostPerWeek", "normalLength", "shortestLength",
+//  "chosenLength", "leastTotalLengths": [lengths],
+//  "points": [{length, breakPoint, directCost, indirectCost, totalCost,
+//              shortened: [{job, by}]}]}
+QByteArray curveJson(const Project& project, const TimeCostCurve& curve);
 
 } // namespace arrowplan

@@ -5,6 +5,9 @@
 #include "app/chart_file.h"
 #include "app/headless_window.h"
 #include "app/report_json.h"
+#include "crashing/curve_plot.h"
+#include "crashing/curve_report.h"
+#include "crashing/time_cost.h"
 #include "editor/chart_readability.h"
 #include "editor/main_window.h"
 #include "exchange/task_file.h"
@@ -20,6 +23,7 @@
 #include "print/report_printing.h"
 #include "risk/risk_report.h"
 #include "schedule/cpm.h"
+#include "schedule/floats.h"
 #include "schedule/listing.h"
 #include "schedule/report_csv.h"
 #include "schedule/weekly_costs.h"
@@ -63,6 +67,26 @@ Commands:
                           the locale's money form as the list box shows them
                           ($1,234.50, and ($20.00) for money coming in, in US
                           English and the C locale)
+  floats [--format F] FILE.cpm
+                          schedule the project and print each job's four
+                          floats: total (the listing's slack), free (how far
+                          it may slip without moving a later job),
+                          independent (the same when the jobs before it end
+                          late) and interfering (total less free)
+  crash [--format F] FILE.cpm
+                          print the least-cost curve from the crash times and
+                          crash costs: for every project length from the
+                          normal down to the shortest possible, a week apart
+                          and at every break point (marked *), the least
+                          direct cost, the indirect cost, the total and the
+                          jobs shortened and by how much; then the least
+                          total cost and its length (the longest of several)
+  crash-chart FILE.cpm OUT.EXT
+                          draw the least-cost curve: the direct, indirect and
+                          total cost against the length, a dotted line at
+                          the length chosen; the suffix of OUT chooses the
+                          kind as for chart (.pdf a page, .svg a drawing, an
+                          image format)
   chart FILE.cpm OUT.EXT  draw the chart; the suffix of OUT chooses the kind:
                             .pdf  the chart page, as File > Print prints it
                             .svg  the same page as an SVG drawing, to scale
@@ -90,14 +114,15 @@ constexpr std::string_view usageTail =
                           P50, P80 and the week, and the jobs by criticality
                           and sensitivity; .pdf the page, .svg the page as a
                           drawing, or an image in one of the formats above
-  print FILE.cpm PREFIX [--cards] [--list] [--costs-totals] [--costs-jobs]
-                        [--chart] [--risk] [--no-costs]
+  print FILE.cpm PREFIX [--cards] [--list] [--floats] [--costs-totals]
+                        [--costs-jobs] [--chart] [--risk] [--no-costs]
                           print the chosen reports as PDF files, as File >
                           Print does (every report when none is chosen):
                           PREFIX-cards-1.pdf, PREFIX-cards-2.pdf, ... (one a
                           sheet of three cards), PREFIX-list.pdf,
-                          PREFIX-costs.pdf, PREFIX-chart.pdf, PREFIX-risk.pdf
-                          (the schedule risk page, of the default settings);
+                          PREFIX-floats.pdf, PREFIX-costs.pdf,
+                          PREFIX-chart.pdf, PREFIX-risk.pdf (the schedule
+                          risk page, of the default settings);
                           --no-costs leaves the payment and amount off the
                           cards; money is in the locale's form; the files
                           written are listed on standard output
@@ -126,17 +151,21 @@ constexpr std::string_view usageTail =
                           dummy: MS Project XML (F xml, the default) or the
                           CSV table import reads (F csv)
 
-Formats of listing and costs (--format F):
+Formats of listing, costs, floats and crash (--format F):
   text                    the list box's lines (the default)
   csv                     a table for a spreadsheet: one header row, one row a
-                          job (listing) or a week (costs, a column a job),
+                          job (listing, floats), a week (costs, a column a
+                          job) or a length (crash, a column a job: the time
+                          taken off it),
                           RFC 4180 quoting, CRLF line ends, plain numbers with
                           a full stop and no money symbol or thousands
                           separator, critical as 1 or 0
   json                    one JSON document: the project name, every event
-                          and every job (listing), or every week with what
+                          and every job (listing), every week with what
                           each job pays, its cost and the running total
-                          (costs)
+                          (costs), every job's floats (floats), or every
+                          length with its costs and the jobs shortened
+                          (crash)
 
 Formats of risk (--format F): text (the default), csv (one figure a row:
 scope, number, figure, value) or json (one document); csv and json write
@@ -155,7 +184,8 @@ Options:
 Problems go to standard error. Exit status, for every command: 0 on success,
 1 when an output cannot be written, 2 for a wrong command line and for input
 that is refused: a project file that cannot be read, loaded or scheduled, a
-task list import cannot take, a project export cannot write as a task list.
+task list import cannot take, a project export cannot write as a task list,
+crash data that cannot be traded against time.
 )";
 
 // The usage text, with the image formats of the Qt found at run time.
@@ -255,6 +285,46 @@ int printCosts(const Arguments& args) {
     return printReport(args, {lines, weeklyCostCsv, weeklyCostJson});
 }
 
+int printFloats(const Arguments& args) {
+    return printReport(args, {floatLines, floatsCsv, floatsJson});
+}
+
+int printCurve(const Arguments& args) {
+    return printReport(
+        args, {[](const Project& project) { return curveLines(project, timeCostCurve(project)); },
+               [](const Project& project) { return curveCsv(project, timeCostCurve(project)); },
+               [](const Project& project) { return curveJson(project, timeCostCurve(project)); }});
+}
+
+// The curve's plot the size of the main window's drawing area.
+constexpr double plotWidth = 12000;
+constexpr double plotHeight = 8000;
+
+int drawCurveChart(const Arguments& args) {
+    const QString path = QString::fromStdString(args.output);
+    if (!canWriteChart(path)) {
+        return usageError("cannot write a chart to \"" + args.output +
+                          "\": its suffix must be .pdf, .svg or one of the image formats listed "
+                          "below");
+    }
+    quietOffscreenQt();
+    int argc = args.argc;
+    const QGuiApplication app(argc, args.argv);
+    Project project;
+    if (!load(args.file, project)) {
+        return exitRefused;
+    }
+    const TimeCostCurve curve = timeCostCurve(project);
+    std::string problem;
+    if (!writePlotFile(
+            path, plotWidth, plotHeight, [&](Surface& surface) { drawCurvePlot(curve, surface); },
+            problem)) {
+        std::cerr << "arrowplan-report: " << problem << '\n';
+        return exitUnwritten;
+    }
+    return 0;
+}
+
 int onLoadedWindow(const Arguments& args, const WindowWork& work) {
     std::string problem;
     int argc = args.argc;
@@ -288,18 +358,20 @@ PrintChoices printChoices(const std::vector<std::string_view>& options) {
     };
     choices.jobCards = has("--cards");
     choices.jobList = has("--list");
+    choices.floats = has("--floats");
     choices.costTotals = has("--costs-totals");
     choices.costJobs = has("--costs-jobs");
     choices.chart = has("--chart");
     choices.risk = has("--risk");
-    if (!(choices.jobCards || choices.jobList || choices.costTotals || choices.costJobs ||
-          choices.chart || choices.risk)) {
+    if (!(choices.jobCards || choices.jobList || choices.floats || choices.costTotals ||
+          choices.costJobs || choices.chart || choices.risk)) {
         choices = {.jobList = true,
                    .jobCards = true,
                    .chart = true,
                    .costTotals = true,
                    .costJobs = true,
-                   .risk = true};
+                   .risk = true,
+                   .floats = true};
     }
     choices.suppressCosts = has("--no-costs");
     return choices;
@@ -512,6 +584,9 @@ const std::vector<Command>& commands() {
     static const std::vector<Command> table{
         {"listing", false, reportFormats, {}, printListing},
         {"costs", false, reportFormats, {}, printCosts},
+        {"floats", false, reportFormats, {}, printFloats},
+        {"crash", false, reportFormats, {}, printCurve},
+        {"crash-chart", true, {}, {}, drawCurveChart},
         {"chart", true, {}, {}, drawChartFile},
         {"risk", false, reportFormats, {}, printRisk, riskOptions},
         {"risk-chart", true, {}, {}, drawRiskChartFile, riskOptions},

@@ -33,6 +33,11 @@ void exchangeValue(std::string& cell, KeptText& other, TextPool& pool) {
     other = std::move(was);
 }
 
+bool sameScalars(const Project& a, const Project& b) {
+    return a.nodeCount == b.nodeCount && a.edgeCount == b.edgeCount &&
+           a.projectName == b.projectName && a.indirectCostPerWeek == b.indirectCostPerWeek;
+}
+
 // The last slot of a column that holds work, or -1 when none does.
 int workSlots(Extent extent, const Project& project) {
     switch (extent) {
@@ -49,15 +54,13 @@ int workSlots(Extent extent, const Project& project) {
 } // namespace
 
 bool sameRecorded(const Project& a, const Project& b) {
-    bool same =
-        a.nodeCount == b.nodeCount && a.edgeCount == b.edgeCount && a.projectName == b.projectName;
+    bool same = sameScalars(a, b);
     forEachColumn([&](auto column, auto) { same = same && a.*column == b.*column; });
     return same;
 }
 
 bool sameWork(const Project& a, const Project& b) {
-    if (a.nodeCount != b.nodeCount || a.edgeCount != b.edgeCount ||
-        a.projectName != b.projectName) {
+    if (!sameScalars(a, b)) {
         return false;
     }
     bool same = true;
@@ -74,12 +77,14 @@ void copyRecorded(Project& into, const Project& from) {
     into.nodeCount = from.nodeCount;
     into.edgeCount = from.edgeCount;
     into.projectName = from.projectName;
+    into.indirectCostPerWeek = from.indirectCostPerWeek;
     forEachColumn([&](auto column, auto) { into.*column = from.*column; });
 }
 
 ProjectDelta ProjectDelta::between(const Project& from, const Project& to, TextPool& pool) {
     ProjectDelta delta;
-    delta.other_ = {from.nodeCount, from.edgeCount, pool.keep(from.projectName)};
+    delta.other_ = {from.nodeCount, from.edgeCount, pool.keep(from.projectName),
+                    from.indirectCostPerWeek};
     forEachColumn([&](auto column, auto index) {
         auto& cells = std::get<decltype(index)::value>(delta.cells_);
         for (int slot = 0; slot < tableSlots; ++slot) {
@@ -97,6 +102,7 @@ void ProjectDelta::exchange(Project& state, TextPool& pool) {
     std::swap(state.nodeCount, other_.nodeCount);
     std::swap(state.edgeCount, other_.edgeCount);
     exchangeValue(state.projectName, other_.name, pool);
+    std::swap(state.indirectCostPerWeek, other_.indirectCostPerWeek);
     forEachColumn([&](auto column, auto index) {
         for (auto& cell : std::get<decltype(index)::value>(cells_)) {
             exchangeValue((state.*column)[cell.slot], cell.other, pool);

@@ -11,7 +11,7 @@
 namespace arrowplan {
 
 // The tables a step of the history records and restores: every table of the
-// project, with the counts and the name. The schedule times are kept too, so
+// project, with the counts, the name and the indirect cost. The schedule times are kept too, so
 // that a state comes back exactly as it was, also where a step (Start Over)
 // cleared them; the window's own state (the mouse mode, a half-made arrow,
 // the card shown, the print flag) is no part of a step.
@@ -21,26 +21,27 @@ inline constexpr auto recordedColumns =
                &Project::jobTitle,       &Project::jobDone,       &Project::jobPayMode,
                &Project::jobNotes,       &Project::jobAmount,     &Project::jobActualTime,
                &Project::jobDelay,       &Project::jobOptimistic, &Project::jobMostLikely,
-               &Project::jobPessimistic, &Project::edgeInTree,    &Project::earlyTime,
-               &Project::lateTime};
+               &Project::jobPessimistic, &Project::jobCrashTime,  &Project::jobCrashCost,
+               &Project::edgeInTree,     &Project::earlyTime,     &Project::lateTime};
 
 // Which count bounds the slots of a column that hold the user's work; the
 // spanning-tree marks and the schedule are worked out, never typed.
 enum class Extent { nodes, jobs, none };
 inline constexpr std::array<Extent, std::tuple_size_v<decltype(recordedColumns)>> columnExtents = {
-    Extent::nodes, Extent::nodes, Extent::nodes, Extent::jobs, Extent::jobs,
-    Extent::jobs,  Extent::jobs,  Extent::jobs,  Extent::jobs, Extent::jobs,
-    Extent::jobs,  Extent::jobs,  Extent::jobs,  Extent::jobs, Extent::jobs,
-    Extent::jobs,  Extent::none,  Extent::none,  Extent::none};
+    Extent::nodes, Extent::nodes, Extent::nodes, Extent::jobs, Extent::jobs, Extent::jobs,
+    Extent::jobs,  Extent::jobs,  Extent::jobs,  Extent::jobs, Extent::jobs, Extent::jobs,
+    Extent::jobs,  Extent::jobs,  Extent::jobs,  Extent::jobs, Extent::jobs, Extent::jobs,
+    Extent::none,  Extent::none,  Extent::none};
 
-// Every recorded table, slot 0..100, and the counts and the name are equal.
+// Every recorded table, slot 0..100, and the counts, the name and the
+// indirect cost are equal.
 bool sameRecorded(const Project& a, const Project& b);
-// The user's work is equal: the counts, the name and every column of the
-// nodes and jobs the counts take in. Slots beyond the counts (what a taken
+// The user's work is equal: the counts, the name, the indirect cost and
+// every column of the nodes and jobs the counts take in. Slots beyond the counts (what a taken
 // back arrow leaves there), the spanning-tree marks and the schedule do not
 // count.
 bool sameWork(const Project& a, const Project& b);
-// into's recorded tables, counts and name become from's.
+// into's recorded tables, counts, name and indirect cost become from's.
 void copyRecorded(Project& into, const Project& from);
 
 namespace delta_detail {
@@ -66,8 +67,8 @@ template <typename... Column> struct ChangesOf<std::tuple<Column...>> {
 } // namespace delta_detail
 
 // One step of the history: the cells that differ between two states, each
-// with the value of the state the history is not at, and the counts and name
-// of that state. Undoing and redoing are the same exchange, so a step keeps
+// with the value of the state the history is not at, and the counts, name
+// and indirect cost of that state. Undoing and redoing are the same exchange, so a step keeps
 // one value a cell.
 class ProjectDelta {
   public:
@@ -88,6 +89,7 @@ class ProjectDelta {
         std::int16_t nodeCount = 0;
         std::int16_t edgeCount = 0;
         KeptText name;
+        Currency indirectCostPerWeek;
     };
 
     delta_detail::ChangesOf<std::remove_cvref_t<decltype(recordedColumns)>>::type cells_;

@@ -1,6 +1,7 @@
 #include "editor/main_window.h"
 
 #include "cards/job_card_window.h"
+#include "crashing/time_cost_window.h"
 #include "editor/about_box.h"
 #include "editor/canvas.h"
 #include "editor/chart.h"
@@ -12,6 +13,7 @@
 #include "print/print_options_window.h"
 #include "risk_window/risk_window.h"
 #include "schedule/cpm.h"
+#include "schedule/floats_window.h"
 #include "schedule/listing.h"
 
 #include <QApplication>
@@ -286,6 +288,20 @@ void MainWindow::cmdedit_Click() {
 
 void MainWindow::abt_Click() {
     showAbove(ownWindow(about_));
+}
+
+void MainWindow::mnuFloats_Click() {
+    cmdCPM_Click();
+    FloatsWindow& window = ownWindow(floats_, document_);
+    window.refill();
+    showAbove(window);
+}
+
+void MainWindow::mnuTimeCost_Click() {
+    abandonHalfMadeArrow();
+    TimeCostWindow& window = ownWindow(timeCost_, document_, *this);
+    window.refill();
+    showAbove(window);
 }
 
 void MainWindow::mnuUndo_Click() {

@@ -27,10 +27,12 @@ namespace arrowplan {
 
 class AboutBox;
 class Canvas;
+class FloatsWindow;
 class LeftCopy;
 class JobCardWindow;
 class PrintOptionsWindow;
 class RiskWindow;
+class TimeCostWindow;
 
 // frmCPM, the main window: its client area is the chart's drawing surface,
 // a toolbar runs along the top, the list box shows the last listing. Every
@@ -112,6 +114,12 @@ class MainWindow : public QMainWindow, public ChartCommands {
     // after a Load.
     void mnuUndo_Click();
     void mnuRedo_Click();
+    // View > Floats: the CPM command, then the four floats of every job in a
+    // window of their own, shown without waiting.
+    void mnuFloats_Click();
+    // Commands > Time and Cost: the crash data and the least-cost curve in a
+    // window of their own, shown without waiting.
+    void mnuTimeCost_Click();
     // The two hidden labels: Kruskal's spanning tree, step by step, the tree
     // growing blue on the chart after a beep and a pause for each job taken.
     void Label2_Click();
@@ -256,6 +264,8 @@ class MainWindow : public QMainWindow, public ChartCommands {
     std::unique_ptr<JobCardWindow> cards_;
     std::unique_ptr<PrintOptionsWindow> printOptions_;
     std::unique_ptr<RiskWindow> risk_;
+    std::unique_ptr<FloatsWindow> floats_;
+    std::unique_ptr<TimeCostWindow> timeCost_;
     FileDialogSettings fileDialog_;
     FileDialogSettings importDialog_;
 

@@ -204,6 +204,7 @@ void MainWindow::buildMenus() {
     item(view, "mnuActualSize", "&Actual Size", {Qt::CTRL | Qt::Key_0},
          &MainWindow::mnuActualSize_Click);
     item(view, "mnuFit", "&Fit", {Qt::CTRL | Qt::Key_F}, &MainWindow::mnuFit_Click);
+    item(view, "mnuFloats", "F&loats", {}, &MainWindow::mnuFloats_Click);
 
     QMenu* commands = menuBar()->addMenu("Commands");
     commands->setObjectName("mnuProgram");
@@ -216,6 +217,7 @@ void MainWindow::buildMenus() {
     item(commands, "mnuRedraw", "&Redraw", {Qt::CTRL | Qt::Key_R}, &MainWindow::cmdRedraw_Click);
     item(commands, "mnuTidy", "T&idy Layout", {}, &MainWindow::mnuTidy_Click);
     item(commands, "mnuRisk", "Schedule &Risk...", {}, &MainWindow::mnuRisk_Click);
+    item(commands, "mnuTimeCost", "Time and C&ost...", {}, &MainWindow::mnuTimeCost_Click);
     item(commands, "mnustartover", "S&tart Over", {Qt::CTRL | Qt::Key_T},
          &MainWindow::mnustartover_Click);
 

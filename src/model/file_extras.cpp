@@ -4,6 +4,7 @@
 #include "model/number_parse.h"
 #include "model/number_text.h"
 
+#include <algorithm>
 #include <cmath>
 #include <sstream>
 
@@ -29,23 +30,139 @@ std::vector<std::string> wordsOf(const std::string& line) {
     return words;
 }
 
+template <typename T>
+std::optional<T> numberIn(const std::string& word, std::optional<T> (*convert)(std::string_view)) {
+    return isPlainNumber(word) ? convert(word) : std::nullopt;
+}
+
+// What the lines read so far have named: a second line of a kind for the
+// same job, or a second indirect cost, is refused.
+struct Named {
+    std::vector<bool> estimate = std::vector<bool>(static_cast<std::size_t>(maxItems) + 1);
+    std::vector<bool> crash = std::vector<bool>(static_cast<std::size_t>(maxItems) + 1);
+    bool indirect = false;
+};
+
+// Why a line cannot be stored, or nothing once it is.
+using Refusal = std::optional<std::string>;
+
+// The job word names, taken once for its kind of line.
+Refusal takeJob(const std::string& word, const Project& project, std::vector<bool>& named,
+                const std::string& kind, int& job) {
+    const std::optional<std::int16_t> number = numberIn(word, toInteger16);
+    if (!number || *number < 1 || *number > project.edgeCount) {
+        return "names no job of the project: " + word;
+    }
+    job = *number;
+    if (named[static_cast<std::size_t>(job)]) {
+        return "gives job " + word + " a second " + kind;
+    }
+    named[static_cast<std::size_t>(job)] = true;
+    return std::nullopt;
+}
+
+Refusal storeEstimate(const std::vector<std::string>& words, Project& project, Named& named) {
+    int job = 0;
+    if (auto refusal = takeJob(words[1], project, named.estimate, "estimate", job)) {
+        return refusal;
+    }
+    std::optional<float> times[3];
+    for (std::size_t i = 0; i < 3; ++i) {
+        times[i] = numberIn(words[i + 2], toSingle);
+        if (!times[i]) {
+            return "has a time that is not a number: " + words[i + 2];
+        }
+    }
+    if (const auto wrong = estimateProblem({*times[0], *times[1], *times[2]})) {
+        return "gives job " + words[1] + " estimates it cannot have: " + *wrong;
+    }
+    project.jobOptimistic[job] = *times[0];
+    project.jobMostLikely[job] = *times[1];
+    project.jobPessimistic[job] = *times[2];
+    return std::nullopt;
+}
+
+// A crash time above the job's time or a crash cost below its amount is
+// stored as it is: the card may change the time or the amount afterwards, so
+// the time-cost analysis, not the file, refuses them.
+Refusal storeCrash(const std::vector<std::string>& words, Project& project, Named& named) {
+    int job = 0;
+    if (auto refusal = takeJob(words[1], project, named.crash, "crash time", job)) {
+        return refusal;
+    }
+    const std::optional<float> time = numberIn(words[2], toSingle);
+    if (!time) {
+        return "has a time that is not a number: " + words[2];
+    }
+    const std::optional<Currency> cost = numberIn(words[3], toCurrency);
+    if (!cost) {
+        return "has a cost that is not an amount: " + words[3];
+    }
+    if (!(*time >= 0) || !fitsSchedule(*time, project.jobDelay[job])) {
+        return "gives job " + words[1] +
+               " a crash time it cannot have: it must be 0 or more and fit a schedule with the "
+               "job's delay";
+    }
+    project.jobCrashTime[job] = *time;
+    project.jobCrashCost[job] = *cost;
+    return std::nullopt;
+}
+
+Refusal storeIndirect(const std::vector<std::string>& words, Project& project, Named& named) {
+    if (named.indirect) {
+        return std::string("gives the indirect cost a second time");
+    }
+    named.indirect = true;
+    const std::optional<Currency> cost = numberIn(words[1], toCurrency);
+    if (!cost || *cost < Currency()) {
+        return "has an indirect cost that is no amount of 0 or more: " + words[1];
+    }
+    project.indirectCostPerWeek = *cost;
+    return std::nullopt;
+}
+
+// A kind of line: its first word, its number of words, the version of the
+// block that brought it in, and how it is stored.
+struct LineKind {
+    std::string_view name;
+    std::size_t words;
+    int version;
+    Refusal (*store)(const std::vector<std::string>&, Project&, Named&);
+};
+
+constexpr LineKind lineKinds[] = {
+    {"estimate", 5, 1, storeEstimate},
+    {"crash", 4, 2, storeCrash},
+    {"indirect", 2, 2, storeIndirect},
+};
+
 } // namespace
 
 void writeExtras(std::ostream& out, const Project& project) {
-    bool any = false;
-    for (int j = 1; j <= project.edgeCount && !any; ++j) {
-        any = hasEstimate(project, j);
+    bool estimates = false;
+    bool crashes = false;
+    for (int j = 1; j <= project.edgeCount; ++j) {
+        estimates = estimates || hasEstimate(project, j);
+        crashes = crashes || hasCrashData(project, j);
     }
-    if (!any) {
+    const bool indirect = project.indirectCostPerWeek != Currency();
+    if (!estimates && !crashes && !indirect) {
         return;
     }
-    out << headerStart << extrasVersion << ']' << lineEnd;
+    out << headerStart << (crashes || indirect ? 2 : 1) << ']' << lineEnd;
     for (int j = 1; j <= project.edgeCount; ++j) {
         if (hasEstimate(project, j)) {
             out << "estimate " << j << ' ' << plainText(project.jobOptimistic[j]) << ' '
                 << plainText(project.jobMostLikely[j]) << ' '
                 << plainText(project.jobPessimistic[j]) << lineEnd;
         }
+        if (hasCrashData(project, j)) {
+            out << "crash " << j << ' ' << plainText(project.jobCrashTime[j]) << ' '
+                << plainText(project.jobCrashCost[j]) << lineEnd;
+        }
+    }
+    if (indirect) {
+        out << "indirect " << plainText(project.indirectCostPerWeek) << lineEnd;
     }
     out << blockEnd << lineEnd;
 }
@@ -80,38 +197,24 @@ readExtras(const std::vector<std::pair<int, std::string>>& lines, Project& proje
         return fault(at->first,
                      "is of version " + version + ", which a later version of the program writes");
     }
-    std::vector<bool> seen(static_cast<std::size_t>(maxItems) + 1, false);
+    Named named;
     for (++at; at != lines.end(); ++at) {
         const auto& [line, text] = *at;
         if (text == blockEnd) {
             break;
         }
         const std::vector<std::string> words = wordsOf(text);
-        if (words.size() != 5 || words[0] != "estimate") {
-            return fault(line, "has a line that is no estimate: " + text);
+        const auto kind =
+            std::find_if(std::begin(lineKinds), std::end(lineKinds), [&](const LineKind& known) {
+                return known.version <= *number && !words.empty() && words[0] == known.name &&
+                       words.size() == known.words;
+            });
+        if (kind == std::end(lineKinds)) {
+            return fault(line, "has a line that version " + version + " does not know: " + text);
         }
-        const std::optional<std::int16_t> job =
-            isPlainNumber(words[1]) ? toInteger16(words[1]) : std::nullopt;
-        if (!job || *job < 1 || *job > project.edgeCount) {
-            return fault(line, "names no job of the project: " + words[1]);
+        if (const Refusal refusal = kind->store(words, project, named)) {
+            return fault(line, *refusal);
         }
-        if (seen[static_cast<std::size_t>(*job)]) {
-            return fault(line, "gives job " + words[1] + " a second estimate");
-        }
-        seen[static_cast<std::size_t>(*job)] = true;
-        std::optional<float> times[3];
-        for (std::size_t i = 0; i < 3; ++i) {
-            times[i] = isPlainNumber(words[i + 2]) ? toSingle(words[i + 2]) : std::nullopt;
-            if (!times[i]) {
-                return fault(line, "has a time that is not a number: " + words[i + 2]);
-            }
-        }
-        if (const auto wrong = estimateProblem({*times[0], *times[1], *times[2]})) {
-            return fault(line, "gives job " + words[1] + " estimates it cannot have: " + *wrong);
-        }
-        project.jobOptimistic[*job] = *times[0];
-        project.jobMostLikely[*job] = *times[1];
-        project.jobPessimistic[*job] = *times[2];
     }
     if (at == lines.end()) {
         return fault(lines.back().first, "has no \"" + blockEnd + "\" line");

@@ -11,19 +11,25 @@
 namespace arrowplan {
 
 // What a project holds beyond the tables of the file layout (the jobs'
-// three-point estimates) goes into a block of its own after the name line,
-// which only this program reads; a reader that stops at the name never sees
-// it. A project without extras writes no block, so its file is the same byte
-// for byte as one without the block. The block:
+// three-point estimates and crash data, the indirect cost) goes into a block
+// of its own after the name line, which only this program reads; a reader
+// that stops at the name never sees it. A project without extras writes no
+// block, so its file is the same byte for byte as one without the block. The
+// block:
 //
-//   [arrowplan extras 1]        the header, with the block's version
+//   [arrowplan extras N]        the header, with the block's version
 //   estimate J O M P            job J's optimistic, most likely and
-//                               pessimistic times, plain numbers
+//                               pessimistic times, plain numbers (version 1)
+//   crash J T C                 job J's crash time and crash cost (version 2)
+//   indirect C                  the indirect cost per week (version 2)
 //   [end]
 //
-// Each line ends in CR LF. A later version may add kinds of line; a reader
-// takes every version up to its own and refuses a later one.
-inline constexpr int extrasVersion = 1;
+// Each line ends in CR LF. The header names the lowest version that knows
+// every kind of line the block holds, so a project with estimates alone is
+// still read by a program that knows only version 1. A reader takes every
+// version up to its own and refuses a later one, and a kind of line its
+// block's version does not know.
+inline constexpr int extrasVersion = 2;
 
 void writeExtras(std::ostream& out, const Project& project);
 

@@ -17,6 +17,8 @@ void clearJobSlot(Project& project, int job) {
     project.jobOptimistic[job] = 0;
     project.jobMostLikely[job] = 0;
     project.jobPessimistic[job] = 0;
+    project.jobCrashTime[job] = 0;
+    project.jobCrashCost[job] = Currency();
 }
 
 void deleteJob(Project& project, int job) {
@@ -36,6 +38,8 @@ void deleteJob(Project& project, int job) {
         project.jobOptimistic[i] = project.jobOptimistic[i + 1];
         project.jobMostLikely[i] = project.jobMostLikely[i + 1];
         project.jobPessimistic[i] = project.jobPessimistic[i + 1];
+        project.jobCrashTime[i] = project.jobCrashTime[i + 1];
+        project.jobCrashCost[i] = project.jobCrashCost[i + 1];
     }
     clearJobSlot(project, last);
     --project.edgeCount;
@@ -45,6 +49,7 @@ void startOver(Project& project) {
     project.nodeCount = 0;
     project.edgeCount = 0;
     project.projectName.clear();
+    project.indirectCostPerWeek = Currency();
     for (int i = 1; i <= maxItems; ++i) {
         clearJobSlot(project, i);
         project.earlyTime[i] = Currency();

@@ -51,6 +51,12 @@ struct Project {
     Table<float> jobOptimistic;
     Table<float> jobMostLikely;
     Table<float> jobPessimistic;
+    // What a job costs at its shortest: the crash time (no more than its
+    // expected time) and the crash cost (its amount is its cost at the
+    // expected time); both 0 for a job without them, which cannot be
+    // shortened. Kept in the file's block of extras.
+    Table<float> jobCrashTime;
+    Table<Currency> jobCrashCost;
 
     // Schedule, per node; filled by the CPM calculation and never saved.
     Table<Currency> earlyTime;
@@ -64,6 +70,7 @@ struct Project {
     EditMode editMode = EditMode::none;
     std::int16_t edgeStarted = 0; // 1 once Add Edge has chosen a start node
     std::string projectName;
+    Currency indirectCostPerWeek;   // what the project costs for every week it lasts
     std::int16_t printingCosts = 0; // 1 while the print options decide the cost sections
     std::int16_t currentJob = 0;    // the job the card editor shows
 
@@ -80,14 +87,19 @@ inline bool hasEstimate(const Project& project, int job) {
            project.jobPessimistic[job] != 0;
 }
 
+// Whether job j has crash data.
+inline bool hasCrashData(const Project& project, int job) {
+    return project.jobCrashTime[job] != 0 || project.jobCrashCost[job] != Currency();
+}
+
 // Removes job j: every later job moves down one slot with all its columns and
 // its spanning-tree mark, and the freed last slot is cleared as Start Over
 // clears it, so a new arrow drawn into it inherits nothing.
 void deleteJob(Project& project, int job);
 
-// The table part of Start Over: no nodes, no jobs, no name, every job slot
-// and every schedule time cleared. Node positions stay; new nodes overwrite
-// them.
+// The table part of Start Over: no nodes, no jobs, no name, no indirect
+// cost, every job slot and every schedule time cleared. Node positions stay;
+// new nodes overwrite them.
 void startOver(Project& project);
 
 // The slot of a node number held as currency (edgeFrom, edgeTo): the nearest

@@ -351,7 +351,10 @@ void adoptLoadedProject(Project& current, const Project& loaded) {
     current.jobOptimistic = loaded.jobOptimistic;
     current.jobMostLikely = loaded.jobMostLikely;
     current.jobPessimistic = loaded.jobPessimistic;
+    current.jobCrashTime = loaded.jobCrashTime;
+    current.jobCrashCost = loaded.jobCrashCost;
     current.projectName = loaded.projectName;
+    current.indirectCostPerWeek = loaded.indirectCostPerWeek;
     // A spanning tree of the project before marks nothing of this one.
     current.edgeInTree.fill(0);
 }

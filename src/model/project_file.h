@@ -37,10 +37,10 @@ std::variant<Project, FileProblem> readProject(std::istream& in);
 // text early and make the file unreadable, so it is written as an apostrophe.
 void writeProject(std::ostream& out, const Project& project);
 
-// Replaces the stored part of current (counts, nodes, jobs, name) by a project
-// just read; the mouse mode, the shared flags and the schedule stay. Job slots
-// beyond the new count are left clear, so a new arrow inherits nothing, and
-// no job keeps a spanning-tree mark.
+// Replaces the stored part of current (counts, nodes, jobs, name, indirect
+// cost) by a project just read; the mouse mode, the shared flags and the
+// schedule stay. Job slots beyond the new count are left clear, so a new
+// arrow inherits nothing, and no job keeps a spanning-tree mark.
 void adoptLoadedProject(Project& current, const Project& loaded);
 
 // Load: reads path and, only when the whole file is valid, replaces the

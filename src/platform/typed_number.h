@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/currency.h"
+
 #include <QString>
 
 #include <optional>
@@ -10,5 +12,7 @@ namespace arrowplan {
 // (blanks around it allowed), else in the plain form with a full stop.
 // Nothing when the text is no number or the value does not fit a float.
 std::optional<float> typedSingle(const QString& text);
+// The same for money, to four decimals.
+std::optional<Currency> typedCurrency(const QString& text);
 
 } // namespace arrowplan

@@ -33,6 +33,7 @@ constexpr BoxDesign boxes[] = {
     {6, "Weekly Profits/Costs for each Job", "", 360, 1920, 3015, 495},
     {7, "Schedule Risk", "Print the finish plot and the jobs' criticality and sensitivity", 360,
      2460, 2775, 375},
+    {8, "Floats of each Job", "List the four floats of each job", 360, 2880, 2775, 375},
 };
 
 } // namespace
@@ -43,7 +44,7 @@ PrintOptionsWindow::PrintOptionsWindow(ProjectDocument& document, Prompts& promp
     setObjectName("frmPrint");
     setWindowTitle("Print Options");
     setFont(windowFont()); // a window of its own does not take the main window's font
-    setFixedSize(twipsRect(0, 0, 6105, 3000).size());
+    setFixedSize(twipsRect(0, 0, 6105, 3420).size());
     for (const BoxDesign& design : boxes) {
         auto* check = new QCheckBox(design.caption, this);
         check->setObjectName("Check" + QString::number(design.number));
@@ -75,7 +76,8 @@ PrintChoices PrintOptionsWindow::choices() const {
             .chart = box(3)->isChecked(),
             .costTotals = box(4)->isChecked(),
             .costJobs = box(6)->isChecked(),
-            .risk = box(7)->isChecked()};
+            .risk = box(7)->isChecked(),
+            .floats = box(8)->isChecked()};
 }
 
 void PrintOptionsWindow::setChoices(const PrintChoices& choices) {
@@ -86,6 +88,7 @@ void PrintOptionsWindow::setChoices(const PrintChoices& choices) {
     box(4)->setChecked(choices.costTotals);
     box(6)->setChecked(choices.costJobs);
     box(7)->setChecked(choices.risk);
+    box(8)->setChecked(choices.floats);
 }
 
 void PrintOptionsWindow::Command1_Click() {

@@ -36,7 +36,8 @@ PdfFiles::PdfFiles(QString prefix)
 }
 
 QPrinter& PdfFiles::startDocument(DocumentKind kind) {
-    static constexpr const char* kindNames[] = {"cards", "list", "costs", "chart", "risk"};
+    static constexpr const char* kindNames[] = {"cards", "list", "costs",
+                                                "chart", "risk", "floats"};
     QString name = prefix_ + "-" + kindNames[static_cast<int>(kind)];
     if (kind == DocumentKind::cards) {
         name += "-" + QString::number(++cards_); // a file for each sheet

@@ -6,7 +6,7 @@
 namespace arrowplan {
 
 // The reports, each printed as documents of its own.
-enum class DocumentKind { cards, list, costs, chart, risk };
+enum class DocumentKind { cards, list, costs, chart, risk, floats };
 
 // Where the printed documents go, one after the other: each report asks for
 // the printer of its next document.
@@ -36,7 +36,7 @@ class ChosenPrinter : public PrintTarget {
 
 // PDF files named after a prefix and the report: PREFIX-cards-1.pdf,
 // PREFIX-cards-2.pdf, PREFIX-list.pdf, PREFIX-costs.pdf, PREFIX-chart.pdf,
-// PREFIX-risk.pdf.
+// PREFIX-risk.pdf and PREFIX-floats.pdf.
 class PdfFiles : public PrintTarget {
   public:
     explicit PdfFiles(QString prefix);

@@ -4,6 +4,7 @@
 #include "platform/printer_surface.h"
 #include "platform/qt_text.h"
 #include "print/risk_printing.h"
+#include "schedule/floats.h"
 
 #include <QFontMetricsF>
 
@@ -87,7 +88,7 @@ int documentCount(const Project& project, const PrintChoices& choices) {
     const std::size_t sheets =
         choices.jobCards ? jobCardDocuments(project, choices.suppressCosts, CurrencyFormat{}).size()
                          : 0;
-    return static_cast<int>(sheets) + int{choices.jobList} +
+    return static_cast<int>(sheets) + int{choices.jobList} + int{choices.floats} +
            int{choices.costTotals || choices.costJobs} + int{choices.chart} + int{choices.risk};
 }
 
@@ -103,6 +104,11 @@ void printReports(ChartCommands& chart, const Project& project, const PrintChoic
         chart.cmdCPM_Click();
         printDocument(target.startDocument(DocumentKind::list),
                       listingDocument(chart.listedLines()), listFontSize);
+    }
+    if (choices.floats) {
+        chart.cmdCPM_Click();
+        printDocument(target.startDocument(DocumentKind::floats),
+                      listingDocument(floatLines(project)), listFontSize);
     }
     if (choices.costTotals || choices.costJobs) {
         chart.cmdcoster_Click();

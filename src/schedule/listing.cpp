@@ -8,11 +8,6 @@ namespace arrowplan {
 namespace {
 
 std::string jobLine(const ListedJob& job) {
-    std::string time = plainText(job.expectedTime);
-    if (job.delay != Currency()) {
-        time += "{" + plainText(job.delay) + "}";
-    }
-
     std::string line;
     line.reserve(listingHeader.size() + 8);
     appendRightAligned(line, plainText(job.from), 2);
@@ -23,7 +18,7 @@ std::string jobLine(const ListedJob& job) {
     line += "      ";
     appendRightAligned(line, job.title.text(), JobTitle::width);
     line += job.critical ? " cp" : "   ";
-    appendRightAligned(line, time, 7);
+    appendRightAligned(line, timeText(job), 7);
     appendRightAligned(line, plainText(job.slack), 6);
     line += job.delay > Currency() ? "$" : " ";
     appendRightAligned(line, plainText(job.amount), 7);
@@ -31,6 +26,14 @@ std::string jobLine(const ListedJob& job) {
 }
 
 } // namespace
+
+std::string timeText(const ListedJob& job) {
+    std::string time = plainText(job.expectedTime);
+    if (job.delay != Currency()) {
+        time += "{" + plainText(job.delay) + "}";
+    }
+    return time;
+}
 
 std::vector<ListedEvent> listedEvents(const Project& project) {
     std::vector<ListedEvent> events;

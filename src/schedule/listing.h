@@ -38,6 +38,10 @@ struct ListedJob {
     std::int16_t payMode = 0;
 };
 
+// The listing's time column: the expected time, and the delay in braces
+// where there is one ("3{2}").
+std::string timeText(const ListedJob& job);
+
 std::vector<ListedEvent> listedEvents(const Project& project);
 std::vector<ListedJob> listedJobs(const Project& project);
 

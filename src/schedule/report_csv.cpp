@@ -1,6 +1,7 @@
 #include "schedule/report_csv.h"
 
 #include "model/number_text.h"
+#include "schedule/floats.h"
 #include "schedule/listing.h"
 #include "schedule/weekly_costs.h"
 
@@ -33,16 +34,25 @@ std::string csvRow(const std::vector<std::string>& fields) {
     return row + "\r\n";
 }
 
+std::string jobColumnName(const Project& project, int job) {
+    const std::string title = project.jobTitle[job].trimmed();
+    return title + (title.empty() ? "(" : " (") + plainText(project.edgeFrom[job]) + "-" +
+           plainText(project.edgeTo[job]) + ")";
+}
+
 std::string listingCsv(const Project& project) {
     std::string csv;
     csv += csvRow({"job", "from", "to", "earlyStart", "lateFinish", "title", "critical", "time",
-                   "delay", "duration", "slack", "amount", "paymentMode"});
-    for (const ListedJob& job : listedJobs(project)) {
+                   "delay", "duration", "slack", "amount", "paymentMode", "freeFloat",
+                   "independentFloat", "interferingFloat"});
+    for (const JobFloats& floats : jobFloats(project)) {
+        const ListedJob& job = floats.job;
         csv += csvRow({plainText(job.job), plainText(job.from), plainText(job.to),
                        plainText(job.earlyStart), plainText(job.lateFinish), job.title.trimmed(),
                        job.critical ? "1" : "0", plainText(job.expectedTime), plainText(job.delay),
                        plainText(job.duration), plainText(job.slack), plainText(job.amount),
-                       plainText(job.payMode)});
+                       plainText(job.payMode), plainText(floats.free),
+                       plainText(floats.independent), plainText(floats.interfering)});
     }
     return csv;
 }
@@ -51,9 +61,7 @@ std::string weeklyCostCsv(const Project& project) {
     const WeeklyCosts costs = weeklyCosts(project, CostSections{});
     std::vector<std::string> header{"week", "cost", "total"};
     for (int j = 1; j <= project.edgeCount; ++j) {
-        std::string title = project.jobTitle[j].trimmed();
-        header.push_back(title + (title.empty() ? "(" : " (") + plainText(project.edgeFrom[j]) +
-                         "-" + plainText(project.edgeTo[j]) + ")");
+        header.push_back(jobColumnName(project, j));
     }
     std::string csv;
     csv += csvRow(header);

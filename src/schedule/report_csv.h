@@ -21,9 +21,14 @@ std::string csvField(std::string_view text);
 // One row of such fields, separated by commas and ended by CRLF.
 std::string csvRow(const std::vector<std::string>& fields);
 
+// The name of a job's column in a table a column a job: its title and its
+// nodes, "Dig (1-2)".
+std::string jobColumnName(const Project& project, int job);
+
 // Every job of the last schedule: its nodes, early start, late finish,
-// title, critical mark (1 or 0), expected time, delay, duration, slack,
-// amount and payment mode.
+// title, critical mark (1 or 0), expected time, delay, duration, slack (the
+// total float), amount, payment mode, and its free, independent and
+// interfering floats.
 std::string listingCsv(const Project& project);
 
 // Every week of the last schedule: the whole project's cost and running

@@ -24,6 +24,20 @@ said() { grep -q "$@" "$work/err" || fail "no message '$*': $(cat "$work/err")";
 run listing 0 listing "$examples/house.cpm"
 same listing "$expected/house.listing"
 
+# The four floats of each job, worked out by hand.
+run floats 0 floats "$examples/house.cpm"
+same floats "$expected/house.floats"
+# The plant's curve where it is published, and where its total cost is least.
+run crash 0 crash "$examples/plant.cpm"
+grep -q '^     40\*    4690000     1400000     6090000  6 Int. plumbing: 2, 10 Wallboard: 2$' \
+    "$work/out" || fail "crash: the plan for 40 weeks"
+grep -q '^Least total cost 6080000 at 42$' "$work/out" || fail "crash: the least total cost"
+run "crash chart" 0 crash-chart "$examples/plant.cpm" "$work/plant.png"
+[ "$(identify -format '%m %wx%h' "$work/plant.png")" = "PNG 800x533" ] || fail "crash chart size"
+[ "$(identify -format '%k' "$work/plant.png")" -gt 3 ] || fail "crash chart: nothing drawn"
+run "crash chart page" 0 crash-chart "$examples/plant.cpm" "$work/plant.pdf"
+pdftotext "$work/plant.pdf" - | grep -q "Project length (weeks)" || fail "crash chart page"
+
 run kruskal2 0 kruskal2 "$examples/demo.cpm"
 same kruskal2 <(printf '%s\n' "Kruskals algorithm2" "Bubble Sort of Weights" "Start End Weight" \
     "   2    3    1" "   1    2    2" "Node #Subtree" "   1  1" "   2  3" "   3  3" \
@@ -99,6 +113,10 @@ same "output of a broken file" /dev/null
 printf '%s\r\n' 2 1 0 0 0 '"x"' 0 1 2 1e30 '""' 0 0 0 1 0 0 2 '""' >"$work/huge.cpm"
 run "overflowing schedule" 2 listing "$work/huge.cpm"
 said "too large"
+printf '%s\r\n' 2 1 0 0 0 '"x"' 0 1 2 1 '""' 0 0 0 1 0 0 2 '""' '[arrowplan extras 2]' \
+    'crash 1 3 0' '[end]' >"$work/slow.cpm"
+run "crash time above the time" 2 crash "$work/slow.cpm"
+said "slow.cpm: job 1's crash time (3) is above its time (1)$"
 
 # Task lists: the two hand-made houses come in with the schedule of house.cpm
 # (early start, late finish, title, critical mark, slack and cost of each job
@@ -127,6 +145,7 @@ said 'minus.cpm: job 1 ("Pour") takes -2 weeks'
 run "import to nowhere" 1 import "$examples/house.csv" "$work/no/such/folder.cpm"
 run "export to nowhere" 1 export "$examples/house.cpm" "$work/no/such/folder.xml"
 run "chart to nowhere" 1 chart "$examples/house.cpm" "$work/no/such/folder.png"
+run "crash chart to nowhere" 1 crash-chart "$examples/plant.cpm" "$work/no/such/folder.svg"
 
 run "no arguments" 2
 run "unknown command" 2 sing "$examples/yard.cpm"

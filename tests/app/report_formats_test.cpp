@@ -57,6 +57,21 @@ QString field(const QString& line, int from, int width) {
     return line.mid(from, width).trimmed();
 }
 
+// The JSON's keys are the CSV's column names, and its values the row's.
+bool holdsRow(const QJsonObject& object, const QStringList& header, const QStringList& row) {
+    for (qsizetype column = 0; column < row.size(); ++column) {
+        const QVariant value = object[header[column]].toVariant();
+        const bool same = value.typeId() == QMetaType::QString
+                              ? value.toString() == row[column]
+                              : value.toDouble() == row[column].toDouble(); // true as 1
+        if (!same) {
+            qWarning() << header[column] << value << row[column];
+            return false;
+        }
+    }
+    return true;
+}
+
 void examples() {
     QTest::addColumn<QString>("file");
     for (const QFileInfo& file : QDir(ARROWPLAN_EXAMPLES).entryInfoList({"*.cpm"})) {
@@ -103,16 +118,8 @@ class ReportFormatsTest : public QObject {
             const QStringList fromCsv{row[1], row[2],         row[3],  row[4], row[5],
                                       row[6], row[7] + delay, row[10], row[11]};
             QCOMPARE(fromCsv, fromText);
-            // The JSON's keys are the CSV's column names.
             const QJsonObject job = jobs[j - 1].toObject();
-            for (qsizetype column = 0; column < row.size(); ++column) {
-                const QVariant value = job[csv[0][column]].toVariant();
-                if (value.typeId() == QMetaType::QString) {
-                    QCOMPARE(value.toString(), row[column]);
-                } else {
-                    QCOMPARE(value.toDouble(), row[column].toDouble()); // critical: 1 or 0
-                }
-            }
+            QVERIFY(holdsRow(job, csv[0], row));
             QCOMPARE(events[job["from"].toInt() - 1]["earlyTime"], job["earlyStart"]);
             QCOMPARE(events[job["to"].toInt() - 1]["lateTime"], job["lateFinish"]);
         }
@@ -140,6 +147,50 @@ class ReportFormatsTest : public QObject {
                 fromJson << plain(paid);
             }
             QCOMPARE(fromJson, csv[w]);
+        }
+    }
+
+    void floatFormatsAgree_data() { examples(); }
+    void floatFormatsAgree() {
+        QFETCH(QString, file);
+        const QStringList text = lines(report({"floats", file}));
+        const QList<QStringList> csv = csvRows(report({"floats", "--format", "csv", file}));
+        const QJsonArray jobs = json({"floats", "--format", "json", file})["jobs"].toArray();
+        QCOMPARE(csv.size(), text.size());
+        QCOMPARE(jobs.size(), csv.size() - 1);
+        for (qsizetype j = 1; j < csv.size(); ++j) {
+            const QString& line = text[j];
+            QCOMPARE((QStringList{field(line, 0, 2), field(line, 3, 2), field(line, 7, 14),
+                                  field(line, 28, 7), field(line, 35, 7), field(line, 42, 7),
+                                  field(line, 49, 7)}),
+                     csv[j].mid(1, 3) + csv[j].mid(5));
+            QVERIFY(holdsRow(jobs[j - 1].toObject(), csv[0], csv[j]));
+        }
+    }
+
+    // The curve's lengths and costs; the time each job is shortened by in
+    // its CSV column and among the JSON's shortenings.
+    void curveFormatsAgree_data() { examples(); }
+    void curveFormatsAgree() {
+        QFETCH(QString, file);
+        const QStringList text = lines(report({"crash", file}));
+        const QList<QStringList> csv = csvRows(report({"crash", "--format", "csv", file}));
+        const QJsonArray points = json({"crash", "--format", "json", file})["points"].toArray();
+        QCOMPARE(points.size(), csv.size() - 1);
+        QCOMPARE(text.size(), csv.size() + 2); // and the legend and the least total cost
+        for (qsizetype p = 1; p < csv.size(); ++p) {
+            const QString& line = text[p];
+            QCOMPARE((QStringList{field(line, 0, 7), line.mid(7, 1) == "*" ? "1" : "0",
+                                  field(line, 8, 11), field(line, 19, 12), field(line, 31, 12)}),
+                     csv[p].mid(0, 5));
+            const QJsonObject point = points[p - 1].toObject();
+            QStringList shortened(csv[0].size() - 6, "0");
+            for (const QJsonValue job : point["shortened"].toArray()) {
+                shortened[job["job"].toInt() - 1] = QString::number(job["by"].toDouble());
+            }
+            QCOMPARE(csv[p].mid(6), shortened);
+            QCOMPARE(point["length"].toDouble(), csv[p][0].toDouble());
+            QCOMPARE(point["totalCost"].toDouble(), csv[p][4].toDouble());
         }
     }
 

@@ -13,6 +13,7 @@
 #include <QLocale>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -415,7 +416,10 @@ class MainWindowTest : public QObject {
         h.window.pr_Click();
         h.window.abt_Click();
         h.window.mnuRisk_Click();
-        for (const char* window : {"frmCPM", "frmJobsList", "frmPrint", "frmAbout", "frmRisk"}) {
+        h.window.mnuFloats_Click();
+        h.window.mnuTimeCost_Click();
+        for (const char* window : {"frmCPM", "frmJobsList", "frmPrint", "frmAbout", "frmRisk",
+                                   "frmFloats", "frmTimeCost"}) {
             for (QWidget* w : Harness::windowNamed(window)->findChildren<QWidget*>()) {
                 const QAccessible::Role role = QAccessible::queryAccessibleInterface(w)->role();
                 if (controlRoles.contains(role) || qobject_cast<ClickableLabel*>(w) || w == chart) {
@@ -423,6 +427,49 @@ class MainWindowTest : public QObject {
                 }
             }
         }
+    }
+
+    // View > Floats lists every job's floats, sorted by any column. Time and
+    // Cost takes each crash figure typed in as a step of its own, shows why
+    // a curve cannot be had, and crashes the project to a length of its
+    // curve in one step, scheduled.
+    void floatsAndTimeCost() {
+        Harness h;
+        h.load(examples + "/house.cpm");
+        h.action("mnuFloats")->trigger();
+        auto* floats = Harness::windowNamed("frmFloats")->findChild<QTableWidget*>();
+        QCOMPARE(floats->rowCount(), h.project.edgeCount);
+        floats->sortByColumn(4, Qt::DescendingOrder); // the free float
+        QCOMPARE(floats->item(0, 1)->text(), QString("Landscaping"));
+        QCOMPARE(floats->item(0, 4)->text(), QString("15"));
+        floats->sortByColumn(0, Qt::AscendingOrder); // by job, not by its text
+        QCOMPARE(floats->item(13, 0)->text(), QString("11-12"));
+
+        h.load(examples + "/plant.cpm");
+        h.action("mnuTimeCost")->trigger();
+        QWidget* window = Harness::windowNamed("frmTimeCost");
+        auto* curve = window->findChild<QTableWidget*>("curve");
+        auto* crash = window->findChild<QPushButton*>("crashTo");
+        QCOMPARE(curve->rowCount(), 17);
+        QCOMPARE(crash->text(), QString("Crash to 42 weeks")); // the least total cost
+        curve->setCurrentCell(4, 0);
+        crash->click();
+        QCOMPARE(h.action("mnuUndo")->text(), QString("&Undo Crash to 40 weeks"));
+        QCOMPARE(h.project.earlyTime[h.project.nodeCount], Currency::fromWhole(40));
+        QCOMPARE(curve->item(0, 1)->text(), QString("4690000")); // the curve goes on from there
+        h.action("mnuUndo")->trigger();
+        QCOMPARE(h.project.earlyTime[h.project.nodeCount], Currency::fromWhole(44));
+
+        auto* jobs = window->findChild<QTableWidget*>("crashData");
+        jobs->item(0, 4)->setText("1.5");
+        QCOMPARE(h.project.jobCrashTime[1], 1.5f);
+        QCOMPARE(h.action("mnuUndo")->text(), QString("&Undo Crash Time"));
+        jobs->item(0, 4)->setText("soon"); // no number: the time stays, and shows again
+        QCOMPARE(jobs->item(0, 4)->text(), QString("1.5"));
+        jobs->item(0, 5)->setText("1000");
+        QCOMPARE(window->findChild<QLabel*>("timeCostStatus")->text(),
+                 QString("job 1's crash cost (1000) is below its amount (180000)"));
+        QVERIFY(!crash->isEnabled());
     }
 
     void typedNumbersFollowTheLocale_data() {

@@ -300,10 +300,20 @@ class ModelTest : public QObject {
         QVERIFY(project == expected);
     }
 
+    // The block of extras names the lowest version that knows its lines.
     void writesTheExactLayout() {
         Project project = yard();
         project.projectName = "Yard \"B\"";
         QCOMPARE(written(project), std::string(yardFile));
+        project.jobOptimistic[1] = project.jobMostLikely[1] = project.jobPessimistic[1] = 4;
+        QCOMPARE(written(project),
+                 std::string(yardFile) + "[arrowplan extras 1]\r\nestimate 1 4 4 4\r\n[end]\r\n");
+        project.jobCrashTime[1] = 2.5f;
+        project.indirectCostPerWeek = Currency::fromWhole(30);
+        QCOMPARE(written(project),
+                 std::string(yardFile) +
+                     "[arrowplan extras 2]\r\nestimate 1 4 4 4\r\ncrash 1 2.5 0\r\n"
+                     "indirect 30\r\n[end]\r\n");
     }
 
     void readsBackIdenticalTables_data() {
@@ -316,6 +326,11 @@ class ModelTest : public QObject {
         estimated.jobMostLikely[1] = 4;
         estimated.jobPessimistic[1] = 7.5f;
         QTest::newRow("estimates") << estimated << QByteArray();
+        Project crashed = estimated;
+        crashed.jobCrashTime[1] = 0.5f;
+        crashed.jobCrashCost[1] = Currency::fromDouble(-20.25);
+        crashed.indirectCostPerWeek = Currency::fromUnits(1);
+        QTest::newRow("crash data") << crashed << QByteArray();
         Project named = yard();
         named.projectName = "Yard 'B'";
         // What follows the name without the extras' header is passed over.
@@ -385,7 +400,25 @@ class ModelTest : public QObject {
         // The block of extras after the name, line 20 on.
         const auto extras = [](const char* block) { return QByteArray(yardFile) + block; };
         QTest::newRow("extras of a later version")
-            << extras("[arrowplan extras 2]\r\n[end]\r\n") << 20 << "of version 2";
+            << extras("[arrowplan extras 3]\r\n[end]\r\n") << 20 << "of version 3";
+        QTest::newRow("a crash time in version 1")
+            << extras("[arrowplan extras 1]\r\ncrash 1 2 150\r\n[end]\r\n") << 21
+            << "version 1 does not know: crash 1 2 150";
+        QTest::newRow("a crash time below 0")
+            << extras("[arrowplan extras 2]\r\ncrash 1 -1 150\r\n[end]\r\n") << 21
+            << "crash time it cannot have";
+        QTest::newRow("a crash cost no amount")
+            << extras("[arrowplan extras 2]\r\ncrash 1 2 $150\r\n[end]\r\n") << 21
+            << "cost that is not an amount: $150";
+        QTest::newRow("two crash times of a job")
+            << extras("[arrowplan extras 2]\r\ncrash 1 2 9\r\ncrash 1 2 9\r\n[end]\r\n") << 22
+            << "a second crash time";
+        QTest::newRow("an indirect cost below 0")
+            << extras("[arrowplan extras 2]\r\nindirect -5\r\n[end]\r\n") << 21
+            << "no amount of 0 or more: -5";
+        QTest::newRow("two indirect costs")
+            << extras("[arrowplan extras 2]\r\nindirect 5\r\nindirect 5\r\n[end]\r\n") << 22
+            << "indirect cost a second time";
         QTest::newRow("extras cut in the header")
             << extras("\r\n[arrowplan ext") << 21 << "does not begin with";
         QTest::newRow("extras without an end")

@@ -132,20 +132,23 @@ class PrintTest : public QObject {
 
     void eachReportInADocumentOfItsOwn() {
         Printing p;
-        p.print({1, 2, 3, 4, 5, 6, 7}, "house.pdf");
-        // 14 cards on five sheets, then the list, the costs, the chart and the
-        // schedule risk page (no estimates: every run takes the 23 weeks).
+        p.print({1, 2, 3, 4, 5, 6, 7, 8}, "house.pdf");
+        // 14 cards on five sheets, then the list, the floats, the costs, the
+        // chart and the schedule risk page (no estimates: every run takes the
+        // 23 weeks).
         const QString cards = p.printed("house.pdf");
         QVERIFY(cards.contains(QRegularExpression("ID#: +3\\b")) &&
                 !cards.contains(QRegularExpression("ID#: +4\\b")));
         QVERIFY(!cards.contains("Amount") && !cards.contains("Payment"));
         QVERIFY(p.printed("house-6.pdf").contains("EStart LFinish"));
-        QVERIFY(p.printed("house-7.pdf").contains("Total Costs for the House Project"));
-        QVERIFY(p.printed("house-8.pdf").contains("Landscaping"));
-        const QString risk = p.printed("house-9.pdf");
+        QVERIFY(
+            p.printed("house-7.pdf").contains(QRegularExpression("Electrical +2 +2 +1 +1 +1\\n")));
+        QVERIFY(p.printed("house-8.pdf").contains("Total Costs for the House Project"));
+        QVERIFY(p.printed("house-9.pdf").contains("Landscaping"));
+        const QString risk = p.printed("house-10.pdf");
         QVERIFY(risk.contains("Schedule risk of \"House\": 10000 runs") &&
                 risk.contains(QRegularExpression("P10 / P50 / P80 +23.00 / 23.00 / 23.00")));
-        QVERIFY(p.printed("house-10.pdf").isEmpty());
+        QVERIFY(p.printed("house-11.pdf").isEmpty());
 
         // Again: one question names the numbered files that are there; No
         // writes nothing. A half-made arrow is taken back, not printed.
@@ -156,7 +159,7 @@ class PrintTest : public QObject {
             p.h.prompts.yesNo << replace;
             p.h.action("pr")->trigger();
             p.print({}, "house.pdf");
-            QCOMPARE(p.h.prompts.asked.filter("house-9.pdf\n\nReplace them?").size(), 1 + replace);
+            QCOMPARE(p.h.prompts.asked.filter("house-10.pdf\n\nReplace them?").size(), 1 + replace);
             QCOMPARE(QFile::exists(p.dir.filePath("house.pdf")), replace);
         }
         QVERIFY(!p.printed("house-5.pdf").contains(QRegularExpression("ID#: +15\\b")));

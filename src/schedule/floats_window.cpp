@@ -1,0 +1,94 @@
+#include "schedule/floats_window.h"
+
+#include "model/number_text.h"
+#include "platform/qt_text.h"
+#include "platform/twips.h"
+#include "platform/window_font.h"
+#include "schedule/floats.h"
+
+#include <QAbstractButton>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace arrowplan {
+
+namespace {
+
+const QStringList columns = {"Job",  "Title",       "Time(D)",    "Total",
+                             "Free", "Independent", "Interfering"};
+
+// The job's column sorts by the job's number, not as its text.
+class JobItem : public QTableWidgetItem {
+  public:
+    JobItem(const QString& text, int job) : QTableWidgetItem(text) { setData(Qt::UserRole, job); }
+    bool operator<(const QTableWidgetItem& other) const override {
+        return data(Qt::UserRole).toInt() < other.data(Qt::UserRole).toInt();
+    }
+};
+
+// A figure that sorts as a number, not as its text.
+QTableWidgetItem* figureItem(Currency value) {
+    auto* item = new QTableWidgetItem;
+    item->setData(Qt::DisplayRole, value.toDouble());
+    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return item;
+}
+
+} // namespace
+
+FloatsWindow::FloatsWindow(ProjectDocument& document)
+    : project_(document.project()), table_(new QTableWidget(this)), problem_(new QLabel(this)) {
+    setObjectName("frmFloats");
+    setWindowTitle("Floats");
+    setFont(windowFont());
+    resize(twipsRect(0, 0, 10500, 5400).size());
+    table_->setObjectName("floatsTable");
+    table_->setAccessibleName("Floats of every job");
+    table_->setColumnCount(static_cast<int>(columns.size()));
+    table_->setHorizontalHeaderLabels(columns);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->verticalHeader()->hide();
+    table_->findChild<QAbstractButton*>()->setAccessibleName("Select every job"); // the corner
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(table_);
+    layout->addWidget(problem_);
+    connect(&document, &ProjectDocument::commandEnded, this, [this] {
+        if (isVisible()) {
+            refill();
+        }
+    });
+}
+
+// A schedule whose floats leave the currency range (one the CPM command
+// refused) shows no rows but why.
+void FloatsWindow::refill() {
+    table_->setSortingEnabled(false); // rows filled while sorted would move under the pen
+    std::vector<JobFloats> floats;
+    try {
+        floats = jobFloats(project_);
+        problem_->clear();
+    } catch (const CurrencyOverflow& error) {
+        problem_->setText(QString("No floats: ") + error.what());
+    }
+    table_->setRowCount(static_cast<int>(floats.size()));
+    for (int row = 0; row < table_->rowCount(); ++row) {
+        const JobFloats& job = floats[static_cast<std::size_t>(row)];
+        table_->setItem(
+            row, 0,
+            new JobItem(toQString(plainText(job.job.from) + "-" + plainText(job.job.to)),
+                        job.job.job));
+        table_->setItem(row, 1, new QTableWidgetItem(toQString(job.job.title.trimmed())));
+        table_->setItem(row, 2, new QTableWidgetItem(toQString(timeText(job.job))));
+        int column = 3;
+        for (const Currency value : {job.total, job.free, job.independent, job.interfering}) {
+            table_->setItem(row, column++, figureItem(value));
+        }
+    }
+    table_->resizeColumnsToContents();
+    table_->setSortingEnabled(true);
+}
+
+} // namespace arrowplan
