@@ -116,11 +116,14 @@ enum Column {
     description,
     optimistic,
     mostLikely,
-    pessimistic
+    pessimistic,
+    crashTime,
+    crashCost
 };
-constexpr std::array<std::string_view, 12> columnNames{
-    "id",     "duration", "title",       "name",       "predecessors", "delay",
-    "amount", "payment",  "description", "optimistic", "most_likely",  "pessimistic"};
+constexpr std::array<std::string_view, 14> columnNames{
+    "id",          "duration",    "title",      "name",        "predecessors",
+    "delay",       "amount",      "payment",    "description", "optimistic",
+    "most_likely", "pessimistic", "crash_time", "crash_cost"};
 
 // The fewest letters to insert, drop or change to make one text the other.
 std::size_t editDistance(std::string_view a, std::string_view b) {
@@ -172,7 +175,7 @@ std::optional<std::string> plainNumberText(std::string_view text, char separator
 class TaskReader {
   public:
     TaskReader(const Record& header, char separator, std::vector<ImportWarning>& warnings)
-        : separator_(separator) {
+        : separator_(separator), warnings_(warnings) {
         places_.fill(absent);
         for (std::size_t field = 0; field < header.fields.size(); ++field) {
             const std::string name(trimmed(header.fields[field]));
@@ -223,6 +226,7 @@ class TaskReader {
         task.payMode = payModeOf(field(payment), task.id);
         task.description = field(description);
         task.estimate = estimateOf(task.id);
+        task.crash = crashOf(task);
         // Listed with commas or semicolons, the ids may hold blanks ("Task 1");
         // otherwise blanks part them too.
         const std::string listed = field(predecessors);
@@ -283,6 +287,39 @@ class TaskReader {
         return estimate;
     }
 
+    // The crash time and cost, both or neither. A task is shortened from its
+    // time, never past 0, and costs more for it, not less.
+    std::optional<Crash> crashOf(const Task& task) const {
+        const bool time = !field(crashTime).empty();
+        if (time != !field(crashCost).empty()) {
+            throw ImportError(line_, "task " + task.id +
+                                         " has a crash time or a crash cost but not both: "
+                                         "crash_time and crash_cost go together");
+        }
+        if (!time) {
+            return std::nullopt;
+        }
+        const Crash crash{toSingle(number(crashTime, task.id)).value_or(-1),
+                          money(crashCost, task.id)};
+        if (!(crash.time >= 0 && crash.time <= task.time)) {
+            throw ImportError(line_, "the crash time " + field(crashTime) + " of task " + task.id +
+                                         " is not between 0 and its duration " +
+                                         plainText(task.time));
+        }
+        if (crash.cost < task.amount) {
+            throw ImportError(line_, "the crash cost " + field(crashCost) + " of task " + task.id +
+                                         " is below its amount " + plainText(task.amount));
+        }
+        if (crash == Crash{}) {
+            // The tables hold no crash data as a crash time and cost of 0.
+            warnings_.push_back({line_, "a crash time of 0 at a crash cost of 0 is no crash data: "
+                                        "task " +
+                                            task.id + " cannot be shortened"});
+            return std::nullopt;
+        }
+        return crash;
+    }
+
     ImportError negative(Column column, const std::string& text, const std::string& task) const {
         return {line_, "the " + std::string(columnNames[column]) + " " + text + " of task " + task +
                            " is not a number of 0 or more"};
@@ -315,6 +352,7 @@ class TaskReader {
     }
 
     char separator_;
+    std::vector<ImportWarning>& warnings_;
     static constexpr std::size_t absent = static_cast<std::size_t>(-1);
     std::array<std::size_t, columnNames.size()> places_{};
     int line_ = 0; // of the record being read
@@ -350,14 +388,19 @@ TaskList readTaskCsv(std::string_view bytes) {
 }
 
 std::string writeTaskCsv(const TaskList& tasks) {
-    // The estimates' columns only where a task has them, so a list without
-    // them is written as before there were any.
+    // The estimates' and the crash data's columns only where a task has
+    // them, so a list without them is written as before there were any.
     const bool estimated = std::any_of(tasks.tasks.begin(), tasks.tasks.end(),
                                        [](const Task& task) { return task.estimate.has_value(); });
+    const bool crashed = std::any_of(tasks.tasks.begin(), tasks.tasks.end(),
+                                     [](const Task& task) { return task.crash.has_value(); });
     std::vector<std::string> header{"id",     "title",   "duration",     "delay",
                                     "amount", "payment", "predecessors", "description"};
     if (estimated) {
         header.insert(header.end(), {"optimistic", "most_likely", "pessimistic"});
+    }
+    if (crashed) {
+        header.insert(header.end(), {"crash_time", "crash_cost"});
     }
     std::string text = csvRow(header);
     for (const Task& task : tasks.tasks) {
@@ -381,6 +424,10 @@ std::string writeTaskCsv(const TaskList& tasks) {
             };
             row.insert(row.end(), {time(&ThreePoint::optimistic), time(&ThreePoint::mostLikely),
                                    time(&ThreePoint::pessimistic)});
+        }
+        if (crashed) {
+            row.insert(row.end(), {task.crash ? plainText(task.crash->time) : std::string(),
+                                   task.crash ? plainText(task.crash->cost) : std::string()});
         }
         text += csvRow(row);
     }

@@ -15,6 +15,14 @@
 
 namespace arrowplan {
 
+// How far a task can be shortened: the least time it can be done in, and
+// its cost then (its amount is its cost at its time).
+struct Crash {
+    float time = 0;
+    Currency cost;
+    bool operator==(const Crash&) const = default;
+};
+
 // One task of a plan kept as a task list with predecessors, the way
 // spreadsheets and other planning tools keep it: it becomes one job.
 struct Task {
@@ -27,6 +35,7 @@ struct Task {
     std::string description;                           //
     std::vector<std::string> predecessors;             // ids of the tasks that must finish first
     std::optional<ThreePoint> estimate = std::nullopt; // three-point estimates of the time
+    std::optional<Crash> crash = std::nullopt;
     int line = 0; // where the task stands in its file, for messages
 };
 

@@ -234,6 +234,10 @@ Project projectOfTasks(const TaskList& list, std::vector<ImportWarning>& warning
         project.jobPayMode[job] = task.payMode;
         project.jobNotes[job] = task.description;
         setEstimate(project, job, task.estimate);
+        if (task.crash) {
+            project.jobCrashTime[job] = task.crash->time;
+            project.jobCrashCost[job] = task.crash->cost;
+        }
     }
     return project;
 }
@@ -266,6 +270,9 @@ TaskList tasksOfProject(const Project& project) {
         task.payMode = project.jobPayMode[job];
         task.description = project.jobNotes[job];
         task.estimate = estimateOf(project, job);
+        if (hasCrashData(project, job)) {
+            task.crash = Crash{project.jobCrashTime[job], project.jobCrashCost[job]};
+        }
         // The jobs that end where this one starts, or where a dummy leading
         // there starts, and so on back.
         std::vector<bool> reached(static_cast<std::size_t>(tableSlots), false);

@@ -364,6 +364,13 @@ class ImportTest : public QObject {
         QTest::newRow("estimates out of order")
             << "id,duration,optimistic,most_likely,pessimistic\n1,2,3,2,1" << Lines{2}
             << "the optimistic time is above the most likely time";
+        QTest::newRow("crash cost missing")
+            << "id,duration,crash_time\n1,2,1" << Lines{2} << "crash_time and crash_cost go";
+        QTest::newRow("crash time above duration")
+            << "id,duration,crash_time,crash_cost\n1,2,3,9" << Lines{2} << "between 0 and its";
+        QTest::newRow("crash cost below amount") << "id,duration,amount,crash_time,crash_cost\n1,2,"
+                                                    "5,1,4"
+                                                 << Lines{2} << "crash cost 4 of task 1 is below";
         QTest::newRow("payment unknown")
             << "id,duration,payment\n1,2,Pay later" << Lines{2} << "is none of 0 to 3";
         QTest::newRow("id twice") << "id,duration\n1,2\n\n1,3" << Lines{4} << "the other on line 2";
@@ -423,24 +430,27 @@ class ImportTest : public QObject {
     }
 
     // A table from a spreadsheet where the comma is the decimal point, with
-    // blanks around quoted fields and columns no one reads.
+    // blanks around quoted fields, columns no one reads, and crash data the
+    // tables cannot tell from none.
     void spreadsheetTable() {
         std::vector<ImportWarning> warnings;
         const Project project =
             imported("\xEF\xBB\xBF"
-                     "Name;ID;Duration;Payment;Amount;Predecesor;Colour;Description\r\n"
+                     "Name;ID;Duration;Payment;Amount;Predecesor;Colour;Description;Crash_Time;"
+                     "crash_cost\r\n"
                      " \"Pour the concrete slab\" ;s;2,5;pay at "
-                     "end;-1200,5;x;red;  \"two\r\nlines; \"\"wet\"\"\"\r\n",
+                     "end;-1200,5;x;red;  \"two\r\nlines; \"\"wet\"\"\";0;0\r\n",
                      &warnings);
         QCOMPARE(QString::fromStdString(project.jobTitle[1].text()), "Pour the concr");
         QCOMPARE(project.edgeWeight[1], 2.5f);
         QCOMPARE(project.jobPayMode[1], payAtEnd);
         QCOMPARE(project.jobAmount[1], Currency::fromDouble(-1200.5));
         QCOMPARE(QString::fromStdString(project.jobNotes[1]), "two\r\nlines; \"wet\"");
-        QCOMPARE(warnings.size(), 3u);
+        QCOMPARE(warnings.size(), 4u);
         QCOMPARE(warnings[0].text, "column `Predecesor` was ignored; did you mean `predecessors`?");
         QCOMPARE(warnings[1].text, "column `Colour` was ignored");
-        QCOMPARE(warnings[2].line, 2);
+        QVERIFY(warnings[2].line == 2 && warnings[2].text.ends_with("task s cannot be shortened"));
+        QCOMPARE(warnings[3].line, 2);
     }
 
     // Each example out as a task list and in again: the same jobs with the
@@ -524,13 +534,25 @@ class ImportTest : public QObject {
              }(),
              {"Dig 4 0 ~2/4/7.5:", "Pour 1 0: Dig"},
              nullptr},
+            {"crashed",
+             [] {
+                 Project project =
+                     projectOf(3, {{1, 2, 4, 0, 100, "Dig"}, {2, 3, 1, 0, 0, "Pour"}});
+                 project.jobCrashTime[1] = 2.5f;
+                 project.jobCrashCost[1] = Currency::fromWhole(160);
+                 project.jobCrashTime[2] = 0;
+                 project.jobCrashCost[2] = Currency::fromWhole(30);
+                 return project;
+             }(),
+             {"Dig 4 0 >2.5/160:", "Pour 1 0 >0/30: Dig"},
+             nullptr},
             {"negative time",
              projectOf(3, {{1, 2, 4, 0, 0, "Dig"}, {2, 3, 1, -3, 0, "Pour"}}),
              {},
              "job 2 (\"Pour\") takes -2 weeks"},
         };
         // MS Project XML folds the delays into the times, and has no place
-        // for estimates.
+        // for estimates or crash data.
         const auto described = [](const TaskList& list, bool folded) {
             std::vector<std::string> tasks;
             for (const Task& task : list.tasks) {
@@ -542,6 +564,9 @@ class ImportTest : public QObject {
                     text += " ~" + plainText(static_cast<float>(o)) + '/' +
                             plainText(static_cast<float>(m)) + '/' +
                             plainText(static_cast<float>(p));
+                }
+                if (task.crash && !folded) {
+                    text += " >" + plainText(task.crash->time) + '/' + plainText(task.crash->cost);
                 }
                 text += ':';
                 for (const std::string& id : task.predecessors) {
