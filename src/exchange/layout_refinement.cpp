@@ -28,6 +28,14 @@ constexpr double overNode = 15000;
 constexpr double overNodeAtLast = 1e9;
 constexpr int clearingRounds = 3;
 constexpr double clearingShare = 0.25;
+// Off the grid, the arrows still over nodes are cleared with work of their
+// own: throws of a node a short way at random, a look at what is left after
+// each round of throws. A node may clear an arrow at the cost of
+// `crossingsTraded` crossings.
+constexpr double offGridShare = 0.5;
+constexpr int wanderThrows = 50;
+constexpr unsigned throwReach = 150; // twips across and up or down
+constexpr int crossingsTraded = 1;
 constexpr double crossing = 3000;
 constexpr double labelClash = 300;
 constexpr double climbPerTwip = 1.0 / 225;
@@ -149,6 +157,37 @@ class Refiner {
         }
         overNode_ = overNode;
         graded_ = true;
+    }
+
+    // The arrows still over a node cleared off the grid: the node under
+    // such an arrow or one of the arrow's ends thrown a short way at random,
+    // each throw kept where it clears more than it costs (`clearsMore`), so
+    // that a crowd drifts apart and the crossings the grid settled on stay.
+    // With a little work of its own.
+    void clearOffGrid() {
+        tried_ = 0;
+        share_ = offGridShare;
+        std::mt19937 random(2);
+        const auto step = [&random] {
+            return static_cast<double>(random() % (2 * throwReach + 1)) - throwReach;
+        };
+        for (auto over = arrowsOverNodes(); !over.empty() && !spent(); over = arrowsOverNodes()) {
+            for (int thrown = 0; thrown < wanderThrows; ++thrown) {
+                const auto& [arrow, u] = over[random() % over.size()];
+                const std::size_t ends[] = {u, static_cast<std::size_t>(arrows_[arrow].from),
+                                            static_cast<std::size_t>(arrows_[arrow].to)};
+                const std::size_t v = ends[random() % 3];
+                const Vec place{std::round(at(v).x) + step(), std::round(at(v).y) + step()};
+                if (roomAt(v, place)) {
+                    const auto before = clearingFaults(v);
+                    const Vec old = at(v);
+                    moveTo(v, place);
+                    if (!clearsMore(before, clearingFaults(v))) {
+                        moveTo(v, old);
+                    }
+                }
+            }
+        }
     }
 
     // The cost of the whole picture, each fault once.
@@ -528,6 +567,90 @@ class Refiner {
         return count;
     }
 
+    // Each arrow over a node it does not join, with the node.
+    std::vector<std::pair<std::size_t, std::size_t>> arrowsOverNodes() const {
+        std::vector<std::pair<std::size_t, std::size_t>> over;
+        for (std::size_t a = 0; a < arrows_.size(); ++a) {
+            for (std::size_t u = 0; u < nodeCount_; ++u) {
+                if (!joins(arrows_[a], u) &&
+                    plane::nearSegment(at(u), from(arrows_[a]), to(arrows_[a]), clearance)) {
+                    over.emplace_back(a, u);
+                }
+            }
+        }
+        tried_ += arrows_.size();
+        return over;
+    }
+
+    // What moving a node off the grid may change: the arrows over nodes it
+    // takes part in, and the crossings of its own arrows. Counted over every
+    // node, as a node off the grid stands in no column.
+    struct Faults {
+        int over = 0;
+        int crossings = 0;
+    };
+
+    Faults clearingFaults(std::size_t v) const {
+        // Each of v's arrows is looked at against every node and arrow, about
+        // as much work as trying a place.
+        tried_ += 1 + touching_[v].size();
+        Faults faults;
+        for (const std::size_t a : touching_[v]) {
+            const LayoutArrow& arrow = arrows_[a];
+            for (std::size_t u = 0; u < nodeCount_; ++u) {
+                faults.over += !joins(arrow, u) &&
+                               plane::nearSegment(at(u), from(arrow), to(arrow), clearance);
+            }
+            for (const LayoutArrow& other : arrows_) {
+                faults.crossings +=
+                    !joins(other, v) &&
+                    plane::segmentsCross(from(arrow), to(arrow), from(other), to(other));
+            }
+        }
+        for (const LayoutArrow& arrow : arrows_) {
+            faults.over +=
+                !joins(arrow, v) && plane::nearSegment(at(v), from(arrow), to(arrow), clearance);
+        }
+        return faults;
+    }
+
+    // Fewer arrows over nodes, each cleared costing at most `crossingsTraded`
+    // crossings more; or as many, and no more crossings.
+    static bool clearsMore(Faults before, Faults after) {
+        const int cleared = before.over - after.over;
+        const int crossed = after.crossings - before.crossings;
+        return cleared > 0 ? crossed <= crossingsTraded * cleared : cleared == 0 && crossed <= 0;
+    }
+
+    void moveTo(std::size_t v, Vec p) {
+        grid_.x[v] = p.x;
+        grid_.y[v] = p.y;
+    }
+
+    // Whether v at p keeps its arrows running to the right, the gap to every
+    // node, and the grid's bounds.
+    bool roomAt(std::size_t v, Vec p) const {
+        if (p.y < grid_.rowY.front() || p.y > grid_.rowY.back() || p.x < grid_.columnX.front() ||
+            p.x > grid_.columnX.back()) {
+            return false;
+        }
+        for (const std::size_t a : touching_[v]) {
+            const LayoutArrow& arrow = arrows_[a];
+            if (static_cast<std::size_t>(arrow.from) == v ? to(arrow).x <= p.x
+                                                          : from(arrow).x >= p.x) {
+                return false;
+            }
+        }
+        for (std::size_t u = 0; u < nodeCount_; ++u) {
+            const double dx = grid_.x[u] - p.x;
+            const double dy = grid_.y[u] - p.y;
+            if (u != v && dx * dx + dy * dy < minGap * minGap) {
+                return false;
+            }
+        }
+        return true;
+    }
+
     // Moves v to the best place of the grid, if it is better than where v
     // stands; ties keep v where it is, so that refining settles.
     bool moveBest(std::size_t v) {
@@ -562,7 +685,7 @@ class Refiner {
 } // namespace
 
 double refineLayout(LayoutGrid& grid, const std::vector<LayoutArrow>& arrows, double figuresWidth,
-                    int passes, double share) {
+                    int passes, double share, bool offGrid) {
     Refiner refiner(grid, arrows, figuresWidth, share);
     const auto settle = [&] {
         // Moving two nodes at once costs far more than one, so it is tried
@@ -592,6 +715,9 @@ double refineLayout(LayoutGrid& grid, const std::vector<LayoutArrow>& arrows, do
         }
     }
     refiner.clearArrows();
+    if (offGrid) {
+        refiner.clearOffGrid();
+    }
     return refiner.total();
 }
 

@@ -42,6 +42,10 @@ constexpr int refiningPasses = 40;
 // each way of layering, then more for the best of them.
 constexpr double firstRefining = 0.5;
 constexpr double lastRefining = 0.5;
+// Networks of up to this many events get the arrows still over nodes
+// cleared off the grid at the end; in larger ones the area seldom leaves the
+// room, and a hundred arrows must still be laid out at once.
+constexpr int clearedUpTo = 60;
 // Node times as wide as most: two-digit times, the star of a critical node.
 constexpr const char* figuresSample = " 00 , 00 *";
 
@@ -671,7 +675,8 @@ std::vector<NodePlace> latticePlaces(const Layered& net, const Box& box) {
 // The first places on a grid whose rows are a quarter of the gap apart, and
 // the nodes moved on it until the chart reads best.
 double refine(std::vector<NodePlace>& places, const std::vector<std::pair<int, int>>& arrows,
-              const std::vector<std::string>& titles, const Box& box, double share) {
+              const std::vector<std::string>& titles, const Box& box, double share,
+              bool offGrid = false) {
     LayoutGrid grid;
     for (const NodePlace& place : places) {
         grid.columnX.push_back(place.x);
@@ -704,7 +709,7 @@ double refine(std::vector<NodePlace>& places, const std::vector<std::pair<int, i
                             end == std::string::npos ? 0.0 : labelWidth(title.substr(0, end + 1))});
     }
     const double cost =
-        refineLayout(grid, labelled, labelWidth(figuresSample), refiningPasses, share);
+        refineLayout(grid, labelled, labelWidth(figuresSample), refiningPasses, share, offGrid);
     for (std::size_t v = 0; v < places.size(); ++v) {
         places[v] = {static_cast<float>(grid.x[v]), static_cast<float>(grid.y[v])};
     }
@@ -778,7 +783,7 @@ std::vector<NodePlace> layOutNetwork(int nodeCount, const std::vector<std::pair<
             best = std::move(laidOut);
         }
     }
-    refine(best.first, arrows, titles, box, lastRefining);
+    refine(best.first, arrows, titles, box, lastRefining, nodeCount <= clearedUpTo);
     fillHeight(best.first, box);
     return best.first;
 }

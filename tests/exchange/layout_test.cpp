@@ -144,32 +144,28 @@ class LayoutTest : public QObject {
     // tidied, the lists the benchmark judges the layout on, and random plans.
     // Every one stays inside the area, nodes apart, arrows to the right (the
     // same twice, as the networks above show); up to 60 events no two arrows
-    // overlap; the examples keep every arrow clear of the nodes it does not
-    // join and every label clear, measured with the window's font. On the
-    // crowded lists and a few plans an arrow may still pass over a node; the
-    // benchmark counts them.
+    // overlap and every arrow keeps clear of the nodes it does not join; the
+    // examples keep every label clear, measured with the window's font.
     void chartsReadable_data() {
         QTest::addColumn<TaskList>("list");
         QTest::addColumn<QString>("file");  // a task list to import, or a drawn project to tidy
-        QTest::addColumn<bool>("clear");    // no arrow through a node
         QTest::addColumn<bool>("labelled"); // no label on a circle or a label
         for (const char* example :
              {"house.csv", "house.xml", "demo.cpm", "house.cpm", "yard.cpm"}) {
-            QTest::newRow(example) << TaskList() << QString(example) << true << true;
+            QTest::newRow(example) << TaskList() << QString(example) << true;
         }
         for (const NamedTaskList& judged : judgedTaskLists()) {
-            QTest::newRow(judged.name.c_str()) << judged.list << QString() << false << false;
+            QTest::newRow(judged.name.c_str()) << judged.list << QString() << false;
         }
         std::mt19937 random(11);
         for (int plan = 0; plan < 200; ++plan) {
-            QTest::addRow("plan %d", plan) << randomPlan(random) << QString() << false << false;
+            QTest::addRow("plan %d", plan) << randomPlan(random) << QString() << false;
         }
     }
 
     void chartsReadable() {
         QFETCH(TaskList, list);
         QFETCH(QString, file);
-        QFETCH(bool, clear);
         QFETCH(bool, labelled);
         const std::string path = ARROWPLAN_EXAMPLES "/" + file.toStdString();
         std::vector<ImportWarning> warnings;
@@ -197,7 +193,13 @@ class LayoutTest : public QObject {
         const ChartReadability counts = readabilityOf(project, metrics);
         if (project.nodeCount <= 60) {
             QCOMPARE(counts.overlaps, 0);
-            QVERIFY(!clear || counts.arrowsThroughNodes == 0);
+            // Two fans of a dozen tasks and more between the same two events
+            // and one dense plan do not yet find room in an area under three
+            // inches high.
+            for (const char* crowded : {"sparse 2", "shared sets 3", "plan 53"}) {
+                QEXPECT_FAIL(crowded, "an arrow still passes over a node", Continue);
+            }
+            QCOMPARE(counts.arrowsThroughNodes, 0);
         }
         QVERIFY(!labelled || counts.textCollisions == 0);
     }
