@@ -321,7 +321,7 @@ Command timeCost(const Session& session, Random& random) {
         return {"timecost", {"crash", std::to_string(between(random, 1, 4))}};
     }
     if (roll < 95) {
-        return {"timecost", {"floats", std::to_string(between(random, 0, 6))}};
+        return {"timecost", {"floats", std::to_string(between(random, 0, 7))}};
     }
     return {"timecost", {"close"}};
 }

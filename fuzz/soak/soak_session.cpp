@@ -978,15 +978,20 @@ std::optional<std::string> Session::checkRiskTable() const {
     return std::nullopt;
 }
 
-// The Time and Cost window's controls and the Floats window's headers. A
-// crash to a length of the curve that makes a step leaves the project
-// scheduled at that length.
+// The Time and Cost window's controls, and the Floats window's headers and
+// its shading box (the column past the last). A crash to a length of the curve that makes a step
+// leaves the project scheduled at that length.
 void Session::timeCost(const Command& c) {
     const std::string& op = c.arg(0);
     if (op == "floats") {
         if (QWidget* floats = topLevelNamed("frmFloats"); floats && floats->isVisible()) {
-            floats->findChild<QTableWidget*>()->sortByColumn(std::atoi(c.arg(1).c_str()),
-                                                             Qt::AscendingOrder);
+            auto* table = floats->findChild<QTableWidget*>();
+            const int column = std::atoi(c.arg(1).c_str());
+            if (column < table->columnCount()) {
+                table->sortByColumn(column, Qt::AscendingOrder);
+            } else {
+                floats->findChild<QCheckBox*>("chkShadeFloats")->toggle();
+            }
         }
         return;
     }

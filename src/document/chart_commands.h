@@ -9,8 +9,8 @@ class QPrinter;
 
 namespace arrowplan {
 
-// What the job card, the risk window and the print options ask of the main
-// window, which owns the chart, the list box and the other windows: its
+// What the job card, the floats, risk and time-cost windows and the print
+// options ask of the main window, which owns the chart, the list box and the other windows: its
 // commands that they run in the course of their own.
 class ChartCommands {
   public:
@@ -33,6 +33,8 @@ class ChartCommands {
     // the window's last settings (the defaults before any). Throws RiskError
     // for a project the analysis cannot work on.
     virtual RiskFigures riskFigures() = 0;
+    // Whether the chart shades each job's free float; it is redrawn.
+    virtual void shadeFreeFloats(bool shaded) = 0;
 };
 
 } // namespace arrowplan

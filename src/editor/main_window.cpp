@@ -5,6 +5,7 @@
 #include "editor/about_box.h"
 #include "editor/canvas.h"
 #include "editor/chart.h"
+#include "editor/free_float_marks.h"
 #include "platform/locale_currency.h"
 #include "platform/printer_surface.h"
 #include "platform/qt_text.h"
@@ -221,6 +222,14 @@ void MainWindow::cmdRedraw_Click() {
     if (project_.editMode == EditMode::select && selectionHolds()) {
         drawSelectionMark(project_, *surface_, selection_);
     }
+    if (freeFloatsShaded_) {
+        drawFreeFloats(project_, *surface_);
+    }
+}
+
+void MainWindow::shadeFreeFloats(bool shaded) {
+    freeFloatsShaded_ = shaded;
+    document_.run(redrawStep, [this] { cmdRedraw_Click(); });
 }
 
 void MainWindow::cmdCPM_Click() {
@@ -292,7 +301,7 @@ void MainWindow::abt_Click() {
 
 void MainWindow::mnuFloats_Click() {
     cmdCPM_Click();
-    FloatsWindow& window = ownWindow(floats_, document_);
+    FloatsWindow& window = ownWindow(floats_, document_, *this);
     window.refill();
     showAbove(window);
 }

@@ -131,6 +131,7 @@ class MainWindow : public QMainWindow, public ChartCommands {
     void mnuRisk_Click();
     RiskWindow& riskWindow();
     RiskFigures riskFigures() override;
+    void shadeFreeFloats(bool shaded) override;
     // File > Print: the print options, shown without waiting.
     void pr_Click();
     void prnt(QPrinter& printer) override;
@@ -283,6 +284,7 @@ class MainWindow : public QMainWindow, public ChartCommands {
     // Select mode: what is chosen, and where a drag of it began.
     ChartSelection selection_;
     std::optional<QPointF> dragFrom_;
+    bool freeFloatsShaded_ = false;  // by the Floats window, over every redraw
     QMenu* selectionMenu_ = nullptr; // a right click's menu, made when first wanted
 
     // The spanning-tree tools: the run that is pausing until Timer1 ticks,

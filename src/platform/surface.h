@@ -20,6 +20,7 @@ inline constexpr Colour projectName = 0xC00000; // dark blue
 inline constexpr Colour red = 0x0000FF;
 inline constexpr Colour windowBack = 0xE2BF98; // the main window's light blue
 inline constexpr Colour selection = 0xFF00FF;  // magenta, used for nothing else
+inline constexpr Colour freeFloat = 0x008000;  // dark green: the free floats shaded
 } // namespace colours
 
 inline constexpr int redOf(Colour c) {

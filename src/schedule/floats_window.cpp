@@ -7,6 +7,7 @@
 #include "schedule/floats.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QTableWidget>
@@ -38,8 +39,10 @@ QTableWidgetItem* figureItem(Currency value) {
 
 } // namespace
 
-FloatsWindow::FloatsWindow(ProjectDocument& document)
-    : project_(document.project()), table_(new QTableWidget(this)), problem_(new QLabel(this)) {
+FloatsWindow::FloatsWindow(ProjectDocument& document, ChartCommands& chart)
+    : project_(document.project()),
+      shade_(new QCheckBox("&Shade the free floats on the chart", this)),
+      table_(new QTableWidget(this)), problem_(new QLabel(this)) {
     setObjectName("frmFloats");
     setWindowTitle("Floats");
     setFont(windowFont());
@@ -55,11 +58,20 @@ FloatsWindow::FloatsWindow(ProjectDocument& document)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(table_);
     layout->addWidget(problem_);
+    shade_->setObjectName("chkShadeFloats");
+    layout->addWidget(shade_);
+    connect(shade_, &QCheckBox::toggled, this, [&chart](bool on) { chart.shadeFreeFloats(on); });
     connect(&document, &ProjectDocument::commandEnded, this, [this] {
         if (isVisible()) {
             refill();
         }
     });
+}
+
+// The shading belongs to the window: it goes when the window does.
+void FloatsWindow::hideEvent(QHideEvent* event) {
+    shade_->setChecked(false);
+    QWidget::hideEvent(event);
 }
 
 // A schedule whose floats leave the currency range (one the CPM command

@@ -10,6 +10,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QCheckBox>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -31,21 +32,23 @@ QColor nodeFace(Harness& h, int n) {
     return h.at(h.project.nodeX[n], h.project.nodeY[n] + 150);
 }
 
-// The lines, circles and texts drawn in red since the surface was last cleared.
-QStringList drawnRed(const RecordingSurface& surface) {
-    QStringList red;
-    bool inRed = false;
+// The lines, circles and texts drawn in a colour since the surface was last
+// cleared.
+QStringList drawnIn(const RecordingSurface& surface, Colour colour) {
+    QStringList drawn;
+    bool inColour = false;
     for (const QString& operation : toQStringList(surface.operations())) {
         if (operation == "clear") {
-            red.clear();
+            drawn.clear();
         } else if (operation.startsWith("colour ")) {
-            inRed = operation == "colour 0000FF";
-        } else if (inRed &&
+            inColour =
+                operation == "colour " + QString("%1").arg(colour, 6, 16, QChar('0')).toUpper();
+        } else if (inColour &&
                    QRegularExpression("^(line|circle|text) ").match(operation).hasMatch()) {
-            red << operation;
+            drawn << operation;
         }
     }
-    return red;
+    return drawn;
 }
 
 QStringList arrowLines(const Project& project, int job) {
@@ -364,11 +367,11 @@ class MainWindowTest : public QObject {
         QList<int> askedJobs{1, 2, 3, 1, 3, 1};
         h.prompts.whileAsking = [&] {
             const QStringList arrow = arrowLines(h.project, askedJobs.takeFirst());
-            const QStringList red = drawnRed(drawn);
+            const QStringList red = drawnIn(drawn, colours::red);
             QCOMPARE(red.mid(red.size() - arrow.size()), arrow);
             QExposeEvent expose(QRegion(h.window.rect()));
             QCoreApplication::sendEvent(h.window.windowHandle(), &expose);
-            QCOMPARE(drawnRed(drawn), arrow);
+            QCOMPARE(drawnIn(drawn, colours::red), arrow);
         };
         h.prompts.asked.clear();
         h.prompts.inputs = {"4", " 0 ", "2.5"};
@@ -444,6 +447,31 @@ class MainWindowTest : public QObject {
         QCOMPARE(floats->item(0, 4)->text(), QString("15"));
         floats->sortByColumn(0, Qt::AscendingOrder); // by job, not by its text
         QCOMPARE(floats->item(13, 0)->text(), QString("11-12"));
+        // Ticked, the free floats are shaded on the chart: three jobs have
+        // one, and Landscaping's 15 weeks lie beside the head of its arrow,
+        // 15/21 of it with its time and delay. They go with the tick and with
+        // the window.
+        RecordingSurface drawn(12000, 9000, colours::windowBack);
+        h.window.drawOn(drawn);
+        auto* shade = Harness::windowNamed("frmFloats")->findChild<QCheckBox*>("chkShadeFloats");
+        shade->setChecked(true);
+        const QStringList green = drawnIn(drawn, colours::freeFloat);
+        QCOMPARE(green.size(), 3);
+        const QRegularExpressionMatch line =
+            QRegularExpression(R"(^line ([-\d.]+),([-\d.]+) ([-\d.]+),([-\d.]+)$)")
+                .match(green.last());
+        QVERIFY2(line.hasMatch(), qPrintable(green.last()));
+        const auto at = [&](int i) { return line.captured(i).toDouble(); };
+        const double arrow = std::hypot(h.project.nodeX[12] - h.project.nodeX[2],
+                                        h.project.nodeY[12] - h.project.nodeY[2]) -
+                             400;
+        QVERIFY(std::hypot(at(3) - h.project.nodeX[12], at(4) - h.project.nodeY[12]) < 300);
+        QCOMPARE(qRound(std::hypot(at(3) - at(1), at(4) - at(2)) * 21), qRound(arrow * 15));
+        shade->setChecked(false);
+        QVERIFY(drawnIn(drawn, colours::freeFloat).isEmpty());
+        shade->setChecked(true);
+        Harness::windowNamed("frmFloats")->close();
+        QVERIFY(drawnIn(drawn, colours::freeFloat).isEmpty());
 
         h.load(examples + "/plant.cpm");
         h.action("mnuTimeCost")->trigger();
