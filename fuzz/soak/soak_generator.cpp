@@ -219,7 +219,7 @@ Command printCommand(const Session& session, Random& random) {
     }
     const int roll = between(random, 0, 99);
     if (roll < 60) {
-        return {"print", {"tick", std::to_string(between(random, 1, 7))}};
+        return {"print", {"tick", std::to_string(between(random, 1, 8))}};
     }
     if (roll < 70) {
         return {"print", {"go", chance(random, 0.3) ? "pdf" : "cancel"}};

@@ -142,7 +142,8 @@ constexpr std::string_view usageTail =
   import TASKS OUT.cpm    take a task list in as a project file, as File >
                           Import does: a CSV table (columns id, duration, and
                           any of title, predecessors, delay, amount, payment,
-                          description) or MS Project XML (TASKS ending in
+                          description, optimistic, most_likely, pessimistic,
+                          crash_time, crash_cost) or MS Project XML (TASKS ending in
                           .xml or starting with an element); warnings go to
                           standard error, and on any error OUT is not written
   export [--format F] FILE.cpm OUT
@@ -593,7 +594,8 @@ const std::vector<Command>& commands() {
         {"print",
          true,
          {},
-         {"--cards", "--list", "--costs-totals", "--costs-jobs", "--chart", "--risk", "--no-costs"},
+         {"--cards", "--list", "--floats", "--costs-totals", "--costs-jobs", "--chart", "--risk",
+          "--no-costs"},
          printToFiles},
         {"kruskal1",
          false,

@@ -1,5 +1,7 @@
 #include "exchange/task_csv.h"
 
+#include "exchange/task_project.h"
+
 #include "model/number_parse.h"
 #include "model/number_text.h"
 #include "model/utf8.h"
@@ -301,14 +303,9 @@ class TaskReader {
         }
         const Crash crash{toSingle(number(crashTime, task.id)).value_or(-1),
                           money(crashCost, task.id)};
-        if (!(crash.time >= 0 && crash.time <= task.time)) {
-            throw ImportError(line_, "the crash time " + field(crashTime) + " of task " + task.id +
-                                         " is not between 0 and its duration " +
-                                         plainText(task.time));
-        }
-        if (crash.cost < task.amount) {
-            throw ImportError(line_, "the crash cost " + field(crashCost) + " of task " + task.id +
-                                         " is below its amount " + plainText(task.amount));
+        if (const auto problem = crashProblem(task, crash)) {
+            throw ImportError(line_,
+                              "the crash data of task " + task.id + " cannot be used: " + *problem);
         }
         if (crash == Crash{}) {
             // The tables hold no crash data as a crash time and cost of 0.

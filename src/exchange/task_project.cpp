@@ -242,9 +242,25 @@ Project projectOfTasks(const TaskList& list, std::vector<ImportWarning>& warning
     return project;
 }
 
+std::optional<std::string> crashProblem(const Task& task, const Crash& crash) {
+    if (!(crash.time >= 0 && crash.time <= task.time)) {
+        return "the crash time " + plainText(crash.time) + " is not between 0 and the duration " +
+               plainText(task.time);
+    }
+    if (crash.cost < task.amount) {
+        return "the crash cost " + plainText(crash.cost) + " is below the amount " +
+               plainText(task.amount);
+    }
+    return std::nullopt;
+}
+
 TaskList tasksOfProject(const Project& project) {
     TaskList list;
     list.name = project.projectName;
+    if (project.indirectCostPerWeek != Currency()) {
+        list.warnings.push_back(
+            {0, "the indirect cost per week is left out: a task list has no place for it"});
+    }
     for (int job = 1; job <= project.edgeCount; ++job) {
         if (isDummy(project, job)) {
             continue;
@@ -271,7 +287,14 @@ TaskList tasksOfProject(const Project& project) {
         task.description = project.jobNotes[job];
         task.estimate = estimateOf(project, job);
         if (hasCrashData(project, job)) {
-            task.crash = Crash{project.jobCrashTime[job], project.jobCrashCost[job]};
+            // The card may have changed the time or the amount since.
+            const Crash crash{project.jobCrashTime[job], project.jobCrashCost[job]};
+            if (const auto problem = crashProblem(task, crash)) {
+                list.warnings.push_back({0, "the crash data of job " + std::to_string(job) +
+                                                " is left out: " + *problem});
+            } else {
+                task.crash = crash;
+            }
         }
         // The jobs that end where this one starts, or where a dummy leading
         // there starts, and so on back.

@@ -4,7 +4,9 @@
 #include "exchange/task_list.h"
 #include "model/project.h"
 
+#include <optional>
 #include <stdexcept>
+#include <string>
 
 namespace arrowplan {
 
@@ -30,8 +32,14 @@ class ExportError : public std::runtime_error {
 // as the job, waiting for the jobs that end where it starts, directly or
 // through dummies. A negative delay is taken off the time, with a warning,
 // as a task list's delays are never negative; throws ExportError for a job
-// whose time and delay together are negative.
+// whose time and delay together are negative. Crash data a task could not
+// have (`crashProblem`) and the indirect cost, for which a list has no
+// place, are left out with a warning.
 TaskList tasksOfProject(const Project& project);
+
+// Why a task cannot be shortened as `crash` says (a crash time outside 0 to
+// its time, a crash cost below its amount), or nothing when it can.
+std::optional<std::string> crashProblem(const Task& task, const Crash& crash);
 
 // Moves every node of the drawn network to its place in a layered layout;
 // nothing else changes. An arrow still being drawn is passed over.

@@ -20,19 +20,21 @@ namespace {
 const QStringList columns = {"Job",  "Title",       "Time(D)",    "Total",
                              "Free", "Independent", "Interfering"};
 
-// The job's column sorts by the job's number, not as its text.
-class JobItem : public QTableWidgetItem {
+// A cell that sorts by a number of its own, not as its text: the job's
+// column by the job's number, a float by its value, shown in the program's
+// own number text (a double shown as Qt shows it would read "1e+07").
+class SortedItem : public QTableWidgetItem {
   public:
-    JobItem(const QString& text, int job) : QTableWidgetItem(text) { setData(Qt::UserRole, job); }
+    SortedItem(const QString& text, double key) : QTableWidgetItem(text) {
+        setData(Qt::UserRole, key);
+    }
     bool operator<(const QTableWidgetItem& other) const override {
-        return data(Qt::UserRole).toInt() < other.data(Qt::UserRole).toInt();
+        return data(Qt::UserRole).toDouble() < other.data(Qt::UserRole).toDouble();
     }
 };
 
-// A figure that sorts as a number, not as its text.
 QTableWidgetItem* figureItem(Currency value) {
-    auto* item = new QTableWidgetItem;
-    item->setData(Qt::DisplayRole, value.toDouble());
+    auto* item = new SortedItem(toQString(plainText(value)), value.toDouble());
     item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return item;
 }
@@ -90,8 +92,8 @@ void FloatsWindow::refill() {
         const JobFloats& job = floats[static_cast<std::size_t>(row)];
         table_->setItem(
             row, 0,
-            new JobItem(toQString(plainText(job.job.from) + "-" + plainText(job.job.to)),
-                        job.job.job));
+            new SortedItem(toQString(plainText(job.job.from) + "-" + plainText(job.job.to)),
+                           job.job.job));
         table_->setItem(row, 1, new QTableWidgetItem(toQString(job.job.title.trimmed())));
         table_->setItem(row, 2, new QTableWidgetItem(toQString(timeText(job.job))));
         int column = 3;

@@ -51,8 +51,9 @@ run "chart page" 0 chart "$examples/house.cpm" "$work/chart.pdf"
 pdfinfo "$work/chart.pdf" | awk '/^Page size:/ { exit !($3 > $5) }' || fail "chart page shape"
 
 # Printing to PDF files, named after the prefix and the report.
-run print 0 print "$examples/house.cpm" "$work/house" --cards --costs-jobs --chart --risk --no-costs
-same "printed files" <(printf '%s\n' "$work"/house-{cards-{1,2,3,4,5},costs,chart,risk}.pdf)
+run print 0 print "$examples/house.cpm" "$work/house" --cards --floats --costs-jobs --chart --risk \
+    --no-costs
+same "printed files" <(printf '%s\n' "$work"/house-{cards-{1,2,3,4,5},floats,costs,chart,risk}.pdf)
 pdftotext "$work/house-costs.pdf" - | grep -q "Total Costs" && fail "totals printed unasked"
 pdftotext "$work/house-cards-1.pdf" - | grep -q "Amount" && fail "--no-costs printed amounts"
 # One money form in one run, the locale's: on the cards as in the costs.

@@ -498,6 +498,12 @@ class MainWindowTest : public QObject {
         QCOMPARE(window->findChild<QLabel*>("timeCostStatus")->text(),
                  QString("job 1's crash cost (1000) is below its amount (180000)"));
         QVERIFY(!crash->isEnabled());
+
+        // A job into an event that leads nowhere floats up to the late time's
+        // sentinel, shown in full as the listing shows it.
+        h.project = projectOf(3, {{1, 3, 1}, {1, 2, 1}});
+        h.action("mnuFloats")->trigger();
+        QCOMPARE(floats->item(1, 3)->text(), QString("9999999"));
     }
 
     void typedNumbersFollowTheLocale_data() {

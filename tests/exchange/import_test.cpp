@@ -367,10 +367,12 @@ class ImportTest : public QObject {
         QTest::newRow("crash cost missing")
             << "id,duration,crash_time\n1,2,1" << Lines{2} << "crash_time and crash_cost go";
         QTest::newRow("crash time above duration")
-            << "id,duration,crash_time,crash_cost\n1,2,3,9" << Lines{2} << "between 0 and its";
-        QTest::newRow("crash cost below amount") << "id,duration,amount,crash_time,crash_cost\n1,2,"
-                                                    "5,1,4"
-                                                 << Lines{2} << "crash cost 4 of task 1 is below";
+            << "id,duration,crash_time,crash_cost\n1,2,3,9" << Lines{2}
+            << "of task 1 cannot be used: the crash time 3 is not between";
+        QTest::newRow("crash cost below amount")
+            << "id,duration,amount,crash_time,crash_cost\n1,2,"
+               "5,1,4"
+            << Lines{2} << "the crash cost 4 is below the amount 5";
         QTest::newRow("payment unknown")
             << "id,duration,payment\n1,2,Pay later" << Lines{2} << "is none of 0 to 3";
         QTest::newRow("id twice") << "id,duration\n1,2\n\n1,3" << Lines{4} << "the other on line 2";
@@ -507,6 +509,7 @@ class ImportTest : public QObject {
             Project project;
             std::vector<std::string> tasks; // title, time, delay, the titles waited for
             const char* refusal;
+            std::size_t warned = 0; // what is changed or left out on the way
         };
         const Case cases[] = {
             {"milestone",
@@ -525,7 +528,8 @@ class ImportTest : public QObject {
             {"negative delay",
              projectOf(3, {{1, 2, 5, -3, 0, "Dig"}, {2, 3, 1, 0.5, 0, "Build"}}),
              {"Dig 2 0:", "Build 1 0.5: Dig"},
-             nullptr},
+             nullptr,
+             1},
             {"estimated",
              [] {
                  Project project = projectOf(3, {{1, 2, 4, 0, 0, "Dig"}, {2, 3, 1, 0, 0, "Pour"}});
@@ -536,16 +540,21 @@ class ImportTest : public QObject {
              nullptr},
             {"crashed",
              [] {
-                 Project project =
-                     projectOf(3, {{1, 2, 4, 0, 100, "Dig"}, {2, 3, 1, 0, 0, "Pour"}});
+                 Project project = projectOf(
+                     4,
+                     {{1, 2, 4, 0, 100, "Dig"}, {2, 3, 1, 0, 0, "Pour"}, {3, 4, 2, 0, 0, "Cure"}});
                  project.jobCrashTime[1] = 2.5f;
                  project.jobCrashCost[1] = Currency::fromWhole(160);
                  project.jobCrashTime[2] = 0;
                  project.jobCrashCost[2] = Currency::fromWhole(30);
+                 project.jobCrashTime[3] = 3; // above its time: left out
+                 project.jobCrashCost[3] = Currency::fromWhole(10);
+                 project.indirectCostPerWeek = Currency::fromWhole(50);
                  return project;
              }(),
-             {"Dig 4 0 >2.5/160:", "Pour 1 0 >0/30: Dig"},
-             nullptr},
+             {"Dig 4 0 >2.5/160:", "Pour 1 0 >0/30: Dig", "Cure 2 0: Pour"},
+             nullptr,
+             2},
             {"negative time",
              projectOf(3, {{1, 2, 4, 0, 0, "Dig"}, {2, 3, 1, -3, 0, "Pour"}}),
              {},
@@ -583,6 +592,7 @@ class ImportTest : public QObject {
                 const TaskList out = tasksOfProject(c.project);
                 QVERIFY2(c.refusal == nullptr, c.name);
                 QVERIFY2(described(out, false) == c.tasks, c.name);
+                QVERIFY2(out.warnings.size() == c.warned, c.name);
                 std::vector<ImportWarning> warnings;
                 const TaskList csv =
                     tasksOfProject(projectOfTasks(readTaskCsv(writeTaskCsv(out)), warnings));
