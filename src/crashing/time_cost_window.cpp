@@ -222,13 +222,17 @@ void TimeCostWindow::storeCell(int row, int column) {
     const QString text = jobs_->item(row, column)->text().trimmed();
     document_.run(column == crashTimeColumn ? crashTimeStep : crashCostStep, [&] {
         chart_.abandonHalfMadeArrow();
-        if (column == crashTimeColumn) {
-            const std::optional<float> time = text.isEmpty() ? 0.0f : typedSingle(text);
+        // A cell emptied takes the job's crash data away: a crash time of 0
+        // left behind would let the job be crashed to nothing.
+        if (text.isEmpty()) {
+            project_.jobCrashTime[j] = 0;
+            project_.jobCrashCost[j] = Currency();
+        } else if (column == crashTimeColumn) {
+            const std::optional<float> time = typedSingle(text);
             if (time && *time >= 0 && fitsSchedule(*time, project_.jobDelay[j])) {
                 project_.jobCrashTime[j] = *time;
             }
-        } else if (const std::optional<Currency> cost =
-                       text.isEmpty() ? Currency() : typedCurrency(text)) {
+        } else if (const std::optional<Currency> cost = typedCurrency(text)) {
             project_.jobCrashCost[j] = *cost;
         }
     });

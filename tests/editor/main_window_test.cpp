@@ -498,6 +498,9 @@ class MainWindowTest : public QObject {
         QCOMPARE(window->findChild<QLabel*>("timeCostStatus")->text(),
                  QString("job 1's crash cost (1000) is below its amount (180000)"));
         QVERIFY(!crash->isEnabled());
+        jobs->item(0, 4)->setText(""); // no crash time: no crash data, not a crash to nothing
+        QVERIFY(!hasCrashData(h.project, 1));
+        QCOMPARE(jobs->item(0, 5)->text(), QString());
 
         // A job into an event that leads nowhere floats up to the late time's
         // sentinel, shown in full as the listing shows it.
