@@ -227,8 +227,31 @@ FAULTS = [
      ".risk = box(7)->isChecked()", ".risk = false"),
     ("risk-report-seed-ignored", "src/app/report_main.cpp",
      "            settings.seed = *seed;", ""),
+    ("crash-cell-emptied-keeps-cost", "src/crashing/time_cost_window.cpp",
+     "            project_.jobCrashCost[j] = Currency();\n", ""),
+    ("export-keeps-crash-beyond-time", "src/exchange/task_project.cpp",
+     "crash.time >= 0 && crash.time <= task.time", "crash.time >= 0"),
+    ("export-drops-indirect-silently", "src/exchange/task_project.cpp",
+     "if (project.indirectCostPerWeek != Currency()) {",
+     "if (project.indirectCostPerWeek < Currency()) {"),
+    ("csv-half-given-columns", "src/exchange/task_csv.cpp",
+     "if (given != 0 && static_cast", "if (given > 1 && static_cast"),
+    ("floats-window-double-text", "src/schedule/floats_window.cpp",
+     "new SortedItem(toQString(plainText(value)), value.toDouble())",
+     "new SortedItem(QString::number(value.toDouble()), value.toDouble())"),
+    ("free-float-share-of-time", "src/editor/free_float_marks.cpp",
+     "length * free / (duration + free)", "length * free / std::max(duration, 1.0)"),
+    ("shading-outlives-window", "src/schedule/floats_window.cpp",
+     "    shade_->setChecked(false);\n", ""),
+    ("print-floats-option-refused", "src/app/report_main.cpp",
+     '{"--cards", "--list", "--floats",', '{"--cards", "--list",'),
+    ("print-floats-box-ignored", "src/print/print_options_window.cpp",
+     ".floats = box(8)->isChecked()", ".floats = false"),
+    ("layout-never-clears-off-grid", "src/exchange/network_layout.cpp",
+     "nodeCount <= clearedUpTo", "nodeCount < 0"),
+    ("extras-always-version-2", "src/model/file_extras.cpp",
+     "(crashes || indirect ? 2 : 1)", "2"),
 ]
-
 ROOT = Path(__file__).resolve().parent.parent
 
 

@@ -35,12 +35,14 @@ void drawFreeFloats(const Project& project, Surface& surface) {
         const long long to = nodeSlot(project.edgeTo[j]);
         const double dx = project.nodeX[to] - project.nodeX[from];
         const double dy = project.nodeY[to] - project.nodeY[from];
-        const double length = std::hypot(dx, dy) - 2 * chart_geometry::nodeRadius;
+        const double centres = std::hypot(dx, dy);
+        // The arrow runs from circle to circle.
+        const double length = centres - 2 * chart_geometry::nodeRadius;
         if (!(length > 0)) {
             continue;
         }
-        const double ux = dx / (length + 2 * chart_geometry::nodeRadius);
-        const double uy = dy / (length + 2 * chart_geometry::nodeRadius);
+        const double ux = dx / centres;
+        const double uy = dy / centres;
         // From the tip back by the float's share of the line, to the left of
         // the arrow as it runs.
         const double tipX = project.nodeX[to] - chart_geometry::nodeRadius * ux - beside * uy;

@@ -567,13 +567,17 @@ class Refiner {
         return count;
     }
 
+    // Whether the arrow passes within the clearance of a node it does not join.
+    bool passesOver(const LayoutArrow& arrow, std::size_t u) const {
+        return !joins(arrow, u) && plane::nearSegment(at(u), from(arrow), to(arrow), clearance);
+    }
+
     // Each arrow over a node it does not join, with the node.
     std::vector<std::pair<std::size_t, std::size_t>> arrowsOverNodes() const {
         std::vector<std::pair<std::size_t, std::size_t>> over;
         for (std::size_t a = 0; a < arrows_.size(); ++a) {
             for (std::size_t u = 0; u < nodeCount_; ++u) {
-                if (!joins(arrows_[a], u) &&
-                    plane::nearSegment(at(u), from(arrows_[a]), to(arrows_[a]), clearance)) {
+                if (passesOver(arrows_[a], u)) {
                     over.emplace_back(a, u);
                 }
             }
@@ -598,8 +602,7 @@ class Refiner {
         for (const std::size_t a : touching_[v]) {
             const LayoutArrow& arrow = arrows_[a];
             for (std::size_t u = 0; u < nodeCount_; ++u) {
-                faults.over += !joins(arrow, u) &&
-                               plane::nearSegment(at(u), from(arrow), to(arrow), clearance);
+                faults.over += passesOver(arrow, u);
             }
             for (const LayoutArrow& other : arrows_) {
                 faults.crossings +=
@@ -608,8 +611,7 @@ class Refiner {
             }
         }
         for (const LayoutArrow& arrow : arrows_) {
-            faults.over +=
-                !joins(arrow, v) && plane::nearSegment(at(v), from(arrow), to(arrow), clearance);
+            faults.over += passesOver(arrow, v);
         }
         return faults;
     }

@@ -12,6 +12,7 @@
 #include <cctype>
 #include <numeric>
 #include <optional>
+#include <span>
 
 namespace arrowplan {
 
@@ -264,18 +265,25 @@ class TaskReader {
         return *plain;
     }
 
+    // Whether the row fills columns that go together: all of them, or none.
+    // Some of them is refused, `some` saying what the task has.
+    bool givenTogether(std::span<const Column> columns, const std::string& task,
+                       const std::string& some) const {
+        const auto given = std::count_if(columns.begin(), columns.end(),
+                                         [&](Column c) { return !field(c).empty(); });
+        if (given != 0 && static_cast<std::size_t>(given) != columns.size()) {
+            throw ImportError(line_, "task " + task + " has " + some);
+        }
+        return given != 0;
+    }
+
     // The three estimates, all or none; checked as the file's are.
     std::optional<ThreePoint> estimateOf(const std::string& task) const {
         const Column columns[] = {optimistic, mostLikely, pessimistic};
-        const auto given = std::count_if(std::begin(columns), std::end(columns),
-                                         [&](Column c) { return !field(c).empty(); });
-        if (given == 0) {
+        if (!givenTogether(columns, task,
+                           "some of its three estimates but not all: optimistic, most_likely "
+                           "and pessimistic go together")) {
             return std::nullopt;
-        }
-        if (given < 3) {
-            throw ImportError(line_, "task " + task +
-                                         " has some of its three estimates but not all: "
-                                         "optimistic, most_likely and pessimistic go together");
         }
         double times[3];
         for (std::size_t i = 0; i < 3; ++i) {
@@ -292,13 +300,10 @@ class TaskReader {
     // The crash time and cost, both or neither. A task is shortened from its
     // time, never past 0, and costs more for it, not less.
     std::optional<Crash> crashOf(const Task& task) const {
-        const bool time = !field(crashTime).empty();
-        if (time != !field(crashCost).empty()) {
-            throw ImportError(line_, "task " + task.id +
-                                         " has a crash time or a crash cost but not both: "
-                                         "crash_time and crash_cost go together");
-        }
-        if (!time) {
+        const Column columns[] = {crashTime, crashCost};
+        if (!givenTogether(columns, task.id,
+                           "a crash time or a crash cost but not both: crash_time and "
+                           "crash_cost go together")) {
             return std::nullopt;
         }
         const Crash crash{toSingle(number(crashTime, task.id)).value_or(-1),
