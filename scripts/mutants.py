@@ -240,7 +240,7 @@ FAULTS = [
      "new SortedItem(toQString(plainText(value)), value.toDouble())",
      "new SortedItem(QString::number(value.toDouble()), value.toDouble())"),
     ("free-float-share-of-time", "src/editor/free_float_marks.cpp",
-     "length * free / (duration + free)", "length * free / std::max(duration, 1.0)"),
+     "length * free / (duration + free)", "length * free / (duration + free + 1)"),
     ("shading-outlives-window", "src/schedule/floats_window.cpp",
      "    shade_->setChecked(false);\n", ""),
     ("print-floats-option-refused", "src/app/report_main.cpp",
