@@ -28,16 +28,28 @@ constexpr double overNode = 15000;
 constexpr double overNodeAtLast = 1e9;
 constexpr int clearingRounds = 3;
 constexpr double clearingShare = 0.25;
-// Off the grid, the arrows still over nodes are cleared with work of their
-// own: throws of a node a short way at random, a look at what is left after
-// each round of throws. A node may clear an arrow at the cost of
-// `crossingsTraded` crossings.
-constexpr double offGridShare = 0.5;
-constexpr int wanderThrows = 50;
-constexpr unsigned throwReach = 150; // twips across and up or down
-constexpr int crossingsTraded = 1;
 constexpr double crossing = 3000;
 constexpr double labelClash = 300;
+// Off the grid, the arrows still over nodes are cleared by annealing: a
+// node at a time moved a random way, a move that costs more taken now and
+// then while the picture is hot, less often as it cools and the moves grow
+// shorter. The runs start from the same picture, each twice as long as the
+// one before, until one clears every arrow or the work is spent; each has a
+// seed of its own. The last part of a run is cold: short moves that only
+// go downhill settle what the hot part left nearly clear. While annealing,
+// an arrow over a node weighs a few crossings only: the pictures with
+// fewest crossings are the ones that clear the arrows, and the picture kept
+// is the one with fewest arrows over nodes all the same. Heat is counted in
+// crossings.
+constexpr int firstAnnealingSteps = 10'000;
+// Steps times arrows over all runs: about a second's work on a two-core
+// laptop, spent only on a network whose arrows cannot all be cleared.
+constexpr double annealingWork = 32'000'000;
+constexpr double coldShare = 0.2;
+constexpr double annealingHeat = 2;
+constexpr double annealingOverNode = 3 * crossing;
+constexpr double annealingReach = 2000; // twips across and up or down, at first
+constexpr double shortestReach = 0.1;   // of the first reach, at the end
 constexpr double climbPerTwip = 1.0 / 225;
 constexpr double shortArrow = 40;
 constexpr double longArrow = 2;
@@ -159,35 +171,26 @@ class Refiner {
         graded_ = true;
     }
 
-    // The arrows still over a node cleared off the grid: the node under
-    // such an arrow or one of the arrow's ends thrown a short way at random,
-    // each throw kept where it clears more than it costs (`clearsMore`), so
-    // that a crowd drifts apart and the crossings the grid settled on stay.
-    // With a little work of its own.
-    void clearOffGrid() {
-        tried_ = 0;
-        share_ = offGridShare;
-        std::mt19937 random(2);
-        const auto step = [&random] {
-            return static_cast<double>(random() % (2 * throwReach + 1)) - throwReach;
-        };
-        for (auto over = arrowsOverNodes(); !over.empty() && !spent(); over = arrowsOverNodes()) {
-            for (int thrown = 0; thrown < wanderThrows; ++thrown) {
-                const auto& [arrow, u] = over[random() % over.size()];
-                const std::size_t ends[] = {u, static_cast<std::size_t>(arrows_[arrow].from),
-                                            static_cast<std::size_t>(arrows_[arrow].to)};
-                const std::size_t v = ends[random() % 3];
-                const Vec place{std::round(at(v).x) + step(), std::round(at(v).y) + step()};
-                if (roomAt(v, place)) {
-                    const auto before = clearingFaults(v);
-                    const Vec old = at(v);
-                    moveTo(v, place);
-                    if (!clearsMore(before, clearingFaults(v))) {
-                        moveTo(v, old);
-                    }
-                }
-            }
+    // The arrows still over a node cleared off the grid by annealing (see
+    // `firstAnnealingSteps`).
+    void anneal() {
+        const auto over = arrowsOverNodes();
+        if (over.empty()) {
+            return;
         }
+        const Picture start{{static_cast<int>(over.size()), 0}, grid_.x, grid_.y};
+        Picture best = start;
+        double work = 0;
+        unsigned seed = 1;
+        for (int steps = firstAnnealingSteps;
+             best.standing.over > 0 &&
+             work + steps * static_cast<double>(arrows_.size()) <= annealingWork;
+             steps *= 2) {
+            annealFrom(start, steps, seed++, best);
+            work += steps * static_cast<double>(arrows_.size());
+        }
+        grid_.x = best.x;
+        grid_.y = best.y;
     }
 
     // The cost of the whole picture, each fault once.
@@ -256,7 +259,7 @@ class Refiner {
         ++tried_; // about as much work as trying a place
         Around result;
         result.node = v;
-        result.staying = labelsStaying(v);
+        labelsStaying(v, result.staying);
         return result;
     }
 
@@ -522,10 +525,10 @@ class Refiner {
         return count;
     }
 
-    // The labels that stay where they are while v moves: the other nodes'
-    // times and the titles of the arrows that do not join v.
-    std::vector<Box> labelsStaying(std::size_t v) const {
-        std::vector<Box> staying;
+    // The labels that stay where they are while v moves, into `staying`: the
+    // other nodes' times and the titles of the arrows that do not join v.
+    void labelsStaying(std::size_t v, std::vector<Box>& staying) const {
+        staying.clear();
         for (std::size_t u = 0; u < nodeCount_; ++u) {
             if (u != v) {
                 staying.push_back(figuresBox(u));
@@ -536,7 +539,6 @@ class Refiner {
                 staying.push_back(titleBox(arrow));
             }
         }
-        return staying;
     }
 
     // Labels that move with v (its times and the titles of its arrows)
@@ -586,47 +588,143 @@ class Refiner {
         return over;
     }
 
-    // What moving a node off the grid may change: the arrows over nodes it
-    // takes part in, and the crossings of its own arrows. Counted over every
-    // node, as a node off the grid stands in no column.
-    struct Faults {
+    // What a node's place costs off the grid, where it stands in no
+    // column: every fault it takes part in, each once, and how many of them
+    // are arrows over nodes.
+    struct Standing {
         int over = 0;
-        int crossings = 0;
+        double cost = 0;
     };
 
-    Faults clearingFaults(std::size_t v) const {
-        // Each of v's arrows is looked at against every node and arrow, about
-        // as much work as trying a place.
-        tried_ += 1 + touching_[v].size();
-        Faults faults;
+    // Stops early once the cost passes `bound`, as the place is then not
+    // taken. Against the labels in `staying_`.
+    Standing standingOf(std::size_t v, double bound) const {
+        Standing standing;
         for (const std::size_t a : touching_[v]) {
-            const LayoutArrow& arrow = arrows_[a];
+            standing.cost += shapeOf(arrows_[a]);
+        }
+        const auto count = [&](std::size_t a, std::size_t u) {
+            const auto& [start, end] = segments_[a];
+            if (const double d = joins(arrows_[a], u) ? 0 : depth(at(u), start, end); d > 0) {
+                ++standing.over;
+                standing.cost += annealingOverNode * d;
+            }
+        };
+        for (const std::size_t a : touching_[v]) {
             for (std::size_t u = 0; u < nodeCount_; ++u) {
-                faults.over += passesOver(arrow, u);
-            }
-            for (const LayoutArrow& other : arrows_) {
-                faults.crossings +=
-                    !joins(other, v) &&
-                    plane::segmentsCross(from(arrow), to(arrow), from(other), to(other));
+                count(a, u);
             }
         }
-        for (const LayoutArrow& arrow : arrows_) {
-            faults.over += passesOver(arrow, v);
+        for (std::size_t a = 0; a < arrows_.size(); ++a) {
+            count(a, v);
         }
-        return faults;
+        for (const std::size_t a : touching_[v]) {
+            if (standing.cost > bound) {
+                return standing;
+            }
+            const auto& [start, end] = segments_[a];
+            for (std::size_t b = 0; b < arrows_.size(); ++b) {
+                if (!joins(arrows_[b], v) &&
+                    plane::segmentsCross(start, end, segments_[b].first, segments_[b].second)) {
+                    standing.cost += crossing;
+                }
+            }
+        }
+        if (standing.cost <= bound) {
+            standing.cost += labelClash * static_cast<double>(labelClashes(v, staying_));
+        }
+        return standing;
     }
 
-    // Fewer arrows over nodes, each cleared costing at most `crossingsTraded`
-    // crossings more; or as many, and no more crossings.
-    static bool clearsMore(Faults before, Faults after) {
-        const int cleared = before.over - after.over;
-        const int crossed = after.crossings - before.crossings;
-        return cleared > 0 ? crossed <= crossingsTraded * cleared : cleared == 0 && crossed <= 0;
+    // The nodes under an arrow and the ends of the arrows over a node.
+    std::vector<std::size_t> troubledNodes() const {
+        std::vector<std::size_t> nodes;
+        for (const auto& [arrow, u] : arrowsOverNodes()) {
+            nodes.insert(nodes.end(), {u, static_cast<std::size_t>(arrows_[arrow].from),
+                                       static_cast<std::size_t>(arrows_[arrow].to)});
+        }
+        return nodes;
+    }
+
+    // A picture off the grid: every node's place, and what it costs.
+    struct Picture {
+        Standing standing;
+        std::vector<double> x;
+        std::vector<double> y;
+    };
+
+    // One run of annealing from `from`: `steps` moves, the heat falling to
+    // none and the moves growing shorter, then a cold part. Half the moves go to a node under
+    // an arrow or at one of its ends, while there are such. Keeps in `best`
+    // the picture with fewest arrows over nodes, and of those the cheapest.
+    void annealFrom(const Picture& from, int steps, unsigned seed, Picture& best) {
+        constexpr double infinity = std::numeric_limits<double>::infinity();
+        grid_.x = from.x;
+        grid_.y = from.y;
+        refreshSegments();
+        // Costs count from what the first picture costs.
+        Standing now = from.standing;
+        std::vector<std::size_t> troubled = troubledNodes();
+        // What each node's place costs, known until a move changes it: most
+        // moves are not taken.
+        std::vector<std::optional<Standing>> standing(nodeCount_);
+        std::mt19937 random(seed);
+        std::uniform_real_distribution<double> unit(0, 1);
+        for (int step = 0; step < steps; ++step) {
+            const double cooling =
+                std::max(0.0, 1 - static_cast<double>(step) / (steps * (1 - coldShare)));
+            const double reach = annealingReach * (shortestReach + (1 - shortestReach) * cooling);
+            const std::size_t v = !troubled.empty() && unit(random) < 0.5
+                                      ? troubled[random() % troubled.size()]
+                                      : random() % nodeCount_;
+            const Vec old = at(v);
+            const Vec place{std::round(old.x + (2 * unit(random) - 1) * reach),
+                            std::round(old.y + (2 * unit(random) - 1) * reach)};
+            if (!roomAt(v, place)) {
+                continue;
+            }
+            // The move is taken if it costs no more than a draw allows, so the
+            // place's cost need only be known up to that.
+            const double allowance =
+                -annealingHeat * crossing * cooling * std::log(1 - unit(random));
+            labelsStaying(v, staying_);
+            if (!standing[v]) {
+                standing[v] = standingOf(v, infinity);
+            }
+            const Standing before = *standing[v];
+            moveTo(v, place);
+            const Standing after = standingOf(v, before.cost + allowance);
+            if (after.cost - before.cost > allowance) {
+                moveTo(v, old);
+                continue;
+            }
+            std::fill(standing.begin(), standing.end(), std::nullopt);
+            standing[v] = after;
+            now.cost += after.cost - before.cost;
+            if (after.over != before.over) {
+                now.over += after.over - before.over;
+                troubled = troubledNodes();
+            }
+            if (now.over < best.standing.over ||
+                (now.over == best.standing.over && now.cost < best.standing.cost)) {
+                best = {now, grid_.x, grid_.y};
+            }
+        }
     }
 
     void moveTo(std::size_t v, Vec p) {
         grid_.x[v] = p.x;
         grid_.y[v] = p.y;
+        for (const std::size_t a : touching_[v]) {
+            segments_[a] = {from(arrows_[a]), to(arrows_[a])};
+        }
+    }
+
+    void refreshSegments() {
+        segments_.resize(arrows_.size());
+        for (std::size_t a = 0; a < arrows_.size(); ++a) {
+            segments_[a] = {from(arrows_[a]), to(arrows_[a])};
+        }
     }
 
     // Whether v at p keeps its arrows running to the right, the gap to every
@@ -682,6 +780,10 @@ class Refiner {
     std::vector<std::size_t> columnOf_;
     std::vector<std::vector<std::size_t>> inColumn_; // the nodes of each column
     mutable std::size_t tried_ = 0;
+    // While annealing: each arrow's ends, and the labels that stay while a
+    // node moves.
+    std::vector<std::pair<Vec, Vec>> segments_;
+    std::vector<Box> staying_;
 };
 
 } // namespace
@@ -718,7 +820,7 @@ double refineLayout(LayoutGrid& grid, const std::vector<LayoutArrow>& arrows, do
     }
     refiner.clearArrows();
     if (offGrid) {
-        refiner.clearOffGrid();
+        refiner.anneal();
     }
     return refiner.total();
 }

@@ -28,9 +28,10 @@ struct LayoutArrow {
 // other; last come arrows that climb or fall and arrows longer than they
 // need be. The same input always gives the same places. It takes `share`
 // of the work one layout may take. With `offGrid`, the arrows still over a
-// node at the end are cleared where a node thrown a short way off the grid
-// clears more of them than it brings, at the cost of a crossing each at most.
-// Gives what the faults left cost, to tell one picture from another.
+// node at the end are cleared by annealing the places off the grid, which
+// keeps the picture with fewest arrows over nodes and, of those, the one
+// that reads best. Gives what the faults left cost, to tell one picture
+// from another.
 double refineLayout(LayoutGrid& grid, const std::vector<LayoutArrow>& arrows, double figuresWidth,
                     int passes, double share, bool offGrid);
 

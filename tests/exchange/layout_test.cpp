@@ -193,12 +193,6 @@ class LayoutTest : public QObject {
         const ChartReadability counts = readabilityOf(project, metrics);
         if (project.nodeCount <= 60) {
             QCOMPARE(counts.overlaps, 0);
-            // Two fans of a dozen tasks and more between the same two events
-            // and one dense plan do not yet find room in an area under three
-            // inches high.
-            for (const char* crowded : {"sparse 2", "shared sets 3", "plan 53"}) {
-                QEXPECT_FAIL(crowded, "an arrow still passes over a node", Continue);
-            }
             QCOMPARE(counts.arrowsThroughNodes, 0);
         }
         QVERIFY(!labelled || counts.textCollisions == 0);
