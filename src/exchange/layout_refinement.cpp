@@ -49,7 +49,12 @@ constexpr double coldShare = 0.2;
 constexpr double annealingHeat = 2;
 constexpr double annealingOverNode = 3 * crossing;
 constexpr double annealingReach = 2000; // twips across and up or down, at first
-constexpr double shortestReach = 0.1;   // of the first reach, at the end
+constexpr double shortestReach = 200;   // at the end
+// A network of more arrows, which must still be laid out at once, gets one
+// cold run of short moves only.
+constexpr std::size_t annealedUpTo = 80;
+constexpr int coldSteps = 500;
+constexpr double coldReach = 150;
 constexpr double climbPerTwip = 1.0 / 225;
 constexpr double shortArrow = 40;
 constexpr double longArrow = 2;
@@ -180,13 +185,16 @@ class Refiner {
         }
         const Picture start{{static_cast<int>(over.size()), 0}, grid_.x, grid_.y};
         Picture best = start;
+        if (arrows_.size() > annealedUpTo) {
+            annealFrom(start, {coldSteps, 0, coldReach, coldReach}, 1, best);
+        }
         double work = 0;
         unsigned seed = 1;
         for (int steps = firstAnnealingSteps;
-             best.standing.over > 0 &&
+             arrows_.size() <= annealedUpTo && best.standing.over > 0 &&
              work + steps * static_cast<double>(arrows_.size()) <= annealingWork;
              steps *= 2) {
-            annealFrom(start, steps, seed++, best);
+            annealFrom(start, {steps, annealingHeat, annealingReach, shortestReach}, seed++, best);
             work += steps * static_cast<double>(arrows_.size());
         }
         grid_.x = best.x;
@@ -653,11 +661,20 @@ class Refiner {
         std::vector<double> y;
     };
 
-    // One run of annealing from `from`: `steps` moves, the heat falling to
-    // none and the moves growing shorter, then a cold part. Half the moves go to a node under
-    // an arrow or at one of its ends, while there are such. Keeps in `best`
-    // the picture with fewest arrows over nodes, and of those the cheapest.
-    void annealFrom(const Picture& from, int steps, unsigned seed, Picture& best) {
+    // How one run of annealing goes: the heat falls from `heat` crossings to
+    // none and the moves' reach from `firstReach` to `lastReach`, the last
+    // part of the run cold.
+    struct Schedule {
+        int steps = 0;
+        double heat = 0;
+        double firstReach = 0;
+        double lastReach = 0;
+    };
+
+    // One run of annealing from `from`. Half the moves go to a node under an
+    // arrow or at one of its ends, while there are such. Keeps in `best` the
+    // picture with fewest arrows over nodes, and of those the cheapest.
+    void annealFrom(const Picture& from, const Schedule& schedule, unsigned seed, Picture& best) {
         constexpr double infinity = std::numeric_limits<double>::infinity();
         grid_.x = from.x;
         grid_.y = from.y;
@@ -670,10 +687,11 @@ class Refiner {
         std::vector<std::optional<Standing>> standing(nodeCount_);
         std::mt19937 random(seed);
         std::uniform_real_distribution<double> unit(0, 1);
-        for (int step = 0; step < steps; ++step) {
+        for (int step = 0; step < schedule.steps; ++step) {
             const double cooling =
-                std::max(0.0, 1 - static_cast<double>(step) / (steps * (1 - coldShare)));
-            const double reach = annealingReach * (shortestReach + (1 - shortestReach) * cooling);
+                std::max(0.0, 1 - static_cast<double>(step) / (schedule.steps * (1 - coldShare)));
+            const double reach =
+                schedule.lastReach + (schedule.firstReach - schedule.lastReach) * cooling;
             const std::size_t v = !troubled.empty() && unit(random) < 0.5
                                       ? troubled[random() % troubled.size()]
                                       : random() % nodeCount_;
@@ -686,7 +704,7 @@ class Refiner {
             // The move is taken if it costs no more than a draw allows, so the
             // place's cost need only be known up to that.
             const double allowance =
-                -annealingHeat * crossing * cooling * std::log(1 - unit(random));
+                -schedule.heat * crossing * cooling * std::log(1 - unit(random));
             labelsStaying(v, staying_);
             if (!standing[v]) {
                 standing[v] = standingOf(v, infinity);
