@@ -249,6 +249,10 @@ FAULTS = [
      ".floats = box(8)->isChecked()", ".floats = false"),
     ("layout-never-clears-off-grid", "src/exchange/network_layout.cpp",
      "nodeCount <= clearedUpTo", "nodeCount < 0"),
+    ("annealing-ignores-arrows-over-nodes", "src/exchange/layout_refinement.cpp",
+     "annealingOverNode = 3 * crossing;", "annealingOverNode = 0;"),
+    ("annealing-one-run-only", "src/exchange/layout_refinement.cpp",
+     "work + steps * static_cast<double>(arrows_.size()) <= annealingWork;", "work == 0;"),
     ("extras-always-version-2", "src/model/file_extras.cpp",
      "(crashes || indirect ? 2 : 1)", "2"),
 ]

@@ -50,8 +50,9 @@ constexpr double annealingHeat = 2;
 constexpr double annealingOverNode = 3 * crossing;
 constexpr double annealingReach = 2000; // twips across and up or down, at first
 constexpr double shortestReach = 200;   // at the end
-// A network of more arrows, which must still be laid out at once, gets one
-// cold run of short moves only.
+// First comes one cold run of short moves, which clears a lone arrow at
+// little cost. Only a network of up to `annealedUpTo` arrows goes on to the
+// hot runs: a larger one must still be laid out at once.
 constexpr std::size_t annealedUpTo = 80;
 constexpr int coldSteps = 500;
 constexpr double coldReach = 150;
@@ -177,7 +178,7 @@ class Refiner {
     }
 
     // The arrows still over a node cleared off the grid by annealing (see
-    // `firstAnnealingSteps`).
+    // `firstAnnealingSteps` and `annealedUpTo`).
     void anneal() {
         const auto over = arrowsOverNodes();
         if (over.empty()) {
@@ -185,9 +186,7 @@ class Refiner {
         }
         const Picture start{{static_cast<int>(over.size()), 0}, grid_.x, grid_.y};
         Picture best = start;
-        if (arrows_.size() > annealedUpTo) {
-            annealFrom(start, {coldSteps, 0, coldReach, coldReach}, 1, best);
-        }
+        annealFrom(start, {coldSteps, 0, coldReach, coldReach}, 1, best);
         double work = 0;
         unsigned seed = 1;
         for (int steps = firstAnnealingSteps;
