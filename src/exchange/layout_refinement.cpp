@@ -33,17 +33,17 @@ constexpr double labelClash = 300;
 // Off the grid, the arrows still over nodes are cleared by annealing: a
 // node at a time moved a random way, a move that costs more taken now and
 // then while the picture is hot, less often as it cools and the moves grow
-// shorter. The runs start from the same picture, each twice as long as the
-// one before, until one clears every arrow or the work is spent; each has a
-// seed of its own. The last part of a run is cold: short moves that only
-// go downhill settle what the hot part left nearly clear. While annealing,
-// an arrow over a node weighs a few crossings only: the pictures with
-// fewest crossings are the ones that clear the arrows, and the picture kept
-// is the one with fewest arrows over nodes all the same. Heat is counted in
-// crossings.
+// shorter. The hot runs start from the same picture, each twice as long as
+// the one before and with a seed of its own, until one clears every arrow
+// or the next would pass the work allowed. The last part of a run is cold:
+// short moves that only go downhill settle what the hot part left nearly
+// clear. While annealing, an arrow over a node weighs three crossings, not
+// five: the pictures with fewest crossings are the ones that clear the
+// arrows, and the picture kept is the one with fewest arrows over nodes all
+// the same. Heat is counted in crossings.
 constexpr int firstAnnealingSteps = 10'000;
-// Steps times arrows over all runs: about a second's work on a two-core
-// laptop, spent only on a network whose arrows cannot all be cleared.
+// Steps times arrows over the hot runs, at most: about a second's work on a
+// two-core laptop, spent only on a network whose arrows are not cleared.
 constexpr double annealingWork = 32'000'000;
 constexpr double coldShare = 0.2;
 constexpr double annealingHeat = 2;
@@ -56,6 +56,9 @@ constexpr double shortestReach = 200;   // at the end
 constexpr std::size_t annealedUpTo = 80;
 constexpr int coldSteps = 500;
 constexpr double coldReach = 150;
+// Off the grid an arrow runs at least this far to the right, so that it
+// does not stand upright and its direction shows.
+constexpr double shortestRun = 225;
 constexpr double climbPerTwip = 1.0 / 225;
 constexpr double shortArrow = 40;
 constexpr double longArrow = 2;
@@ -685,25 +688,28 @@ class Refiner {
         // moves are not taken.
         std::vector<std::optional<Standing>> standing(nodeCount_);
         std::mt19937 random(seed);
-        std::uniform_real_distribution<double> unit(0, 1);
+        // Raw draws, not a distribution, whose results the standard leaves to
+        // each library: in (0, 1).
+        const auto unit = [&random] {
+            return (static_cast<double>(random()) + 0.5) / 4294967296.0;
+        };
         for (int step = 0; step < schedule.steps; ++step) {
             const double cooling =
                 std::max(0.0, 1 - static_cast<double>(step) / (schedule.steps * (1 - coldShare)));
             const double reach =
                 schedule.lastReach + (schedule.firstReach - schedule.lastReach) * cooling;
-            const std::size_t v = !troubled.empty() && unit(random) < 0.5
+            const std::size_t v = !troubled.empty() && unit() < 0.5
                                       ? troubled[random() % troubled.size()]
                                       : random() % nodeCount_;
             const Vec old = at(v);
-            const Vec place{std::round(old.x + (2 * unit(random) - 1) * reach),
-                            std::round(old.y + (2 * unit(random) - 1) * reach)};
+            const Vec place{std::round(old.x + (2 * unit() - 1) * reach),
+                            std::round(old.y + (2 * unit() - 1) * reach)};
             if (!roomAt(v, place)) {
                 continue;
             }
             // The move is taken if it costs no more than a draw allows, so the
             // place's cost need only be known up to that.
-            const double allowance =
-                -schedule.heat * crossing * cooling * std::log(1 - unit(random));
+            const double allowance = -schedule.heat * crossing * cooling * std::log(unit());
             labelsStaying(v, staying_);
             if (!standing[v]) {
                 standing[v] = standingOf(v, infinity);
@@ -711,15 +717,15 @@ class Refiner {
             const Standing before = *standing[v];
             moveTo(v, place);
             const Standing after = standingOf(v, before.cost + allowance);
-            if (after.cost - before.cost > allowance) {
+            if (after.cost > before.cost + allowance) {
                 moveTo(v, old);
                 continue;
             }
             std::fill(standing.begin(), standing.end(), std::nullopt);
             standing[v] = after;
             now.cost += after.cost - before.cost;
-            if (after.over != before.over) {
-                now.over += after.over - before.over;
+            now.over += after.over - before.over;
+            if (after.over > 0 || before.over > 0) {
                 troubled = troubledNodes();
             }
             if (now.over < best.standing.over ||
@@ -744,8 +750,8 @@ class Refiner {
         }
     }
 
-    // Whether v at p keeps its arrows running to the right, the gap to every
-    // node, and the grid's bounds.
+    // Whether v at p keeps its arrows running to the right, at least
+    // `shortestRun` across, the gap to every node, and the grid's bounds.
     bool roomAt(std::size_t v, Vec p) const {
         if (p.y < grid_.rowY.front() || p.y > grid_.rowY.back() || p.x < grid_.columnX.front() ||
             p.x > grid_.columnX.back()) {
@@ -753,8 +759,8 @@ class Refiner {
         }
         for (const std::size_t a : touching_[v]) {
             const LayoutArrow& arrow = arrows_[a];
-            if (static_cast<std::size_t>(arrow.from) == v ? to(arrow).x <= p.x
-                                                          : from(arrow).x >= p.x) {
+            if (static_cast<std::size_t>(arrow.from) == v ? to(arrow).x - p.x < shortestRun
+                                                          : p.x - from(arrow).x < shortestRun) {
                 return false;
             }
         }
