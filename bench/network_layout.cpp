@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <random>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -113,17 +114,20 @@ void convert(benchmark::State& state, const TaskList& list) {
 BENCHMARK_CAPTURE(convert, exported100Tasks, exportedNetwork())->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(convert, tangled45Tasks, tangledTasks())->Unit(benchmark::kMillisecond);
 
-// The judged list whose arrows are hardest to clear of the nodes: 32 tasks,
-// most of them side by side between one start and one finish.
-TaskList crowdedTasks() {
+// The judged lists whose arrows are hardest to clear of the nodes: 32
+// tasks, most of them side by side between one start and one finish, and 39
+// tasks in groups that share their predecessors.
+TaskList judgedList(const std::string& name) {
     for (const NamedTaskList& judged : judgedTaskLists()) {
-        if (judged.name == "sparse 2") {
+        if (judged.name == name) {
             return judged.list;
         }
     }
     return {};
 }
-BENCHMARK_CAPTURE(convert, crowded32Tasks, crowdedTasks())->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(convert, crowded32Tasks, judgedList("sparse 2"))->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(convert, sharedSets39Tasks, judgedList("shared sets 3"))
+    ->Unit(benchmark::kMillisecond);
 
 using Predecessors = std::vector<std::vector<std::size_t>>;
 
