@@ -10,8 +10,8 @@ class QPrinter;
 namespace arrowplan {
 
 // What the job card, the floats, risk and time-cost windows and the print
-// options ask of the main window, which owns the chart, the list box and the other windows: its
-// commands that they run in the course of their own.
+// options ask of the main window, which owns the chart, the list box and the
+// other windows: its commands that they run in the course of their own.
 class ChartCommands {
   public:
     virtual ~ChartCommands() = default;

@@ -606,9 +606,9 @@ class Refiner {
         double cost = 0;
     };
 
-    // Stops early once the cost passes `bound`, as the place is then not
-    // taken. Against the labels in `staying_`.
-    Standing standingOf(std::size_t v, double bound) const {
+    // Against the labels that stay while v moves, `staying`. Stops early
+    // once the cost passes `bound`, as the place is then not taken.
+    Standing standingOf(std::size_t v, const std::vector<Box>& staying, double bound) const {
         Standing standing;
         for (const std::size_t a : touching_[v]) {
             standing.cost += shapeOf(arrows_[a]);
@@ -641,7 +641,7 @@ class Refiner {
             }
         }
         if (standing.cost <= bound) {
-            standing.cost += labelClash * static_cast<double>(labelClashes(v, staying_));
+            standing.cost += labelClash * static_cast<double>(labelClashes(v, staying));
         }
         return standing;
     }
@@ -687,6 +687,7 @@ class Refiner {
         // What each node's place costs, known until a move changes it: most
         // moves are not taken.
         std::vector<std::optional<Standing>> standing(nodeCount_);
+        std::vector<Box> staying; // filled for each move, kept to spare allocations
         std::mt19937 random(seed);
         // Raw draws, not a distribution, whose results the standard leaves to
         // each library: in (0, 1).
@@ -710,13 +711,13 @@ class Refiner {
             // The move is taken if it costs no more than a draw allows, so the
             // place's cost need only be known up to that.
             const double allowance = -schedule.heat * crossing * cooling * std::log(unit());
-            labelsStaying(v, staying_);
+            labelsStaying(v, staying);
             if (!standing[v]) {
-                standing[v] = standingOf(v, infinity);
+                standing[v] = standingOf(v, staying, infinity);
             }
             const Standing before = *standing[v];
             moveTo(v, place);
-            const Standing after = standingOf(v, before.cost + allowance);
+            const Standing after = standingOf(v, staying, before.cost + allowance);
             if (after.cost > before.cost + allowance) {
                 moveTo(v, old);
                 continue;
@@ -803,10 +804,8 @@ class Refiner {
     std::vector<std::size_t> columnOf_;
     std::vector<std::vector<std::size_t>> inColumn_; // the nodes of each column
     mutable std::size_t tried_ = 0;
-    // While annealing: each arrow's ends, and the labels that stay while a
-    // node moves.
+    // While annealing, each arrow's ends, kept in step by `moveTo`.
     std::vector<std::pair<Vec, Vec>> segments_;
-    std::vector<Box> staying_;
 };
 
 } // namespace
